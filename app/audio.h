@@ -1,0 +1,28 @@
+// Every sample and tune the game plays goes through here, so that the game
+// runs without a sound card and tests can hear what would have been played.
+#pragma once
+
+enum class SoundEvent { Sample, StopSample, Music, StopMusic, PauseMusic, ResumeMusic, Volume };
+
+// Set by InitGame when Allegro's sound system is up.
+extern bool g_SoundInstalled;
+
+// Tests install an observer to record what is played; a, b are the datafile
+// index and pan for samples, the index for music, the two volumes for Volume.
+using SoundObserver = void (*)(SoundEvent event, int a, int b);
+extern SoundObserver g_SoundObserver;
+
+constexpr int PAN_CENTRE = 127;
+
+// play_sample(sample, 255, pan, 1000, 0) of datafile object `index`.
+void PlaySample(int index, int pan = PAN_CENTRE);
+// Pan of a sound at screen x: 0 far left, 255 far right.
+int PanAt(int x, int width = 640);
+void StopSample(int index);
+// play_midi(tune, TRUE): loops until StopMusic.
+void PlayMusic(int index);
+void StopMusic();
+void PauseMusic();
+void ResumeMusic();
+// set_volume(digital, midi); -1 leaves a volume unchanged.
+void SetVolumes(int digital, int midi);

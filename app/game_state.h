@@ -1,0 +1,26 @@
+// The flags, delays and counters of a game in progress.
+#pragma once
+#include <cstdint>
+
+constexpr int GAME_OVER_TICKS = 150;
+
+struct GameState {
+    bool quitRequested;
+    bool quitBoxOpen;
+    int32_t quitKeyDelay;
+    int32_t quitChoice;  // 0 Yes, 1 No
+    bool paused;
+    int32_t pauseKeyDelay;
+    bool soundOn;
+    int32_t soundKeyDelay;
+    int32_t soundMessageTime;
+    bool musicOn;
+    int32_t musicKeyDelay;
+    int32_t musicMessageTime;
+    int32_t gameOverTime;
+    bool gameOver;
+    bool seaCrossed;
+    int32_t finalScore;
+};
+
+extern GameState g_Game;

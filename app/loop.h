@@ -1,0 +1,14 @@
+// The fixed-step screen loop shared by every screen, the game and the demo.
+#pragma once
+#include <functional>
+
+// install_int(TimerTick, periodMs) and g_Ticks = 0.
+void StartTicks(int periodMs);
+// remove_int(TimerTick).
+void StopTicks();
+
+// Runs one logic step per pending tick, then draws one frame (drawFrame draws
+// into g_BackBuffer, calls FlipPages and returns true to leave the loop).
+// When no tick is pending the loop sleeps instead of drawing the same frame
+// again, so an idle screen does not eat a CPU core.
+void RunFrames(const std::function<void()>& logicStep, const std::function<bool()>& drawFrame);

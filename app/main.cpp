@@ -1,0 +1,71 @@
+#include "app/audio.h"
+#include "app/globals.h"
+#include "app/startup.h"
+#include "app/trace.h"
+#include "game/game.h"
+#include "screens/files.h"
+#include "screens/screens.h"
+#include <cstring>
+
+static void LoadOrCreateSettings()
+{
+    if (LoadSettings(SETTINGS_FILE) < 0) {
+        g_Settings = DEFAULT_SETTINGS;
+        SaveSettings(SETTINGS_FILE);
+    }
+}
+
+static void LoadOrCreateHiScores()
+{
+    if (LoadHiScores(HISCORE_FILE) < 0) {
+        memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
+        SaveHiScores(HISCORE_FILE);
+    }
+}
+
+static void RunChoice(int choice)
+{
+    switch (choice) {
+    case MENU_PLAY:
+        if (PlayGame() > 0)
+            CongratulationsScreen();
+        break;
+    case MENU_INSTRUCTIONS:
+        ShowInstructions();
+        break;
+    case MENU_HISCORE:
+        HiScoreScreen();
+        break;
+    case MENU_SETUP:
+        SetupScreen();
+        break;
+    }
+}
+
+int main()
+{
+    InitGame();
+    LoadOrCreateSettings();
+    SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);
+    PlayIntroMovie();
+    rest(PAUSE_BETWEEN_SCREENS_MS);
+    LoadOrCreateHiScores();
+
+    int choice = MENU_PLAY;
+    for (;;) {
+        choice = MainMenu(choice);
+        if (choice <= 0 && !g_DemoMode)
+            break;
+        Trace("main() - while - result %ld", static_cast<long>(choice));
+        if (g_DemoMode)
+            PlayDemo();
+        else
+            RunChoice(choice);
+        rest(PAUSE_BETWEEN_SCREENS_MS);
+    }
+    ShowCredits();
+    ShutdownGame();
+    allegro_exit();
+    return 0;
+}
+END_OF_MAIN()

@@ -1,0 +1,133 @@
+#include "app/startup.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/world_objects.h"
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+constexpr const char* DATA_FILE = "data.dat";
+constexpr const char* PATCHES_FILE = "patches.dat";
+
+void FatalError(const char* message)
+{
+    if (screen)
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    fputs(message, stderr);
+    exit(1);
+}
+
+// Allegro 4 crashes inside its timer and graphics set-up when there is no X
+// display to talk to, so say so before touching them.
+static bool HaveDisplay()
+{
+    const char* display = getenv("DISPLAY");
+    return display && *display;
+}
+
+static void FailNoGraphicMode(const char* reason)
+{
+    char message[512];
+    snprintf(message, sizeof message, "Unable to set any graphic mode\n%s\n", reason);
+    FatalError(message);
+}
+
+static void SetGraphicMode()
+{
+    set_color_depth(COLOR_DEPTH);
+    if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
+        set_gfx_mode(GFX_SAFE, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0)
+        FailNoGraphicMode(allegro_error);
+}
+
+// Two video pages where the driver has them; otherwise (Allegro's X11 driver
+// gives only one) two memory pages that FlipPages copies to the screen.
+static void CreatePages()
+{
+    g_Page1 = create_video_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    g_Page2 = create_video_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    g_VideoPages = g_Page1 && g_Page2;
+    if (!g_VideoPages) {
+        if (g_Page1)
+            destroy_bitmap(g_Page1);
+        if (g_Page2)
+            destroy_bitmap(g_Page2);
+        g_Page1 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+        g_Page2 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    }
+    if (!g_Page1 || !g_Page2)
+        FatalError("Not enough video memory for page flipping\n");
+    clear_to_color(g_Page1, makecol(0, 0, 0));
+    clear_to_color(g_Page2, makecol(0, 0, 0));
+    g_BackBuffer = g_Page1;
+}
+
+// Allegro's software MIDI plays through the patch set made at build time.
+static void PointMidiAtPatches()
+{
+    char path[1024] = "";
+    get_executable_name(path, sizeof path);
+    std::string executable = path;
+    if (!executable.empty()) {
+        std::string beside = executable.substr(0, executable.find_last_of('/') + 1) + PATCHES_FILE;
+        if (exists(beside.c_str())) {
+            set_config_string("sound", "patches", beside.c_str());
+            return;
+        }
+    }
+    set_config_string("sound", "patches", PATCHES_FILE);
+}
+
+static void LoadData()
+{
+    g_Data = load_datafile(DATA_FILE);
+    std::string problem = CheckDatafile(g_Data);
+    if (!problem.empty())
+        FatalError(problem.c_str());
+}
+
+void InitGame()
+{
+    srand(static_cast<unsigned>(time(nullptr)));
+    if (allegro_init() != 0) {
+        fputs("Allegra initialization no success.\n", stderr);
+        exit(1);
+    }
+    if (!HaveDisplay())
+        FailNoGraphicMode("no X display (DISPLAY is not set)");
+    install_timer();
+    install_keyboard();
+    install_mouse();
+    PointMidiAtPatches();
+    g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+    install_joystick(JOY_TYPE_AUTODETECT);
+    LOCK_VARIABLE(g_Ticks);
+    LOCK_FUNCTION(TimerTick);
+    SetGraphicMode();
+    CreatePages();
+    set_window_title("Pesko");
+    LoadData();
+}
+
+void ShutdownGame()
+{
+    if (g_Page1) {
+        destroy_bitmap(g_Page1);
+        g_Page1 = nullptr;
+    }
+    if (g_Page2) {
+        destroy_bitmap(g_Page2);
+        g_Page2 = nullptr;
+    }
+    g_BackBuffer = nullptr;
+    if (g_Enemies.m_CHHead)
+        g_Enemies.RemoveAllEnemies();
+    if (g_Icons.m_CHHead)
+        g_Icons.RemoveAllEnemies();
+    if (g_Data) {
+        unload_datafile(g_Data);
+        g_Data = nullptr;
+    }
+}

@@ -1,0 +1,9 @@
+// Start-up and shutdown of the program.
+#pragma once
+
+// Sets up Allegro, the display pages and data.dat; ends the process with exit
+// code 1 and a message when any of them cannot be had.
+void InitGame();
+void ShutdownGame();
+// Leaves graphics mode, writes the message to the standard error stream and exits with code 1.
+[[noreturn]] void FatalError(const char* message);

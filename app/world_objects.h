@@ -1,0 +1,15 @@
+// The seven game-world objects that live for the whole run.
+#pragma once
+#include "world/character.h"
+#include "world/game_font.h"
+#include "world/level_map.h"
+#include "world/player.h"
+#include "world/scroll_layer.h"
+
+extern CPlayer g_Player;
+extern CGameFont g_GameFont;
+extern CLevelMap g_LevelMap;
+extern CScrollLayer g_ScrollLayer1;
+extern CScrollLayer g_ScrollLayer2;
+extern CCharacter g_Enemies;
+extern CCharacter g_Icons;

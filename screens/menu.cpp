@@ -1,0 +1,103 @@
+#include "screens/menu.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/draw.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "screens/screens.h"
+
+static const char* const MENU_TEXTS[] = {"Play", "Instructions", "Hi-score", "Setup", "Quit"};
+constexpr int FIRST_ITEM_Y = 145;
+constexpr int ITEM_SPACING = 60;
+
+void MenuReset(MenuState& menu, int initial)
+{
+    menu = MenuState{};
+    menu.selection = initial;
+    g_DemoMode = false;
+}
+
+static void ReadArrows(MenuState& menu)
+{
+    if (key[KEY_UP]) {
+        menu.idleCountdown = MENU_IDLE_STEPS;
+        if (menu.selection <= 3) {
+            PlaySample(SND_MOVE);
+            menu.selection++;
+        } else {
+            menu.selection = MENU_PLAY;
+        }
+    }
+    if (key[KEY_DOWN]) {
+        menu.idleCountdown = MENU_IDLE_STEPS;
+        if (menu.selection > 0) {
+            PlaySample(SND_MOVE);
+            menu.selection--;
+        } else {
+            menu.selection = MENU_QUIT;
+        }
+    }
+    menu.keyDelay = MENU_KEY_DELAY;
+}
+
+void MenuStep(MenuState& menu)
+{
+    poll_keyboard();
+    poll_mouse();
+    if (key[KEY_ESC]) {
+        PlaySample(SND_BACK);
+        menu.selection = MENU_QUIT;
+        menu.done = true;
+    }
+    if (menu.keyDelay > 0)
+        menu.keyDelay--;
+    else
+        ReadArrows(menu);
+    if (key[KEY_ENTER]) {
+        PlaySample(SND_SELECT);
+        menu.done = true;
+    }
+    if (menu.idleCountdown > 0) {
+        menu.idleCountdown--;
+    } else {
+        g_DemoMode = true;
+        menu.done = true;
+    }
+}
+
+void MenuDraw(const MenuState& menu, BITMAP* dest)
+{
+    const int w = dest->w;
+    const int h = dest->h;
+    FONT* title = DataFont(FNT_TITLE);
+    FONT* items = DataFont(FNT_MENU);
+    blit(DataBitmap(BMP_MENU), dest, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    textout_centre_ex(dest, title, "PESKO", w / 2 + 2, 17, makecol(0, 200, 0), -1);
+    textout_centre_ex(dest, title, "PESKO", w / 2, 15, makecol(0, 255, 0), -1);
+    textout_ex(dest, font, "ver 1.0", w / 2 + 165, 100, makecol(0, 255, 0), -1);
+    for (int row = 0; row < 5; row++) {
+        int y = FIRST_ITEM_Y + ITEM_SPACING * row;
+        bool selected = (4 - row) == menu.selection;
+        DrawCentredButton(dest, items, MENU_TEXTS[row], w / 2, y, selected);
+    }
+    textout_centre_ex(dest, font, "(c) 2026 The Pesko Team", w / 2, h - text_height(font) - 10,
+                      makecol(255, 255, 255), -1);
+}
+
+int MainMenu(int initial)
+{
+    MenuState menu;
+    MenuReset(menu, initial);
+    clear_keybuf();
+    g_BackBuffer = g_Page1;
+    StartTicks(PERIOD_FAST_SCREEN);
+    PlayMusic(MID_MENU);
+    RunFrames([&] { MenuStep(menu); }, [&] {
+        MenuDraw(menu, g_BackBuffer);
+        FlipPages();
+        return menu.done;
+    });
+    StopMusic();
+    StopTicks();
+    return menu.selection;
+}

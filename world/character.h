@@ -1,0 +1,92 @@
+// A collection of animated objects drawn from one sprite sheet: everything in
+// the sea that is not the fish or the rock, and the decorations of the screens.
+#pragma once
+#include <allegro.h>
+
+constexpr int CHARACTER_KIND_COUNT = 13;
+constexpr int KIND_NEXT_IN_SPAWN_ORDER = 13;  // AddEnemy kind: take the next of g_SpawnOrder
+
+enum CharacterKind {
+    KIND_URCHIN = 0,
+    KIND_COIN = 1,
+    KIND_BARREL = 2,
+    KIND_BOTTLE = 3,
+    KIND_MINE = 4,
+    KIND_EXTRA_LIFE = 5,
+    KIND_EXPLOSION = 6,
+    KIND_BUBBLE = 7,
+    KIND_BIG_FISH = 8,
+    KIND_JELLYFISH = 9,
+    KIND_ACTINIAN = 10,
+    KIND_FRIEND = 11,
+    KIND_DECORATION = 12
+};
+
+struct CharacterKindInfo {
+    int width, height;
+    int sheetX, sheetY;
+    int frameCount;
+    int classId;
+};
+extern const CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT];
+extern const int g_SpawnOrder[CHARACTER_KIND_COUNT];
+// One spawn-order position shared by every collection for the whole run.
+extern int g_SpawnOrderPosition;
+
+struct CCharacterNode {
+    int m_Kind;
+    int m_Width, m_Height;
+    int m_SheetX, m_SheetY;
+    int m_Frame;
+    int m_FrameCount;
+    int m_X, m_Y;
+    int m_Class;
+    int m_Destroyed;
+    CCharacterNode* m_Next;
+};
+
+class CCharacter {
+public:
+    CCharacter(int screenWidth, int screenHeight);
+    ~CCharacter();
+
+    void SetBitmaps(BITMAP* sheet, BITMAP* mask);
+    void ClearBitmaps();
+    void InitForGame();
+    void InitForInstructions();
+    void InitAsIcons();
+    void InitForScreen(int target);
+
+    int AddEnemy(int kind, int placement, int x, int y);
+    void RemoveAllEnemies();
+    void RemoveDestroyedEnemies();
+    void ExplodeEnemies();
+
+    void MoveCharacter(int stepX);
+    void MoveCharacterForInstructions();
+    void MoveCharacterAsIcons();
+    void MoveCharacterForCongratulations(int spawning, int dx);
+    void MoveCharacterForHiScore(int spawning, int dy);
+    void MoveCharacterForCredits(int spawning, int dy);
+
+    void Animate();
+    void StepFrames();
+    void DrawCharacters(BITMAP* dest);
+    void DrawKind(int kind, BITMAP* dest, int x, int y);
+
+    BITMAP* m_Sheet;
+    BITMAP* m_Mask;
+    int m_CHScreenWidth;
+    int m_CHScreenHeight;
+    int m_CHOffsetX;
+    int m_CHOffsetY;
+    int m_CHAnimDelay;
+    CCharacterNode* m_CHHead;
+    int m_CHEnemyCount;
+    int m_CHEnemyTypeCount;
+    int m_ChenemyCountOnScreenMin;
+    int m_CHEnemyDelayForAddNew;
+    int m_CHStopAddNew;
+    int m_CHSpawnTop;
+    int m_CHSpawnHeight;
+};

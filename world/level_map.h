@@ -1,0 +1,62 @@
+// The sea floor and ceiling: a 34 x 24 grid of 20 x 20 tiles that scrolls left,
+// generates new columns by a random walk and counts distance and levels.
+#pragma once
+#include <allegro.h>
+
+constexpr int MAP_COLUMNS = 34;
+constexpr int MAP_ROWS = 24;
+constexpr int TILE_SIZE = 20;
+
+struct CMapCell {
+    int m_TileX, m_TileY;        // the tile drawn
+    int m_HitTileX, m_HitTileY;  // the tile used for collision
+};
+
+class CLevelMap {
+public:
+    CLevelMap(int screenWidth, int screenHeight);
+    ~CLevelMap();
+
+    void SetBitmaps(BITMAP* tiles, BITMAP* mask);
+    void ClearBitmaps();
+    void Init();
+    void InitForDemo();
+
+    void FillStart();
+    void FillStartRandom();
+    void GenerateColumns(int n);
+    int ShiftColumns(int n);
+    int ShiftRows(int n);
+    void FillBottomRows(int n);
+    int Update(int stepX, int stepY);
+    void KeepInBounds();
+    void Draw(BITMAP* dest);
+
+    int GetLevel() const;
+    int GetSpawnTop() const;
+    int GetSpawnHeight() const;
+    int IsCompleted() const;
+    int GetMaskPixel(int x, int y) const;
+    int GetHitType(int x, int y) const;
+    int GetDistanceFromTileTop(int x, int y) const;
+    int GetDistanceToTileBottom(int x, int y) const;
+
+    BITMAP* m_Tiles;
+    BITMAP* m_TileMask;
+    CMapCell m_Cells[MAP_COLUMNS][MAP_ROWS];
+    int m_ScrollX, m_ScrollY;
+    int m_SpeedX, m_SpeedY;
+    int m_FollowX, m_FollowY;
+    int m_DirX, m_DirY;
+    int m_AutoScrollX, m_AutoScrollY;
+    int m_GenerateX, m_GenerateY;
+    int m_Level;
+    int m_Distance;
+    int m_Completed;
+    int m_DistanceScore;
+    int m_StepPixels;
+    int m_StopProgress;
+    int m_ViewWidth, m_ViewHeight;
+    int m_ViewX, m_ViewY;
+    int m_CeilingRow;
+};
