@@ -141,7 +141,7 @@ Wave Coin()
         double a = t < step ? Bell(first, NoteHz(83), t, 0.08) : 0.4 * Bell(first, NoteHz(83), t, 0.05);
         double b = t < step ? 0 : Bell(second, NoteHz(88), t - step, 0.16);
         return a + b;
-    }), LOUD_PEAK_DB, 0.002);
+    }), LOUD_PEAK_DB);
 }
 
 // A dull thud that falls in pitch under a burst of crunching noise.
@@ -154,7 +154,7 @@ Wave Crash()
         double thud = body.Sine(Glide(t, 160, 40, 0.5)) * Decay(t, 0.18);
         double grit = crunch.Apply(noise.Next(), Glide(t, 2500, 300, 0.4)) * Decay(t, 0.12) * 2.5;
         return thud + grit;
-    }), LOUD_PEAK_DB, 0.002);
+    }), LOUD_PEAK_DB);
 }
 
 // A deep boom: noise whose brightness sinks away, over a sub-bass drop.
@@ -168,7 +168,7 @@ Wave Explosion()
         double boom = rumble2.Apply(rumble.Apply(noise.Next(), cutoff), cutoff) * 4.0;
         double swell = std::min(t / 0.01, 1.0) * Decay(t, 0.35);
         return boom * swell + 0.8 * sub.Sine(Glide(t, 70, 28, 0.8)) * Decay(t, 0.3);
-    }), LOUD_PEAK_DB, 0.003, 0.1);
+    }), LOUD_PEAK_DB, 0.005, 0.1);
 }
 
 // A rising major arpeggio that lands on a shimmering chord: a life won.
@@ -185,7 +185,7 @@ Wave ExtraLife()
         double amp = index == 3 ? Decay(since, 0.3) : 0.8;
         double chord = index == 3 ? 0.5 * high.Sine(NoteHz(88) * vibrato) * Decay(since, 0.3) : 0;
         return amp * (lead.SoftSquare(f) + 0.3 * chorus.Sine(f * 1.003)) + chord;
-    }), SOFT_PEAK_DB, 0.003, 0.05);
+    }), SOFT_PEAK_DB, 0.005, 0.05);
 }
 
 // A rubbery boing: the bottle pushes the fish away.
@@ -195,7 +195,7 @@ Wave Bump()
     return Finish(Render(0.3, [&](double t) {
         double wobble = 1 + 0.12 * std::sin(2 * PI * 18 * t) * Decay(t, 0.1);
         return body.SoftSquare(Glide(t, 330, 160, 0.25) * wobble) * Decay(t, 0.1);
-    }), SOFT_PEAK_DB, 0.003, 0.04);
+    }), SOFT_PEAK_DB, 0.005, 0.04);
 }
 
 // A soft rising shimmer. The game restarts it on every tick of contact, so it is short and smooth.
@@ -214,7 +214,7 @@ Wave CursorMove()
 {
     Oscillator tick;
     return Finish(Render(0.06, [&](double t) { return tick.Sine(NoteHz(91)) * Decay(t, 0.018); }),
-        SOFT_PEAK_DB, 0.002, 0.015);
+        SOFT_PEAK_DB, 0.005, 0.015);
 }
 
 // Not played by the game: a short, quiet, soft tone.
@@ -234,7 +234,7 @@ Wave TwoNoteBlip(int from, int to, double tau)
         int note = t < step ? from : to;
         double since = t < step ? t : t - step;
         return voice.SoftSquare(NoteHz(note)) * (t < step ? 0.8 : Decay(since, tau));
-    }), SOFT_PEAK_DB, 0.003, 0.04);
+    }), SOFT_PEAK_DB, 0.005, 0.04);
 }
 
 Wave Select()
@@ -266,7 +266,7 @@ Wave Land()
         double body = thump.Sine(Glide(t, 220, 70, 0.12)) * Decay(t, 0.06);
         double tap = soften.Apply(noise.Next(), 1200) * Decay(t, 0.01) * 2;
         return body + tap + 0.15 * ring.Sine(NoteHz(93)) * Decay(t, 0.05);
-    }), SOFT_PEAK_DB, 0.002, 0.04);
+    }), SOFT_PEAK_DB, 0.005, 0.04);
 }
 
 }  // namespace
