@@ -83,6 +83,22 @@ double Decay(double t, double tau)
     return std::exp(-t / tau);
 }
 
+// Gain of one struck note: silent until `start`, a smooth 4 ms rise, an exponential
+// decay, and a smooth 10 ms stop at `end`. Notes that follow each other never jump.
+double Strike(double t, double start, double tau, double end = 1e9)
+{
+    const double rise = 0.004, release = 0.01;
+    if (t < start || t > end)
+        return 0;
+    double since = t - start;
+    double gain = Decay(since, tau);
+    if (since < rise)
+        gain *= std::pow(std::sin(0.5 * PI * since / rise), 2);
+    if (end - t < release)
+        gain *= std::pow(std::sin(0.5 * PI * (end - t) / release), 2);
+    return gain;
+}
+
 // Exponential glide from `from` to `to` Hz over `seconds`, then holds.
 double Glide(double t, double from, double to, double seconds)
 {
@@ -138,8 +154,8 @@ Wave Coin()
     Oscillator first[3], second[3];
     const double step = 0.075;
     return Finish(Render(0.45, [&, step](double t) {
-        double a = t < step ? Bell(first, NoteHz(83), t, 0.08) : 0.4 * Bell(first, NoteHz(83), t, 0.05);
-        double b = t < step ? 0 : Bell(second, NoteHz(88), t - step, 0.16);
+        double a = Bell(first, NoteHz(83), t, 0.08) * Strike(t, 0, 1e9, step + 0.01);
+        double b = Bell(second, NoteHz(88), t - step, 0.16) * Strike(t, step, 1e9);
         return a + b;
     }), LOUD_PEAK_DB);
 }
@@ -174,17 +190,17 @@ Wave Explosion()
 // A rising major arpeggio that lands on a shimmering chord: a life won.
 Wave ExtraLife()
 {
-    const int notes[] = {72, 76, 79, 84};
-    const double step = 0.07;
-    Oscillator lead, high, chorus;
+    const int notes[] = {72, 76, 79};
+    const double step = 0.07, landing = 3 * step;
+    Oscillator lead[3], top, octave, chorus;
     return Finish(Render(0.85, [&](double t) {
-        int index = std::min(int(t / step), 3);
-        double since = t - index * step;
-        double vibrato = index == 3 ? 1 + 0.006 * std::sin(2 * PI * 6 * since) : 1;
-        double f = NoteHz(notes[index]) * vibrato;
-        double amp = index == 3 ? Decay(since, 0.3) : 0.8;
-        double chord = index == 3 ? 0.5 * high.Sine(NoteHz(88) * vibrato) * Decay(since, 0.3) : 0;
-        return amp * (lead.SoftSquare(f) + 0.3 * chorus.Sine(f * 1.003)) + chord;
+        double climb = 0;
+        for (int i = 0; i < 3; ++i)
+            climb += lead[i].SoftSquare(NoteHz(notes[i])) * Strike(t, i * step, 0.3, (i + 1) * step + 0.01);
+        double vibrato = 1 + 0.006 * std::sin(2 * PI * 6 * std::max(t - landing, 0.0));
+        double f = NoteHz(84) * vibrato;
+        double chord = octave.SoftSquare(f) + 0.3 * chorus.Sine(f * 1.003) + 0.5 * top.Sine(NoteHz(88) * vibrato);
+        return 0.8 * climb + chord * Strike(t, landing, 0.3);
     }), SOFT_PEAK_DB, 0.005, 0.05);
 }
 
@@ -228,12 +244,11 @@ Wave Unused()
 // Two notes stepping from `from` to `to`: up for yes, down for no.
 Wave TwoNoteBlip(int from, int to, double tau)
 {
-    Oscillator voice;
+    Oscillator first, second;
     const double step = 0.06;
     return Finish(Render(0.2, [&, from, to, tau, step](double t) {
-        int note = t < step ? from : to;
-        double since = t < step ? t : t - step;
-        return voice.SoftSquare(NoteHz(note)) * (t < step ? 0.8 : Decay(since, tau));
+        return 0.8 * first.SoftSquare(NoteHz(from)) * Strike(t, 0, 0.2, step + 0.01)
+            + second.SoftSquare(NoteHz(to)) * Strike(t, step, tau);
     }), SOFT_PEAK_DB, 0.005, 0.04);
 }
 

@@ -3,23 +3,26 @@
 # the sound output to WAV files through ALSA's file plugin and prints sox's levels.
 # Usage: tools/sound/listen.sh BUILD_DIR OUT_DIR [TUNE_SECONDS] [VOLUME]
 #   (cmake --build BUILD_DIR --target sound_assets pesko-listen first)
+#   TUNE_SECONDS defaults to 50, past the loop point of every tune; VOLUME is the
+#   digital and MIDI volume, 127 as the game's default settings.
 # Without a sound card ALSA's null device takes audio as fast as Allegro mixes it, so
 # a capture runs longer than the wall-clock time the tune played: levels are right,
 # the time axis is stretched.
 set -euo pipefail
 build=$(realpath "$1")
 out=$(mkdir -p "$2" && realpath "$2")
-seconds=${3:-12}
+seconds=${3:-50}
 volume=${4:-127}
-display=:$((90 + RANDOM % 100))
 
-Xvfb "$display" -screen 0 640x480x24 >/dev/null 2>&1 &
+exec 3>"$out/display"
+Xvfb -displayfd 3 -screen 0 640x480x24 >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid' EXIT
 sleep 1
+display=:$(cat "$out/display")
 
 home=$(mktemp -d)
-capture() {  # FILE SECONDS -> $out/NAME.wav
+capture() {  # FILE SECONDS: plays FILE into $out/NAME.wav
     local name
     name=$(basename "${1%.*}")
     cat >"$home/.asoundrc" <<ASOUND
@@ -28,13 +31,25 @@ pcm.capture { type file; slave.pcm "null"; file "$out/$name.wav"; format "wav" }
 ASOUND
     rm -f "$out/$name.wav"
     DISPLAY=$display HOME=$home "$build/tools/sound/pesko-listen" "$build/patches.dat" "$1" "$2" "$volume" 2>/dev/null
-    # Peak and RMS in dBFS, whole capture; then the quietest second of the tune's stretch.
-    sox "$out/$name.wav" -n stat 2>&1 | awk -v n="$name" '
-        /Maximum amplitude/ {max=$3} /Minimum amplitude/ {min=-$3} /RMS +amplitude/ {rms=$3}
-        END {peak = max > min ? max : min;
-             printf "%-22s peak %6.1f dBFS  rms %6.1f dBFS\n", n, 20*log(peak)/log(10), 20*log(rms)/log(10)}'
 }
 
-for wav in "$build"/gen/sound/snd_*.wav; do capture "$wav" 1.5; done
-for mid in "$build"/gen/sound/mid_*.mid; do capture "$mid" "$seconds"; done
+# Peak, RMS, and the RMS of the loudest and the quietest half second, in dBFS.
+levels() {  # NAME [sox effects]
+    local name=$1
+    shift
+    sox "$out/$name.wav" -n "$@" stats -w 0.5 2>&1 | awk -v n="$name" '
+        /^Pk lev dB/ {pk=$4} /^RMS lev dB/ {rms=$4} /^RMS Pk dB/ {rpk=$4} /^RMS Tr dB/ {rtr=$4}
+        END {printf "%-22s peak %6.1f  rms %6.1f  loudest 0.5 s %6.1f  quietest 0.5 s %6.1f\n", n, pk, rms, rpk, rtr}'
+}
+
+for wav in "$build"/gen/sound/snd_*.wav; do
+    capture "$wav" 1.5
+    # Only the sound itself, without the silence around it.
+    levels "$(basename "${wav%.*}")" silence 1 1 0.1% reverse silence 1 1 0.1% reverse
+done
+for mid in "$build"/gen/sound/mid_*.mid; do
+    capture "$mid" "$seconds"
+    # All but the last second, where the player was stopped.
+    levels "$(basename "${mid%.*}")" trim 0 -1
+done
 rm -rf "$home"

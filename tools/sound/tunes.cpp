@@ -83,21 +83,21 @@ Tune MenuTune()
         "f5:4 d5:2 f5:2 a5:6 g5:2  g5:4 e5:2 c5:2 g5:8  e5:4 c5:2 e5:2 g5:4 e5:4  f5:12 r:4 "
         "d5:2 f5:2 bb5:4 a5:2 g5:2 f5:4  e5:2 g5:2 c6:4 bb5:4 g5:4  a5:6 g5:2 f5:4 d5:4  e5:4 g5:4 c#5:4 e5:4"};
     TuneBuilder tune("mid_menu.mid", 96);
-    Part& lead = tune.Add("Vibraphone", LEAD, VIBRAPHONE, 110, 72);
-    Part& pad = tune.Add("Pad", PAD, WARM_PAD, 80, 48);
-    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 105, 64);
-    Part& bubbles = tune.Add("Kalimba", BACKING, KALIMBA, 76, 88);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 80, 64);
+    Part& lead = tune.Add("Vibraphone", LEAD, VIBRAPHONE, 127, 72);
+    Part& pad = tune.Add("Pad", PAD, WARM_PAD, 55, 48);
+    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 90, 64);
+    Part& bubbles = tune.Add("Kalimba", BACKING, KALIMBA, 120, 88);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 100, 64);
     const DrumLines groove = {{KICK, "x.......x.....o."}, {SIDE_STICK, "....o.......o..."},
         {SHAKER, "o.o.o.o.o.o.o.o."}};
     const DrumLines fill = {{KICK, "x.......x......."}, {SIDE_STICK, "....o.......o.o."},
         {SHAKER, "o.o.o.o.o.o.oooo"}};
     int start = 0;
     for (const Section* s : {&a, &b}) {
-        tune.Lead(lead, start, *s, 92);
+        tune.Lead(lead, start, *s, 100);
         pad.Pad(s->chart, start, 57, 56);
         bass.Pattern(s->chart, start, "R:6 F:2 O:4 F:4", 38, 84, 0.85);
-        bubbles.Pattern(s->chart, start, "R:2 F:2 O:2 U:2 O:2 F:2 T:2 F:2", 62, 44, 0.7);
+        bubbles.Pattern(s->chart, start, "R:2 F:2 O:2 U:2 O:2 F:2 T:2 F:2", 62, 60, 0.7);
         DrumSection(drums, start / TICKS_PER_BAR, 8, 4, groove, fill);
         start += s->chart.Ticks();
     }
@@ -113,9 +113,9 @@ Tune SetupTune()
         "e5:6 d5:2 c5:4 e5:4  a5:8 g5:4 f5:4  e5:4 f5:4 a4:4 c5:4  d5:12 r:4"};
     TuneBuilder tune("mid_setup.mid", 76);
     Part& lead = tune.Add("Ocarina", LEAD, OCARINA, 105, 64);
-    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 78, 40);
+    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 55, 40);
     Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 100, 64);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 64, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 100, 64);
     tune.Lead(lead, 0, a, 84, 0.95);
     pad.Pad(a.chart, 0, 55, 50);
     bass.Pattern(a.chart, 0, "R:8 F:6 R:2", 36, 80, 0.9);
@@ -136,17 +136,17 @@ Tune InstructionsTune()
         "g5:2 e5:2 g5:2 c6:2 b5:2 a5:2 g5:4  a5:2 f#5:2 a5:2 d6:2 c6:2 a5:2 f#5:4  e5:4 g5:4 c6:4 a5:4 "
         "c6:2 b5:2 a5:2 f#5:2 d5:8"};
     TuneBuilder tune("mid_instructions.mid", 112);
-    Part& lead = tune.Add("Steel drums", LEAD, STEEL_DRUMS, 110, 70);
+    Part& lead = tune.Add("Steel drums", LEAD, STEEL_DRUMS, 127, 70);
     Part& comp = tune.Add("Vibraphone", BACKING, VIBRAPHONE, 80, 44);
-    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 105, 64);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 80, 64);
+    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 75, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 115, 64);
     const DrumLines groove = {{KICK, "x.....x.x......."}, {SIDE_STICK, "....x.......x..."},
         {CLOSED_HAT, "o.o.o.o.o.o.o.o."}};
     const DrumLines fill = {{KICK, "x.....x.x......."}, {SIDE_STICK, "....x.......x.x."},
         {CLOSED_HAT, "o.o.o.o.o.o.o..."}, {OPEN_HAT, "..............o."}};
     int start = 0;
     for (const Section* s : {&a, &b}) {
-        tune.Lead(lead, start, *s, 96, 0.8);
+        tune.Lead(lead, start, *s, 110, 0.8);
         comp.Pattern(s->chart, start, "-:2 C:2", 60, 52, 0.6);
         bass.Pattern(s->chart, start, "R:4 -:2 F:2 O:4 F:4", 38, 86, 0.7);
         DrumSection(drums, start / TICKS_PER_BAR, 8, 4, groove, fill);
@@ -166,9 +166,9 @@ Tune NameTune()
         "a5:4 f5:4 d5:4 f5:4  g5:4 e5:4 b4:4 e5:4  a5:4 c6:4 f6:4 c6:4  b5:8 g#5:4 e5:4"};
     TuneBuilder tune("mid_name.mid", 100);
     Part& lead = tune.Add("Lead", LEAD, SQUARE_LEAD, 90, 72);
-    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 84, 48);
-    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 100, 64);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 78, 64);
+    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 60, 48);
+    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 70, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 105, 64);
     const DrumLines groove = {{KICK, "x...x...x...x..."}, {CLOSED_HAT, "..o...o...o...o."}};
     const DrumLines fill = {{KICK, "x...x...x...x..."}, {CLOSED_HAT, "..o...o...o....."},
         {SNARE, "............o.xx"}};
@@ -195,11 +195,11 @@ Tune GameTune()
         "g5:4 g5:2 a5:2 g5:4 e5:4  f#5:4 f#5:2 g5:2 a5:8  b5:2 a5:2 g5:2 f#5:2 e5:4 g5:4  b5:12 r:4 "
         "c6:4 c6:2 b5:2 a5:4 g5:4  a5:4 a5:2 g5:2 f#5:4 d5:4  d#5:4 f#5:4 b5:4 a5:4  f#5:8 d#5:4 b4:4"};
     TuneBuilder tune("mid_game.mid", 144);
-    Part& lead = tune.Add("Lead", LEAD, SAW_LEAD, 88, 64);
+    Part& lead = tune.Add("Lead", LEAD, SAW_LEAD, 120, 64);
     Part& stabs = tune.Add("Brass", BACKING, SYNTH_BRASS, 80, 44);
-    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 70, 84);
-    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 105, 64);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 92, 64);
+    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 55, 84);
+    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 62, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 110, 64);
     const DrumLines groove = {{KICK, "X.....x.X.x....."}, {SNARE, "....X.......X..."},
         {CLOSED_HAT, "x.x.x.x.x.x.x.x."}};
     const DrumLines fill = {{KICK, "X.....x.X......."}, {SNARE, "....X.......xxXX"},
@@ -228,16 +228,16 @@ Tune CongratulationsTune()
         "a5:6 g5:2 f5:4 c5:4  b5:6 a5:2 g5:4 d5:4  g5:4 e5:4 b5:4 g5:4  c6:8 a5:8 "
         "f5:3 f5:1 a5:4 c6:8  d6:3 c6:1 b5:4 a5:4 g5:4  e6:8 c6:8  d6:4 b5:4 g5:4 f5:4"};
     TuneBuilder tune("mid_congratulations.mid", 120);
-    Part& lead = tune.Add("Trumpet", LEAD, TRUMPET, 105, 64);
-    Part& brass = tune.Add("Brass", BACKING, SYNTH_BRASS, 84, 40);
-    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 76, 88);
-    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 100, 64);
+    Part& lead = tune.Add("Trumpet", LEAD, TRUMPET, 127, 64);
+    Part& brass = tune.Add("Brass", BACKING, SYNTH_BRASS, 56, 40);
+    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 54, 88);
+    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 84, 64);
     Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 86, 64);
     const DrumLines groove = {{KICK, "x.......x......."}, {SNARE, "x..xx.x.x..xx.x."}};
     const DrumLines fill = {{KICK, "x.......x......."}, {SNARE, "x..xx.x.xxxxXXXX"}};
     int start = 0;
     for (const Section* s : {&a, &b}) {
-        tune.Lead(lead, start, *s, 96, 0.88);
+        tune.Lead(lead, start, *s, 110, 0.88);
         brass.Pattern(s->chart, start, "C:3 C:1 C:4 -:8", 55, 70, 0.8);
         pad.Pad(s->chart, start, 60, 48);
         bass.Pattern(s->chart, start, "R:4 F:4", 36, 84, 0.8);
@@ -261,10 +261,10 @@ Tune DemoTune()
         "bb5:3 a5:3 f5:2 d5:4 f5:4  g5:3 f5:3 e5:2 c5:4 e5:4  f5:2 g5:2 bb5:2 d6:2 f6:4 d6:4  c6:4 bb5:4 g5:4 e5:4"};
     TuneBuilder tune("mid_demo.mid", 132);
     Part& lead = tune.Add("Lead", LEAD, SQUARE_LEAD, 86, 64);
-    Part& arp = tune.Add("Kalimba", BACKING, KALIMBA, 90, 40);
-    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 104, 64);
+    Part& arp = tune.Add("Kalimba", BACKING, KALIMBA, 127, 40);
+    Part& bass = tune.Add("Bass", BASS, SYNTH_BASS, 66, 64);
     Part& pad = tune.Add("Pad", PAD, WARM_PAD, 66, 88);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 90, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 110, 64);
     const DrumLines groove = {{KICK, "x...x...x...x..."}, {CLAP, "....x.......x..."},
         {CLOSED_HAT, "o.o.o.o.o.o.o.o."}, {OPEN_HAT, "..x...x...x...x."}};
     const DrumLines fill = {{KICK, "x...x...x...x..."}, {CLAP, "....x.......x.xx"},
@@ -294,10 +294,10 @@ Tune CreditsTune()
         "b5:4 a5:2 g5:2 d5:4 g5:4  a5:4 g5:2 f#5:2 e5:4 c#5:4  d5:4 e5:4 g5:4 b5:4  a5:8 g5:4 e5:4"};
     TuneBuilder tune("mid_credits.mid", 88);
     Part& lead = tune.Add("Flute", LEAD, FLUTE, 105, 70);
-    Part& roll = tune.Add("Kalimba", BACKING, KALIMBA, 88, 48);
-    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 74, 84);
-    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 100, 64);
-    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 70, 64);
+    Part& roll = tune.Add("Kalimba", BACKING, KALIMBA, 127, 48);
+    Part& pad = tune.Add("Strings", PAD, SYNTH_STRINGS, 60, 84);
+    Part& bass = tune.Add("Bass", BASS, FINGER_BASS, 110, 64);
+    Part& drums = tune.Add("Drums", DRUM_CHANNEL, 0, 100, 64);
     const DrumLines groove = {{KICK, "x.......x.o....."}, {SIDE_STICK, "....o.......o..."},
         {CLOSED_HAT, "o.o.o.o.o.o.o.o."}};
     const DrumLines fill = {{KICK, "x.......x.o....."}, {SIDE_STICK, "....o.......o.o."},
@@ -305,7 +305,7 @@ Tune CreditsTune()
     int start = 0;
     for (const Section* s : {&a, &b}) {
         tune.Lead(lead, start, *s, 92, 0.95);
-        roll.Pattern(s->chart, start, "R:2 F:2 O:2 U:2 O:2 F:2 T:2 F:2", 50, 56, 1.0);
+        roll.Pattern(s->chart, start, "R:2 F:2 O:2 U:2 O:2 F:2 T:2 F:2", 50, 80, 1.0);
         pad.Pad(s->chart, start, 57, 44);
         bass.Pattern(s->chart, start, "R:8 F:8", 38, 82, 0.95);
         DrumSection(drums, start / TICKS_PER_BAR, 8, 4, groove, fill);
