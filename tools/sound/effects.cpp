@@ -214,15 +214,18 @@ Wave Bump()
     }), SOFT_PEAK_DB, 0.005, 0.04);
 }
 
-// A soft rising shimmer. The game restarts it on every tick of contact, so it is short and smooth.
+// A glassy hum. The game starts it again on every 50 ms tick the fish touches the
+// shield, so it is built to overlap itself: a 200 ms Hann window (four copies 50 ms
+// apart add up to an even level) over tones that repeat every 50 ms (multiples of 20 Hz).
 Wave Shield()
 {
-    Oscillator a, b, c;
-    return Finish(Render(0.35, [&](double t) {
-        double f = Glide(t, 440, 880, 0.35);
-        double tremolo = 0.75 + 0.25 * std::sin(2 * PI * 24 * t);
-        return tremolo * (a.Sine(f) + 0.6 * b.Sine(f * 1.5 * 1.004) + 0.3 * c.Sine(f * 2.003));
-    }), SOFT_PEAK_DB, 0.03, 0.12);
+    const double length = 0.2;
+    Oscillator low, fifth, high;
+    return Finish(Render(length, [&, length](double t) {
+        double window = std::pow(std::sin(PI * t / length), 2);
+        double shimmer = 0.8 + 0.2 * std::sin(2 * PI * 20 * t);
+        return window * shimmer * (low.Sine(440) + 0.6 * fifth.Sine(660) + 0.25 * high.Sine(1320));
+    }), SOFT_PEAK_DB, 0, 0);
 }
 
 // A short bright tick for moving between items.
