@@ -363,6 +363,46 @@ TEST(Tunes, PlayOnlyInstrumentsThePatchSetHolds)
     }
 }
 
+// Balances (0 left, 7 centre, 15 right) of every sample of a GUS patch.
+std::vector<int> SampleBalances(const unsigned char* patch, long size)
+{
+    std::vector<int> balances;
+    long pos = 129;  // file header
+    int layers = size > pos + 22 ? patch[pos + 22] : 0;
+    pos += 63;  // instrument header
+    for (int layer = 0; layer < layers && pos + 47 <= size; ++layer) {
+        int samples = patch[pos + 6];
+        pos += 47;  // layer header
+        for (int i = 0; i < samples && pos + 96 <= size; ++i) {
+            balances.push_back(patch[pos + 36]);
+            const unsigned char* length = patch + pos + 8;
+            pos += 96 + long(length[0] | length[1] << 8 | length[2] << 16 | unsigned(length[3]) << 24);
+        }
+    }
+    return balances;
+}
+
+// Allegro plays each sample at its own balance; pat2dat keeps hard-panned halves of
+// stereo pairs, which would put drums and leads in one speaker only.
+TEST(PatchSet, EveryInstrumentSoundsFromTheCentre)
+{
+    InitHeadlessAllegro();
+    std::unique_ptr<DATAFILE, DatafileDeleter> patches(load_datafile(PATCHES.c_str()));
+    ASSERT_TRUE(patches) << PATCHES;
+    int instruments = 0;
+    for (DATAFILE* object = patches.get(); object->type != DAT_END; ++object) {
+        if (object->type != DAT_ID('P', 'A', 'T', ' '))
+            continue;
+        ++instruments;
+        SCOPED_TRACE(get_datafile_property(object, DAT_NAME));
+        std::vector<int> balances = SampleBalances(static_cast<const unsigned char*>(object->dat), object->size);
+        EXPECT_FALSE(balances.empty());
+        for (int balance : balances)
+            EXPECT_EQ(balance, 7);
+    }
+    EXPECT_GT(instruments, 10);
+}
+
 TEST(PatchSet, ExistsAndStaysUnderSixteenMegabytes)
 {
     long size = FileSize(PATCHES);

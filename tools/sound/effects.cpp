@@ -160,16 +160,17 @@ Wave Coin()
     }), LOUD_PEAK_DB);
 }
 
-// A dull thud that falls in pitch under a burst of crunching noise.
+// A dull thud under a burst of crunching noise, and a sinking wail: a life is lost.
 Wave Crash()
 {
-    Oscillator body;
+    Oscillator body, wail;
     Noise noise(7);
     LowPass crunch;
     return Finish(Render(0.7, [&](double t) {
         double thud = body.Sine(Glide(t, 160, 40, 0.5)) * Decay(t, 0.18);
         double grit = crunch.Apply(noise.Next(), Glide(t, 2500, 300, 0.4)) * Decay(t, 0.12) * 2.5;
-        return thud + grit;
+        double sinking = 0.35 * wail.SoftSquare(Glide(t, 620, 140, 0.6)) * Strike(t, 0.03, 0.25);
+        return thud + grit + sinking;
     }), LOUD_PEAK_DB);
 }
 

@@ -195,11 +195,11 @@ void Part::Pad(const ChordChart& chart, int startTick, int lowest, int velocity)
             m_Track.Note(startTick + span.start, span.length, m_Channel, note, velocity);
 }
 
-void Part::DrumBar(int startTick, const std::vector<std::pair<int, std::string>>& lines)
+void Part::DrumBar(int startTick, const std::vector<std::pair<int, std::string>>& lines, double loudness)
 {
     for (const auto& [note, steps] : lines)
         for (size_t i = 0; i < steps.size() && i < 16; ++i)
             if (int velocity = Velocity(steps[i]))
                 m_Track.Note(startTick + int(i) * TICKS_PER_SIXTEENTH, TICKS_PER_SIXTEENTH, DRUM_CHANNEL, note,
-                    velocity);
+                    int(velocity * loudness));
 }

@@ -51,7 +51,9 @@ public:
     void Pad(const ChordChart& chart, int startTick, int lowest, int velocity);
 
     // One bar of drums: each line is a note and 16 steps of X (accent), x, o (soft) or '.'.
-    void DrumBar(int startTick, const std::vector<std::pair<int, std::string>>& lines);
+    // Allegro's software MIDI ignores the channel volume of the drums, so their
+    // level is set here, as a share of the velocities.
+    void DrumBar(int startTick, const std::vector<std::pair<int, std::string>>& lines, double loudness = 1);
 
     const MidiTrack& Track() const { return m_Track; }
 

@@ -41,7 +41,7 @@ struct Layer {
 };
 
 struct Kit {
-    int volume;
+    int loudness;  // percent of the written velocities
     DrumLines groove;
     DrumLines fill;  // last bar of every four
     char crash;  // cymbal on the first beat of every section: 'X', 'x', or '.' for none
@@ -54,13 +54,14 @@ struct Design {
     std::vector<Layer> layers;
     Kit kit;
     std::vector<Section> form;  // the sections in playing order
+    double level = 1;  // scales every part, to keep the loudest beats under full scale at full music volume
 };
 
 constexpr int PHRASE_BARS = 4;
 
-Part MakePart(const Voice& voice)
+Part MakePart(const Voice& voice, double level)
 {
-    return Part(voice.name, voice.channel, voice.program, voice.volume, voice.pan);
+    return Part(voice.name, voice.channel, voice.program, int(voice.volume * level), voice.pan);
 }
 
 // A melody must fill its chord chart exactly, or the loop would drift off the bar line.
@@ -80,28 +81,29 @@ void WriteLayer(Part& part, int start, const Layer& layer, const ChordChart& cha
         part.Pattern(chart, start, layer.rhythm, layer.lowest, layer.velocity, layer.gate);
 }
 
-void WriteDrums(Part& part, int start, const Kit& kit, int bars)
+void WriteDrums(Part& part, int start, const Kit& kit, int bars, double level)
 {
+    double loudness = kit.loudness / 100.0 * level;
     for (int bar = 0; bar < bars; ++bar)
-        part.DrumBar(start + bar * TICKS_PER_BAR, (bar + 1) % PHRASE_BARS == 0 ? kit.fill : kit.groove);
+        part.DrumBar(start + bar * TICKS_PER_BAR, (bar + 1) % PHRASE_BARS == 0 ? kit.fill : kit.groove, loudness);
     if (kit.crash != '.')
-        part.DrumBar(start, {{CRASH, std::string(1, kit.crash)}});
+        part.DrumBar(start, {{CRASH, std::string(1, kit.crash)}}, loudness);
 }
 
 Tune Arrange(const Design& design)
 {
-    Part melody = MakePart(design.melody.voice);
+    Part melody = MakePart(design.melody.voice, design.level);
     std::vector<Part> layers;
     for (const Layer& layer : design.layers)
-        layers.push_back(MakePart(layer.voice));
-    Part drums = MakePart({"Drums", DRUM_CHANNEL, 0, design.kit.volume, 64});
+        layers.push_back(MakePart(layer.voice, design.level));
+    Part drums = MakePart({"Drums", DRUM_CHANNEL, 0, 127, 64}, 1);
 
     int start = 0;
     for (const Section& section : design.form) {
         WriteMelody(melody, start, design, section);
         for (size_t i = 0; i < layers.size(); ++i)
             WriteLayer(layers[i], start, design.layers[i], section.chart);
-        WriteDrums(drums, start, design.kit, section.chart.Bars());
+        WriteDrums(drums, start, design.kit, section.chart.Bars(), design.level);
         start += section.chart.Ticks();
     }
 
@@ -129,7 +131,7 @@ Design Menu()
         {{{"Pad", PAD, WARM_PAD, 55, 48}, "", 57, 56, 1},
             {{"Bass", BASS, FINGER_BASS, 90, 64}, "R:6 F:2 O:4 F:4", 38, 84, 0.85},
             {{"Kalimba", BACKING, KALIMBA, 120, 88}, "R:2 F:2 O:2 U:2 O:2 F:2 T:2 F:2", 62, 60, 0.7}},
-        {100, {{KICK, "x.......x.....o."}, {SIDE_STICK, "....o.......o..."}, {SHAKER, "o.o.o.o.o.o.o.o."}},
+        {80, {{KICK, "x.......x.....o."}, {SIDE_STICK, "....o.......o..."}, {SHAKER, "o.o.o.o.o.o.o.o."}},
             {{KICK, "x.......x......."}, {SIDE_STICK, "....o.......o.o."}, {SHAKER, "o.o.o.o.o.o.oooo"}}, '.'},
         {a, b}};
 }
@@ -163,11 +165,11 @@ Design Instructions()
     return {"mid_instructions.mid", 112, {{"Steel drums", LEAD, STEEL_DRUMS, 127, 70}, 122, 0.8},
         {{{"Vibraphone", BACKING, VIBRAPHONE, 100, 44}, "-:2 C:2", 60, 56, 0.6},
             {{"Bass", BASS, FINGER_BASS, 88, 64}, "R:4 -:2 F:2 O:4 F:4", 38, 86, 0.7}},
-        {115, {{KICK, "x.....x.x......."}, {SIDE_STICK, "....x.......x..."}, {CLOSED_HAT, "o.o.o.o.o.o.o.o."}},
+        {100, {{KICK, "x.....x.x......."}, {SIDE_STICK, "....x.......x..."}, {CLOSED_HAT, "o.o.o.o.o.o.o.o."}},
             {{KICK, "x.....x.x......."}, {SIDE_STICK, "....x.......x.x."}, {CLOSED_HAT, "o.o.o.o.o.o.o..."},
                 {OPEN_HAT, "..............o."}},
             '.'},
-        {a, b}};
+        {a, b}, 0.86};
 }
 
 // Name entry: expectant. A pulsing synth bass under held strings and a questioning lead.
@@ -182,9 +184,9 @@ Design Name()
     return {"mid_name.mid", 100, {{"Lead", LEAD, SQUARE_LEAD, 90, 72}, 80, 0.92},
         {{{"Strings", PAD, SYNTH_STRINGS, 60, 48}, "", 57, 58, 1},
             {{"Bass", BASS, SYNTH_BASS, 70, 64}, "R:2", 33, 80, 0.6}},
-        {105, {{KICK, "x...x...x...x..."}, {CLOSED_HAT, "..o...o...o...o."}},
+        {100, {{KICK, "x...x...x...x..."}, {CLOSED_HAT, "..o...o...o...o."}},
             {{KICK, "x...x...x...x..."}, {CLOSED_HAT, "..o...o...o....."}, {SNARE, "............o.xx"}}, '.'},
-        {a, b}};
+        {a, b}, 0.9};
 }
 
 // The game: driving. Saw lead, eighth-note synth bass, brass stabs, a rock beat.
@@ -202,11 +204,11 @@ Design Game()
         {{{"Brass", BACKING, SYNTH_BRASS, 80, 44}, "C:3 C:3 C:2 -:8", 55, 66, 0.5},
             {{"Strings", PAD, SYNTH_STRINGS, 55, 84}, "", 64, 40, 1},
             {{"Bass", BASS, SYNTH_BASS, 62, 64}, "R:2 R:2 O:2 R:2", 33, 90, 0.7}},
-        {110, {{KICK, "X.....x.X.x....."}, {SNARE, "....X.......X..."}, {CLOSED_HAT, "x.x.x.x.x.x.x.x."}},
+        {80, {{KICK, "X.....x.X.x....."}, {SNARE, "....X.......X..."}, {CLOSED_HAT, "x.x.x.x.x.x.x.x."}},
             {{KICK, "X.....x.X......."}, {SNARE, "....X.......xxXX"}, {CLOSED_HAT, "x.x.x.x.x.x....."},
                 {HIGH_TOM, "........x.x....."}},
             'X'},
-        {a, a, b}};
+        {a, a, b}, 0.84};
 }
 
 // Congratulations: a fanfare. Trumpet over brass chords and strings, a march beat.
@@ -222,9 +224,9 @@ Design Congratulations()
         {{{"Brass", BACKING, SYNTH_BRASS, 56, 40}, "C:3 C:1 C:4 -:8", 55, 70, 0.8},
             {{"Strings", PAD, SYNTH_STRINGS, 54, 88}, "", 60, 48, 1},
             {{"Bass", BASS, FINGER_BASS, 84, 64}, "R:4 F:4", 36, 84, 0.8}},
-        {86, {{KICK, "x.......x......."}, {SNARE, "x..xx.x.x..xx.x."}},
+        {72, {{KICK, "x.......x......."}, {SNARE, "x..xx.x.x..xx.x."}},
             {{KICK, "x.......x......."}, {SNARE, "x..xx.x.xxxxXXXX"}}, 'X'},
-        {a, b}};
+        {a, b}, 0.8};
 }
 
 // Demo: an attract loop, lively. Square lead, kalimba arpeggios, bouncing octave bass, dance beat.
@@ -241,12 +243,12 @@ Design Demo()
         {{{"Kalimba", BACKING, KALIMBA, 127, 40}, "R:1 T:1 F:1 O:1", 60, 50, 0.9},
             {{"Bass", BASS, SYNTH_BASS, 66, 64}, "R:2 O:2", 31, 86, 0.6},
             {{"Pad", PAD, WARM_PAD, 66, 88}, "", 55, 44, 1}},
-        {110, {{KICK, "x...x...x...x..."}, {CLAP, "....x.......x..."}, {CLOSED_HAT, "o.o.o.o.o.o.o.o."},
+        {85, {{KICK, "x...x...x...x..."}, {CLAP, "....x.......x..."}, {CLOSED_HAT, "o.o.o.o.o.o.o.o."},
                 {OPEN_HAT, "..x...x...x...x."}},
             {{KICK, "x...x...x...x..."}, {CLAP, "....x.......x.xx"}, {CLOSED_HAT, "o.o.o.o.o.o....."},
                 {OPEN_HAT, "..x...x...x....."}},
             'x'},
-        {a, b, a}};
+        {a, b, a}, 0.88};
 }
 
 // Credits: warm and rolling. Flute over rolling kalimba arpeggios and strings.

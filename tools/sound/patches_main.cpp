@@ -1,0 +1,50 @@
+// pesko-patches: mends, in place, the patches.dat that pat2dat made (see patch_set.h).
+// Usage: pesko-patches PATCHES_DAT
+#include "patch_set.h"
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteFile(const char* path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s PATCHES_DAT\n", argv[0]);
+        return 2;
+    }
+    try {
+        std::vector<uint8_t> file = ReadFile(argv[1]);
+        for (const DatafileObject& object : ListObjects(file)) {
+            if (object.type == "PAT ")
+                CentreGusPatch(file.data() + object.offset, object.size);
+            else if (object.name == "default_cfg")
+                BlankDateLine(file.data() + object.offset, object.size);
+        }
+        if (!WriteFile(argv[1], file)) {
+            std::fprintf(stderr, "pesko-patches: cannot write %s\n", argv[1]);
+            return 1;
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "pesko-patches: %s: %s\n", argv[1], error.what());
+        return 1;
+    }
+    return 0;
+}
