@@ -87,10 +87,10 @@ int ParsePitch(const std::string& name)
     return 12 * (octave + 1) + pitchClass;
 }
 
+// The note of pitch class `rootClass` in [lowest, lowest + 12).
 int PlaceRoot(int rootClass, int lowest)
 {
-    int note = lowest + ((rootClass - lowest) % 12 + 12) % 12;
-    return note;
+    return lowest + ((rootClass - lowest) % 12 + 12) % 12;
 }
 
 std::vector<int> Voicing(const Chord& chord, int lowest)
@@ -154,14 +154,14 @@ Part::Part(const std::string& name, int channel, int program, int volume, int pa
     m_Track.Control(channel, 10, pan);
 }
 
-int Part::Melody(int startTick, const std::string& notes, int velocity, double gate, int transpose)
+int Part::Melody(int startTick, const std::string& notes, int velocity, double gate)
 {
     int tick = startTick;
     for (const std::string& token : Words(notes)) {
         auto [pitch, length] = SplitLength(token);
         if (pitch != "r") {
             bool onBeat = (tick % TICKS_PER_QUARTER) == 0;
-            m_Track.Note(tick, int(length * gate), m_Channel, ParsePitch(pitch) + transpose,
+            m_Track.Note(tick, int(length * gate), m_Channel, ParsePitch(pitch),
                 velocity + (onBeat ? 6 : 0));
         }
         tick += length;

@@ -38,7 +38,7 @@ public:
 
     // "e5:4 g5:2 r:2 bb4:8": pitch (letter, optional # or b, octave) or r for rest,
     // then the length. Returns the ticks written, so sections can be checked to fit.
-    int Melody(int startTick, const std::string& notes, int velocity, double gate = 0.9, int transpose = 0);
+    int Melody(int startTick, const std::string& notes, int velocity, double gate = 0.9);
 
     // A rhythm of chord degrees repeated through every chord of the chart:
     // R root, T third, F fifth, S seventh (octave when the chord has none), N ninth,
@@ -69,14 +69,10 @@ enum Drum {
     SNARE = 38,
     CLAP = 39,
     CLOSED_HAT = 42,
-    PEDAL_HAT = 44,
     OPEN_HAT = 46,
-    LOW_TOM = 45,
-    MID_TOM = 47,
     HIGH_TOM = 50,
     CRASH = 49,
     RIDE = 51,
-    TAMBOURINE = 54,
     SHAKER = 70,
 };
 
