@@ -91,12 +91,12 @@ static void LoadData()
 void InitGame()
 {
     srand(static_cast<unsigned>(time(nullptr)));
+    if (!HaveDisplay())
+        FailNoGraphicMode("no X display (DISPLAY is not set)");
     if (allegro_init() != 0) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
-    if (!HaveDisplay())
-        FailNoGraphicMode("no X display (DISPLAY is not set)");
     install_timer();
     install_keyboard();
     install_mouse();
