@@ -88,6 +88,21 @@ static void LoadData()
         FatalError(problem.c_str());
 }
 
+volatile bool g_CloseRequested = false;
+
+static void OnCloseButton()
+{
+    g_CloseRequested = true;
+}
+END_OF_FUNCTION(OnCloseButton)
+
+void QuitAtOnce()
+{
+    ShutdownGame();
+    allegro_exit();
+    exit(0);
+}
+
 void InitGame()
 {
     srand(static_cast<unsigned>(time(nullptr)));
@@ -108,6 +123,8 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     set_window_title("Pesko");
+    LOCK_FUNCTION(OnCloseButton);
+    set_close_button_callback(OnCloseButton);
     LoadData();
 }
 
