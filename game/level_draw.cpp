@@ -1,0 +1,125 @@
+// One frame of a game: the world back to front, the HUD and the overlays.
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "game/level.h"
+#include <cstdio>
+
+constexpr int SHADOW_OFFSET = 5;
+constexpr int HUD_SHADOW_OFFSET = 2;
+
+static int Black() { return makecol(0, 0, 0); }
+static int Green() { return makecol(0, 255, 0); }
+static int Red() { return makecol(255, 0, 0); }
+static int Blue() { return makecol(0, 0, 255); }
+static int White() { return makecol(255, 255, 255); }
+
+static void DrawWorld(BITMAP* dest)
+{
+    g_ScrollLayer1.Draw(dest);
+    g_ScrollLayer2.Draw(dest);
+    g_Enemies.DrawCharacters(dest);
+    // A swimming fish passes behind the rock; a crashed one rises in front of it.
+    if (g_Player.m_State == 0)
+        g_Player.Draw(dest);
+    g_LevelMap.Draw(dest);
+    if (g_Player.m_State == 1)
+        g_Player.Draw(dest);
+    g_Icons.DrawCharacters(dest);
+}
+
+static void DrawHudText(BITMAP* dest, const char* text, int x)
+{
+    FONT* f = DataFont(FNT_TABLE);
+    textout_ex(dest, f, text, x + HUD_SHADOW_OFFSET, 1 + HUD_SHADOW_OFFSET, Black(), -1);
+    textout_ex(dest, f, text, x, 1, Green(), -1);
+}
+
+// Lives and coins show two digits: 3 as "03", 12 as "12".
+static void DrawHudCounter(BITMAP* dest, int value, int x)
+{
+    char text[16];
+    snprintf(text, sizeof text, value <= 9 ? "0%1ld" : "%2ld", static_cast<long>(value));
+    DrawHudText(dest, text, x);
+}
+
+static void DrawHud(BITMAP* dest)
+{
+    int w = dest->w;
+    DrawHudText(dest, "x", 42);
+    DrawHudCounter(dest, g_Player.m_Lives, 72);
+    DrawHudText(dest, "x", w / 2 - 10);
+    DrawHudCounter(dest, g_Player.m_Coins, w / 2 + 25);
+    char score[16];
+    snprintf(score, sizeof score, "%05ld", static_cast<long>(g_Player.m_Score));
+    DrawHudText(dest, score, w - 135);
+}
+
+// Centred text over a black shadow 5 pixels right and down.
+static void DrawCentredText(BITMAP* dest, FONT* f, const char* text, int x, int y, int colour)
+{
+    textout_centre_ex(dest, f, text, x + SHADOW_OFFSET, y + SHADOW_OFFSET, Black(), -1);
+    textout_centre_ex(dest, f, text, x, y, colour, -1);
+}
+
+static void DrawSwitchMessage(BITMAP* dest, bool on, const char* onText, const char* offText, int y)
+{
+    DrawCentredText(dest, DataFont(FNT_TEXT), on ? onText : offText, dest->w / 2, y, on ? Green() : Red());
+}
+
+static void DrawMessages(BITMAP* dest)
+{
+    int th = text_height(DataFont(FNT_TEXT));
+    if (g_Game.soundMessageTime > 0)
+        DrawSwitchMessage(dest, g_Game.soundOn, "SOUND ON", "SOUND OFF", dest->h - th - 30);
+    if (g_Game.musicMessageTime > 0)
+        DrawSwitchMessage(dest, g_Game.musicOn, "MUSIC ON", "MUSIC OFF", dest->h - th - 10);
+    if (g_Game.gameOverTime > 0)
+        DrawCentredText(dest, DataFont(FNT_TABLE), "GAME OVER", dest->w / 2, dest->h / 2, Red());
+    if (g_Game.paused)
+        DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
+}
+
+// A quit box button: the highlighted one red and 5 pixels lower, close on its
+// shadow as if pressed; the other white and 10 pixels off its shadow.
+static void DrawQuitButton(BITMAP* dest, const char* text, int x, int y, bool highlighted, bool centred)
+{
+    FONT* f = DataFont(FNT_MENU);
+    auto out = centred ? textout_centre_ex : textout_ex;
+    if (highlighted) {
+        out(dest, f, text, x + 5, y + 10, Black(), -1);
+        out(dest, f, text, x, y + 5, Red(), -1);
+    } else {
+        out(dest, f, text, x + 10, y + 10, Black(), -1);
+        out(dest, f, text, x, y, White(), -1);
+    }
+}
+
+static void DrawQuitBox(BITMAP* dest)
+{
+    int cx = dest->w / 2, cy = dest->h / 2;
+    rectfill(dest, cx - 90, cy - 90, cx + 110, cy + 115, Black());
+    rectfill(dest, cx - 100, cy - 100, cx + 100, cy + 105, makecol(50, 50, 50));
+    rectfill(dest, cx - 95, cy - 95, cx + 95, cy + 100, makecol(0, 0, 230));
+    DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
+    int yesX = cx - text_length(DataFont(FNT_MENU), "Yes") - 10;
+    DrawQuitButton(dest, "Yes", yesX, cy, g_Game.quitChoice == 0, false);
+    DrawQuitButton(dest, "No", cx + 40, cy, g_Game.quitChoice == 1, true);
+}
+
+void DrawLevelFrame(BITMAP* dest)
+{
+    DrawWorld(dest);
+    DrawHud(dest);
+    DrawMessages(dest);
+    if (g_Game.quitBoxOpen)
+        DrawQuitBox(dest);
+}
+
+void DrawLevel_01()
+{
+    DrawLevelFrame(g_BackBuffer);
+    FlipPages();
+}
