@@ -100,6 +100,7 @@ TEST_F(CreditsTest, EndsWhenTheTextIsOutAndTheDecorationsGone)
     EXPECT_TRUE(credits.done);
     EXPECT_GE(credits.offset, credits.totalHeight);
     EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_GT(steps, credits.totalHeight / CREDITS_ROLL_STEP) << "decorations kept rising after the text";
     CreditsDraw(credits, page);
     EXPECT_EQ(Ink(0, SCREEN_HEIGHT), 0) << "the last line lies wholly above the strip";
 }
@@ -109,6 +110,7 @@ TEST_F(CreditsTest, AnyKeyEndsItWithSelect)
     CreditsStep(credits);
     CreditsCheckDone(credits);
     EXPECT_FALSE(credits.done);
+    sounds.Clear();
     simulate_keypress((KEY_Q << 8) | 'q');
     CreditsCheckDone(credits);
     EXPECT_TRUE(credits.done);
