@@ -77,9 +77,7 @@ void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest)
 
 void CongratulationsCheckDone(CongratulationsState& congrats)
 {
-    if (congrats.countdown == 0 && g_Enemies.m_CHEnemyCount == 0)
-        congrats.done = true;
-    if (KeyEndsScreen())
+    if (ScreenOverAfterFrame(congrats.countdown == 0))
         congrats.done = true;
 }
 

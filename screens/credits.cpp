@@ -119,9 +119,7 @@ void CreditsDraw(const CreditsState& credits, BITMAP* dest)
 
 void CreditsCheckDone(CreditsState& credits)
 {
-    if (credits.offset >= credits.totalHeight && g_Enemies.m_CHEnemyCount == 0)
-        credits.done = true;
-    if (KeyEndsScreen())
+    if (ScreenOverAfterFrame(credits.offset >= credits.totalHeight))
         credits.done = true;
 }
 

@@ -69,3 +69,9 @@ bool KeyEndsScreen()
     PlaySample(SND_SELECT);
     return true;
 }
+
+bool ScreenOverAfterFrame(bool spawningOver)
+{
+    const bool decorationsGone = spawningOver && g_Enemies.m_CHEnemyCount == 0;
+    return KeyEndsScreen() || decorationsGone;
+}

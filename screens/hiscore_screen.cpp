@@ -59,9 +59,7 @@ void HiScoreDraw(const HiScoreState& table, BITMAP* dest)
 
 void HiScoreCheckDone(HiScoreState& table)
 {
-    if (table.countdown == 0 && g_Enemies.m_CHEnemyCount == 0)
-        table.done = true;
-    if (KeyEndsScreen())
+    if (ScreenOverAfterFrame(table.countdown == 0))
         table.done = true;
 }
 
