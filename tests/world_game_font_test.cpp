@@ -37,6 +37,8 @@ TEST(GameFontTest, AFontFileIsLoadedAndFreed)
     holder.LoadFont();
     ASSERT_NE(holder.m_Font, nullptr);
     EXPECT_EQ(text_height(holder.m_Font), 8);
+    holder.LoadFont();  // loading again replaces the font without losing the first
+    ASSERT_NE(holder.m_Font, nullptr);
     holder.DestroyFont();
     EXPECT_EQ(holder.m_Font, nullptr);
 }

@@ -218,11 +218,6 @@ static int RandomDelay(int base, int span)
     return span > 0 ? base + rand() % span : base;
 }
 
-static void TraceDelay(const CCharacter& c)
-{
-    Trace("CCharacter::MoveCharacter() - m_CHEnemyDelayForAddNew=%ld", static_cast<long>(c.m_CHEnemyDelayForAddNew));
-}
-
 // Counts the spawn delay down; true when a new object is due now.
 static bool SpawnDue(CCharacter& c)
 {
@@ -233,25 +228,44 @@ static bool SpawnDue(CCharacter& c)
     return c.m_CHEnemyCount < c.m_ChenemyCountOnScreenMin;
 }
 
+// Moves every object still inside its limit; the others are marked for removal.
+template <typename Inside, typename Step, typename Leave>
+static void MoveEach(CCharacter& c, Inside inside, Step step, Leave leave)
+{
+    for (CCharacterNode* node = c.m_CHHead; node; node = node->m_Next) {
+        if (inside(*node)) {
+            step(*node);
+        } else {
+            node->m_Destroyed = 1;
+            leave(*node);
+        }
+    }
+}
+
+static void Stay(CCharacterNode&) {}
+
+// Every movement ends alike: trace, drop what left, animate.
+static void FinishMove(CCharacter& c)
+{
+    Trace("CCharacter::MoveCharacter() - m_CHEnemyDelayForAddNew=%ld", static_cast<long>(c.m_CHEnemyDelayForAddNew));
+    c.RemoveDestroyedEnemies();
+    c.Animate();
+}
+
 void CCharacter::MoveCharacter(int stepX)
 {
     poll_keyboard();
     poll_mouse();
-    for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
-        if (node->m_X > m_CHOffsetX - node->m_Width)
-            node->m_X -= stepX;
-        else
-            node->m_Destroyed = 1;  // wholly past the left edge
-    }
+    // Objects have no motion of their own: they drift with the sea floor.
+    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_X > m_CHOffsetX - n.m_Width; },
+             [&](CCharacterNode& n) { n.m_X -= stepX; }, Stay);
     if (m_CHStopAddNew == 0 && SpawnDue(*this)) {
         AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, PLACE_AT_SPAWN_EDGE, 0, 0);
         const int min = m_ChenemyCountOnScreenMin;
         const int span = min > 0 ? (640 / min) / (min - m_CHEnemyCount + 2) : 0;
         m_CHEnemyDelayForAddNew = RandomDelay(MIN_SPAWN_DELAY, span);
     }
-    TraceDelay(*this);
-    RemoveDestroyedEnemies();
-    Animate();
+    FinishMove(*this);
 }
 
 // The wait of the decorative screens: D + rand() % D with D = scale / minimum.
@@ -261,61 +275,47 @@ static int ScreenDelay(const CCharacter& c, int scale)
     return RandomDelay(d, d);
 }
 
+// A position snapped to the kind's width, so the objects move in columns.
+static int SnappedX(int kind)
+{
+    const int width = g_CharacterKinds[kind].width;
+    return (rand() % (640 / width)) * width;
+}
+
 void CCharacter::MoveCharacterForCongratulations(int spawning, int dx)
 {
-    for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
-        if (node->m_X > m_CHOffsetX - node->m_Width)
-            node->m_X += dx;
-        else
-            node->m_Destroyed = 1;
-    }
+    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_X > m_CHOffsetX - n.m_Width; },
+             [&](CCharacterNode& n) { n.m_X += dx; }, Stay);
     if (spawning > 0 && SpawnDue(*this)) {
         AddEnemy(KIND_EXTRA_LIFE, PLACE_AT, 640, (rand() % (480 / 14)) * 14);
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 120);
     }
-    TraceDelay(*this);
-    RemoveDestroyedEnemies();
-    Animate();
+    FinishMove(*this);
 }
 
 void CCharacter::MoveCharacterForHiScore(int spawning, int dy)
 {
-    for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
-        if (node->m_Y < m_CHOffsetY + 480) {
-            node->m_Y += dy;
-        } else {
-            node->m_Destroyed = 1;
-            PlaySample(SND_LAND, PanOf(*this, node->m_X));
-        }
-    }
+    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_Y < m_CHOffsetY + 480; },
+             [&](CCharacterNode& n) { n.m_Y += dy; },
+             [&](CCharacterNode& n) { PlaySample(SND_LAND, PanOf(*this, n.m_X)); });
     if (spawning > 0 && SpawnDue(*this)) {
-        const int width = g_CharacterKinds[KIND_COIN].width;
-        const int x = (rand() % (640 / width)) * width;
-        AddEnemy(KIND_COIN, PLACE_AT, x, m_CHOffsetY - width);
+        const int x = SnappedX(KIND_COIN);
+        AddEnemy(KIND_COIN, PLACE_AT, x, m_CHOffsetY - g_CharacterKinds[KIND_COIN].height);
         PlaySample(SND_DROP, PanOf(*this, x));
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 160);
     }
-    TraceDelay(*this);
-    RemoveDestroyedEnemies();
-    Animate();
+    FinishMove(*this);
 }
 
 void CCharacter::MoveCharacterForCredits(int spawning, int dy)
 {
-    for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
-        if (node->m_Y > m_CHOffsetY - node->m_Height)
-            node->m_Y += dy;
-        else
-            node->m_Destroyed = 1;
-    }
+    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_Y > m_CHOffsetY - n.m_Height; },
+             [&](CCharacterNode& n) { n.m_Y += dy; }, Stay);
     if (spawning > 0 && SpawnDue(*this)) {
-        const int width = g_CharacterKinds[KIND_DECORATION].width;
-        AddEnemy(KIND_DECORATION, PLACE_AT, (rand() % (640 / width)) * width, 480);
+        AddEnemy(KIND_DECORATION, PLACE_AT, SnappedX(KIND_DECORATION), 480);
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 160);
     }
-    TraceDelay(*this);
-    RemoveDestroyedEnemies();
-    Animate();
+    FinishMove(*this);
 }
 
 void CCharacter::MoveCharacterForInstructions()

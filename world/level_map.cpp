@@ -237,36 +237,31 @@ static int Clamp(int value, int low, int high)
     return value < low ? low : value > high ? high : value;
 }
 
+// Generating axes drop the cells that left and make new ones; the others are clamped.
+static void KeepAxisInBounds(CLevelMap& map, int& scroll, int generate, int maxScroll,
+                             int (CLevelMap::*shift)(int), void (CLevelMap::*refill)(int))
+{
+    if (generate != 1) {
+        scroll = Clamp(scroll, 0, maxScroll);
+        return;
+    }
+    if (scroll < 0)
+        scroll = 0;
+    if (scroll > maxScroll) {
+        const int n = scroll / TILE_SIZE;
+        if ((map.*shift)(n) == 0) {
+            (map.*refill)(n);
+            scroll %= TILE_SIZE;
+        }
+    }
+}
+
 void CLevelMap::KeepInBounds()
 {
-    const int maxX = MAP_COLUMNS * TILE_SIZE - m_ViewWidth;
-    const int maxY = MAP_ROWS * TILE_SIZE - m_ViewHeight;
-    if (m_GenerateX == 1) {
-        if (m_ScrollX < 0)
-            m_ScrollX = 0;
-        if (m_ScrollX > maxX) {
-            const int n = m_ScrollX / TILE_SIZE;
-            if (ShiftColumns(n) == 0) {
-                GenerateColumns(n);
-                m_ScrollX %= TILE_SIZE;
-            }
-        }
-    } else {
-        m_ScrollX = Clamp(m_ScrollX, 0, maxX);
-    }
-    if (m_GenerateY == 1) {
-        if (m_ScrollY < 0)
-            m_ScrollY = 0;
-        if (m_ScrollY > maxY) {
-            const int n = m_ScrollY / TILE_SIZE;
-            if (ShiftRows(n) == 0) {
-                FillBottomRows(n);
-                m_ScrollY %= TILE_SIZE;
-            }
-        }
-    } else {
-        m_ScrollY = Clamp(m_ScrollY, 0, maxY);
-    }
+    KeepAxisInBounds(*this, m_ScrollX, m_GenerateX, MAP_COLUMNS * TILE_SIZE - m_ViewWidth,
+                     &CLevelMap::ShiftColumns, &CLevelMap::GenerateColumns);
+    KeepAxisInBounds(*this, m_ScrollY, m_GenerateY, MAP_ROWS * TILE_SIZE - m_ViewHeight,
+                     &CLevelMap::ShiftRows, &CLevelMap::FillBottomRows);
 }
 
 static bool InGrid(int column, int row)
