@@ -1,6 +1,7 @@
 // The parts of one game that tests and benchmarks reach without the timer.
 #pragma once
 #include <allegro.h>
+#include <string>
 
 // Key repeat delay of the game's keys, in ticks: a held key acts every 6th tick.
 constexpr int GAME_KEY_DELAY = 5;
@@ -15,3 +16,6 @@ void DrawLevelFrame(BITMAP* dest);
 bool IsGameEnded();
 // After a game that was not quit: keeps the final score and offers it to the table.
 void OfferFinalScore();
+// HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
+std::string FormatHudCounter(int value);
+std::string FormatHudScore(int score);

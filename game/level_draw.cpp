@@ -37,24 +37,28 @@ static void DrawHudText(BITMAP* dest, const char* text, int x)
     textout_ex(dest, f, text, x, 1, Green(), -1);
 }
 
-// Lives and coins show two digits: 3 as "03", 12 as "12".
-static void DrawHudCounter(BITMAP* dest, int value, int x)
+std::string FormatHudCounter(int value)
 {
     char text[16];
     snprintf(text, sizeof text, value <= 9 ? "0%1ld" : "%2ld", static_cast<long>(value));
-    DrawHudText(dest, text, x);
+    return text;
+}
+
+std::string FormatHudScore(int score)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%05ld", static_cast<long>(score));
+    return text;
 }
 
 static void DrawHud(BITMAP* dest)
 {
     int w = dest->w;
     DrawHudText(dest, "x", 42);
-    DrawHudCounter(dest, g_Player.m_Lives, 72);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Lives).c_str(), 72);
     DrawHudText(dest, "x", w / 2 - 10);
-    DrawHudCounter(dest, g_Player.m_Coins, w / 2 + 25);
-    char score[16];
-    snprintf(score, sizeof score, "%05ld", static_cast<long>(g_Player.m_Score));
-    DrawHudText(dest, score, w - 135);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Coins).c_str(), w / 2 + 25);
+    DrawHudText(dest, FormatHudScore(g_Player.m_Score).c_str(), w - 135);
 }
 
 // Centred text over a black shadow 5 pixels right and down.

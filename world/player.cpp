@@ -270,6 +270,11 @@ void CPlayer::NextFrame()
         m_Frame++;
 }
 
+void CPlayer::DrawPlain(BITMAP* dest)
+{
+    DrawSpriteFrame(dest, m_Sprite, 0, 0, m_Frame, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT, m_ScreenX, m_ScreenY);
+}
+
 void CPlayer::Draw(BITMAP* dest)
 {
     if (!m_Sprite || !dest)
@@ -277,8 +282,7 @@ void CPlayer::Draw(BITMAP* dest)
     if (m_Visible == 0)
         DrawTinted(dest);
     else
-        masked_blit(m_Sprite, dest, PLAYER_FRAME_WIDTH * m_Frame, 0, m_ScreenX, m_ScreenY, PLAYER_FRAME_WIDTH,
-                    PLAYER_FRAME_HEIGHT);
+        DrawPlain(dest);
 }
 
 // The blink of a protected fish: its frame tinted 125/255 of the way towards
@@ -294,8 +298,7 @@ void CPlayer::DrawTinted(BITMAP* dest)
     if (!m_TintFrame)
         m_TintFrame = create_bitmap_ex(depth, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT);
     if (!m_TintFrame) {
-        masked_blit(m_Sprite, dest, PLAYER_FRAME_WIDTH * m_Frame, 0, m_ScreenX, m_ScreenY, PLAYER_FRAME_WIDTH,
-                    PLAYER_FRAME_HEIGHT);
+        DrawPlain(dest);
         return;
     }
     blit(m_Sprite, m_TintFrame, PLAYER_FRAME_WIDTH * m_Frame, 0, 0, 0, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT);
@@ -320,18 +323,13 @@ static bool ScanSolidPixels(BITMAP* mask, int frame, Visitor visit)
     return false;
 }
 
-static bool IsInsideMap(int mx, int my)
-{
-    return mx >= 0 && my >= 0 && mx < MAP_COLUMNS * TILE_SIZE && my < MAP_ROWS * TILE_SIZE;
-}
-
 int CPlayer::CheckMap(CLevelMap& map, int x, int y)
 {
     int hitX = 0, hitY = 0;
     bool hit = ScanSolidPixels(m_Mask, m_Frame, [&](int i, int j) {
         int mx = x + i + map.m_ScrollX - map.m_ViewX;
         int my = y + j + map.m_ScrollY - map.m_ViewY;
-        if (!IsInsideMap(mx, my) || map.GetMaskPixel(mx, my) != MASK_SOLID)
+        if (map.GetMaskPixel(mx, my) != MASK_SOLID)  // off the grid it answers open water
             return false;
         hitX = mx;
         hitY = my;

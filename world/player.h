@@ -83,6 +83,7 @@ private:
     void PushOutOfRock(CLevelMap& map, int mx, int my);
     CCharacterNode* FindTouchedObject(CCharacter& collection, int x, int y);
     void ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan);
+    void DrawPlain(BITMAP* dest);
     void DrawTinted(BITMAP* dest);
 
     // Kept for the tinted blink, so that no frame allocates a bitmap.
