@@ -6,6 +6,7 @@
 #include "app/world_objects.h"
 #include "game/game.h"
 #include "screens/screens.h"
+#include <cstring>
 #include <vector>
 
 const TaggedLine StoryLines[] = {
@@ -148,7 +149,7 @@ static void DrawStory(BITMAP* dest, int y)
     FONT* f = DataFont(FNT_TEXT);
     const int white = makecol(255, 255, 255);
     for (const TaggedLine* line = StoryLines; line->tag; line++) {
-        if (line->tag[0] == 'L' && line->tag[1] == '\0')
+        if (strcmp(line->tag, "L") == 0)
             textout_ex(dest, f, line->text, 10, y, white, -1);
         else
             textout_justify_ex(dest, f, line->text, 10, dest->w - 10, y, JUSTIFY_ANY_GAP, white, -1);
@@ -159,7 +160,11 @@ static void DrawStory(BITMAP* dest, int y)
 
 static void DrawControls(BITMAP* dest, int y)
 {
-    static const TaggedLine ROWS[] = {
+    struct KeyRow {
+        const char* label;
+        const char* description;
+    };
+    static const KeyRow ROWS[] = {
         {"Arrows", "Movement on the screen."}, {"Joystick", ""}, {"P", "Pause/Play."},
         {"S", "Sound on/off."}, {"M", "Music on/off."}, {"ESC", "Quit from game."},
     };
@@ -171,8 +176,8 @@ static void DrawControls(BITMAP* dest, int y)
             y += th;
         else if (i > 1)
             y += th / 2 + 20;
-        textout_ex(dest, f, ROWS[i].tag, 10, y, makecol(255, 0, 0), -1);
-        textout_ex(dest, f, ROWS[i].text, 160, y, makecol(255, 255, 255), -1);
+        textout_ex(dest, f, ROWS[i].label, 10, y, makecol(255, 0, 0), -1);
+        textout_ex(dest, f, ROWS[i].description, 160, y, makecol(255, 255, 255), -1);
     }
 }
 
