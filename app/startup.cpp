@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <unistd.h>
 
 constexpr const char* DATA_FILE = "data.dat";
 constexpr const char* PATCHES_FILE = "patches.dat";
@@ -64,20 +65,24 @@ static void CreatePages()
     g_BackBuffer = g_Page1;
 }
 
-// Allegro's software MIDI plays through the patch set made at build time.
+// Allegro's software MIDI plays through the patch set made at build time,
+// found beside the executable or in the game folder. An override in memory is
+// never written back, so no allegro.cfg appears in the player's folder.
 static void PointMidiAtPatches()
 {
+    static std::string settings;
     char path[1024] = "";
     get_executable_name(path, sizeof path);
     std::string executable = path;
+    char folder[1024] = "";
+    std::string patches = std::string(getcwd(folder, sizeof folder) ? folder : ".") + "/" + PATCHES_FILE;
     if (!executable.empty()) {
         std::string beside = executable.substr(0, executable.find_last_of('/') + 1) + PATCHES_FILE;
-        if (exists(beside.c_str())) {
-            set_config_string("sound", "patches", beside.c_str());
-            return;
-        }
+        if (exists(beside.c_str()))
+            patches = beside;
     }
-    set_config_string("sound", "patches", PATCHES_FILE);
+    settings = "[sound]\npatches = " + patches + "\n";
+    override_config_data(settings.c_str(), static_cast<int>(settings.size()));
 }
 
 static void LoadData()
