@@ -199,41 +199,46 @@ void DrawBottle(cairo_t* cr, int f, int n)
     FillAndOutline(cr, 0xB07840, 0x4A2A10, 1.2);
 }
 
-// Sea mine: a dark spiked sphere with a red warning light.
+// Sea mine: a dark sphere bristling with detonator horns, a red light on top.
 void DrawMine(cairo_t* cr, int, int)
 {
-    double cx = 25, cy = 26;
+    double cx = 25, cy = 25, r = 16.5;
     for (int i = 0; i < 8; i++) {
-        double a = i * PI / 4 + PI / 8;
         cairo_save(cr);
         cairo_translate(cr, cx, cy);
-        cairo_rotate(cr, a);
-        cairo_rectangle(cr, 12, -2.5, 9, 5);
-        FillAndOutline(cr, 0x707880, 0x101418, 1.2);
-        cairo_rectangle(cr, 19, -4, 3.5, 8);
-        FillAndOutline(cr, 0xC8A040, 0x302008, 1);
+        cairo_rotate(cr, i * PI / 4);
+        cairo_move_to(cr, -4, -r + 3);
+        cairo_line_to(cr, -2.2, -r - 5.5);
+        cairo_line_to(cr, 2.2, -r - 5.5);
+        cairo_line_to(cr, 4, -r + 3);
+        cairo_close_path(cr);
+        FillAndOutline(cr, 0x8A929A, 0x101418, 1.2);
+        EllipsePath(cr, 0, -r - 5.8, 3.2, 2.2);
+        FillAndOutline(cr, 0xE0B040, 0x302008, 1);
         cairo_restore(cr);
     }
-    EllipsePath(cr, cx, cy, 15, 15);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, 16);
-    AddStop(g, 0, 0x7A8490);
-    AddStop(g, 1, 0x181C22);
-    FillAndOutline(cr, g, 0x080A0C, 1.6);
+    EllipsePath(cr, cx, cy, r, r);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - 6, cy - 7, 1, cx, cy, r + 1);
+    AddStop(g, 0, 0x8A96A4);
+    AddStop(g, 0.5, 0x3A424C);
+    AddStop(g, 1, 0x101418);
+    FillAndOutline(cr, g, 0x06080A, 1.6);
     cairo_pattern_destroy(g);
-    cairo_move_to(cr, cx - 15, cy + 2);
-    cairo_curve_to(cr, cx - 8, cy + 6, cx + 8, cy + 6, cx + 15, cy + 2);
+    // Welded seam with rivets.
+    cairo_move_to(cr, cx - r, cy + 1);
+    cairo_curve_to(cr, cx - 9, cy + 7, cx + 9, cy + 7, cx + r, cy + 1);
     SetColour(cr, 0x0A0C10);
-    cairo_set_line_width(cr, 2);
+    cairo_set_line_width(cr, 2.2);
     cairo_stroke(cr);
     for (int i = -2; i <= 2; i++) {
-        EllipsePath(cr, cx + i * 5.5, cy + 4.6 - std::fabs(i) * 0.6, 1, 1);
-        SetColour(cr, 0xA0A8B0);
+        EllipsePath(cr, cx + i * 6, cy + 5.5 - std::fabs(i) * 0.9, 1.1, 1.1);
+        SetColour(cr, 0xB0B8C0);
         cairo_fill(cr);
     }
-    EllipsePath(cr, cx, cy - 9, 3.2, 3.2);
-    FillAndOutline(cr, 0xFF3020, 0x400000, 1);
-    EllipsePath(cr, cx - 1, cy - 10, 1, 1);
-    SetColour(cr, 0xFFD0C0);
+    EllipsePath(cr, cx, cy - 7, 3.6, 3.6);
+    FillAndOutline(cr, 0xFF2A18, 0x400000, 1.2);
+    EllipsePath(cr, cx - 1.1, cy - 8.2, 1.2, 1.2);
+    SetColour(cr, 0xFFD8C8);
     cairo_fill(cr);
 }
 

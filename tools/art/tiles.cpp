@@ -4,6 +4,7 @@
 #include "draw.h"
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -26,36 +27,53 @@ const RockColours LEVEL_ROCK[LEVELS] = {
     {0x08080F, 0x343452, 0x40F0FF},
 };
 
-double Wave(double x, double y, int fx, int fy, double shift)
+struct Stone {
+    double x, y;
+    double tone;  // each stone a little lighter or darker
+};
+
+// Four stones per tile, one in each quarter so they come out of even size.
+std::vector<Stone> StonesOf(int level)
 {
-    return std::sin(2 * PI * (fx * x + fy * y) / TILE + shift);
+    Rng rng(900 + level);
+    std::vector<Stone> stones;
+    for (int i = 0; i < 4; i++) {
+        double x = (i % 2) * TILE / 2 + rng.Range(2, 8), y = (i / 2) * TILE / 2 + rng.Range(2, 8);
+        stones.push_back({x + (i / 2) * 5.0, y, rng.Range(-0.1, 0.1)});
+    }
+    return stones;
 }
 
-// Rock grain that repeats every 20 pixels both ways, so tiles join seamlessly.
-double Grain(int level, int x, int y)
+// Distance on the tile's torus, so stones cross the edges and tiles join seamlessly.
+double WrappedDistance(double ax, double ay, double bx, double by, double* dx, double* dy)
 {
-    double s = level * 1.7;
-    double v = 0.45 * Wave(x, y, 1, 2, s) + 0.3 * Wave(x, y, 3, -1, s * 2) + 0.2 * Wave(x, y, 2, 5, s + 1);
-    uint32_t h = uint32_t(x * 73856093u) ^ uint32_t(y * 19349663u) ^ uint32_t(level * 83492791u);
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return v + 0.25 * (((h >> 8) & 0xFF) / 255.0 - 0.5);
+    *dx = std::remainder(ax - bx, double(TILE));
+    *dy = std::remainder(ay - by, double(TILE));
+    return std::hypot(*dx, *dy);
 }
 
-// Thin lines where the grain crosses zero: cracks, or glowing veins deep down.
-bool IsCrack(int level, int x, int y)
-{
-    double c = 0.6 * Wave(x, y, 2, 1, level) + 0.4 * Wave(x, y, -1, 3, level * 0.5);
-    return std::fabs(c) < 0.07;
-}
-
+// Cobbled rock: stones lit from above left, dark joints between them; deep
+// down the joints glow.
 uint32_t RockPixel(int level, int x, int y)
 {
+    static std::vector<Stone> stones[LEVELS];
+    if (stones[level].empty())
+        stones[level] = StonesOf(level);
     const RockColours& c = LEVEL_ROCK[level];
-    double g = Grain(level, x, y);
-    uint32_t rock = Mix(c.dark, c.light, std::clamp(0.5 + g * 0.45, 0.0, 1.0));
-    if (IsCrack(level, x, y))
-        rock = level >= 4 ? Mix(rock, c.rim, 0.75) : Mix(rock, 0x000000, 0.45);
-    return rock;
+    double best = 1e9, second = 1e9, lx = 0, ly = 0, tone = 0;
+    for (const Stone& s : stones[level]) {
+        double dx, dy, d = WrappedDistance(x + 0.5, y + 0.5, s.x, s.y, &dx, &dy);
+        if (d < best) {
+            second = best;
+            best = d, lx = dx, ly = dy, tone = s.tone;
+        } else if (d < second) {
+            second = d;
+        }
+    }
+    if (second - best < 1.1)
+        return level >= 4 ? Mix(c.dark, c.rim, 0.6) : Mix(c.dark, 0x000000, 0.2);
+    double light = 0.4 + tone + 0.25 * std::max(0.0, 1 - best / 7) - 0.012 * (lx + ly);
+    return Mix(c.dark, c.light, std::clamp(light, 0.0, 1.0));
 }
 
 // Height of the rock's edge in an edge tile, the same at x = 0 and x = 20.
