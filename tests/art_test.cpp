@@ -4,6 +4,8 @@
 #include "app/datafile.h"
 #include "support/headless.h"
 #include "world/character.h"
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -61,6 +63,30 @@ int MaskMismatches(BITMAP* sprite, BITMAP* mask)
         for (int x = 0; x < sprite->w; x++)
             mismatches += (getpixel(sprite, x, y) != PINK_32) != (getpixel(mask, x, y) == RED_32);
     return mismatches;
+}
+
+int ColourDistance(int a, int b)
+{
+    return std::abs(getr32(a) - getr32(b)) + std::abs(getg32(a) - getg32(b)) + std::abs(getb32(a) - getb32(b));
+}
+
+// Mean colour step between two columns of a layer.
+double ColumnStep(BITMAP* layer, int xa, int xb)
+{
+    double total = 0;
+    for (int y = 0; y < layer->h; y++)
+        total += ColourDistance(getpixel(layer, xa, y), getpixel(layer, xb, y));
+    return total / layer->h;
+}
+
+// The step across the wrap (x = 1279 to x = 0) against the largest step
+// between neighbouring columns inside the layer.
+void ExpectSeamless(BITMAP* layer)
+{
+    double largestInside = 0;
+    for (int x = 0; x + 1 < layer->w; x++)
+        largestInside = std::max(largestInside, ColumnStep(layer, x, x + 1));
+    EXPECT_LE(ColumnStep(layer, layer->w - 1, 0), largestInside);
 }
 
 }  // namespace
@@ -154,6 +180,8 @@ TEST_F(ArtTest, FarLayerCoversTheScreenAndNearLayerLetsItShowThrough)
     int near = VisiblePixels(Bitmap(BMP_LAYER2), 0, 0, 1280, 480);
     EXPECT_GT(near, 1280 * 480 / 10);
     EXPECT_LT(near, 1280 * 480 / 2);
+    ExpectSeamless(Bitmap(BMP_LAYER1));
+    ExpectSeamless(Bitmap(BMP_LAYER2));
     EXPECT_EQ(VisiblePixels(Bitmap(BMP_MENU), 0, 0, 640, 480), 640 * 480);
     EXPECT_EQ(VisiblePixels(Bitmap(BMP_SCREEN), 0, 0, 640, 480), 640 * 480);
 }

@@ -42,7 +42,7 @@ double Ridge(double x, double period, uint32_t seed, double amplitude)
 {
     Rng rng(seed);
     double v = 0;
-    for (int k = 1; k <= 7; k++) {
+    for (int k = 1; k <= 24; k++) {
         double a = rng.Range(0.3, 1.0) / k, phase = rng.Range(0, 2 * PI);
         v += a * std::sin(2 * PI * k * 2 * x / period + phase);
     }
@@ -93,12 +93,16 @@ void FishSchool(cairo_t* cr, Rng& rng, double x, double y, int count, uint32_t c
         FishSilhouette(cr, x + rng.Range(-60, 60), y + rng.Range(-25, 25), rng.Range(4, 7), true);
 }
 
+// Drifting plankton; on a layer the specks wrap round its edges like the rest.
 void Specks(cairo_t* cr, Rng& rng, int w, int count, double alpha)
 {
     for (int i = 0; i < count; i++) {
-        EllipsePath(cr, rng.Range(0, w), rng.Range(0, HEIGHT), rng.Range(0.6, 1.5), rng.Range(0.6, 1.5));
-        SetColour(cr, 0xE0F8FF, rng.Range(alpha * 0.3, alpha));
-        cairo_fill(cr);
+        double x = rng.Range(0, w), y = rng.Range(0, HEIGHT), r = rng.Range(0.6, 1.5), a = rng.Range(alpha * 0.3, alpha);
+        Wrapped(w, [&](double dx) {
+            EllipsePath(cr, x + dx, y, r, r);
+            SetColour(cr, 0xE0F8FF, a);
+            cairo_fill(cr);
+        });
     }
 }
 
@@ -170,6 +174,43 @@ void Boulder(cairo_t* cr, double x, double y, double rx, double ry, uint32_t lig
     AddStop(g, 1, dark);
     FillAndOutline(cr, g, outline, 1.5);
     cairo_pattern_destroy(g);
+}
+
+void Starfish(cairo_t* cr, double x, double y, double r, double turn)
+{
+    for (int p = 0; p < 10; p++) {
+        double a = turn + p * PI / 5, d = (p % 2) ? r * 0.42 : r;
+        double px = x + d * std::sin(a), py = y - d * std::cos(a) * 0.8;
+        if (p == 0)
+            cairo_move_to(cr, px, py);
+        else
+            cairo_line_to(cr, px, py);
+    }
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 1, x, y, r);
+    AddStop(g, 0, 0xFFC860);
+    AddStop(g, 1, 0xE8602A);
+    FillAndOutline(cr, g, 0x5A2008, 1.4);
+    cairo_pattern_destroy(g);
+    for (int p = 0; p < 5; p++) {
+        double a = turn + p * 2 * PI / 5;
+        for (double d = r * 0.25; d < r * 0.8; d += r * 0.2) {
+            EllipsePath(cr, x + d * std::sin(a), y - d * std::cos(a) * 0.8, 0.9, 0.9);
+            SetColour(cr, 0xFFF0C0);
+            cairo_fill(cr);
+        }
+    }
+}
+
+// Moss and lichen on a boulder, so it reads as stone rather than a shadow.
+void Moss(cairo_t* cr, Rng& rng, double x, double y, double rx, double ry, uint32_t colour)
+{
+    for (int i = 0; i < 14; i++) {
+        double a = rng.Range(PI * 1.05, PI * 1.95), d = rng.Range(0.5, 0.95);
+        EllipsePath(cr, x + rx * d * std::cos(a), y + ry * d * std::sin(a), rng.Range(2, 6), rng.Range(1.5, 3.5));
+        SetColour(cr, colour, rng.Range(0.5, 0.9));
+        cairo_fill(cr);
+    }
 }
 
 void BranchCoral(cairo_t* cr, Rng& rng, double x, double y, double len, double angle, int depth, uint32_t colour)
@@ -273,7 +314,7 @@ void PaintFarLayer(cairo_t* cr)
 void PaintNearLayer(cairo_t* cr)
 {
     Rng rng(2501);
-    const uint32_t stem = 0x3E7A36, leaf = 0x2E6A30, outline = 0x0E2A14;
+    const uint32_t outline = 0x0E2A14;
     // Weed hanging from the ceiling.
     for (int i = 0; i < 24; i++) {
         double x = i * LAYER_W / 24.0 + rng.Range(0, 30), len = rng.Range(60, 150);
@@ -288,14 +329,26 @@ void PaintNearLayer(cairo_t* cr)
             cairo_stroke(cr);
         });
     }
-    for (int i = 0; i < 14; i++) {
-        double x = i * LAYER_W / 14.0 + rng.Range(0, 50), height = rng.Range(150, 260), bend = rng.Range(-25, 25);
-        Wrapped(LAYER_W, [&](double dx) { Kelp(cr, x + dx, HEIGHT + 5, height, bend, stem, leaf, outline); });
+    const uint32_t stems[3] = {0x3E7A36, 0x5A6A2A, 0x7A3A2A};
+    const uint32_t leaves[3] = {0x2E6A30, 0x4E5E24, 0x6A2E26};
+    for (int i = 0; i < 16; i++) {
+        double x = i * LAYER_W / 16.0 + rng.Range(0, 50), height = rng.Range(140, 270), bend = rng.Range(-25, 25);
+        int tint = i % 5 == 2 ? 2 : i % 3 == 1 ? 1 : 0;
+        Wrapped(LAYER_W, [&](double dx) { Kelp(cr, x + dx, HEIGHT + 5, height, bend, stems[tint], leaves[tint], outline); });
     }
     for (int i = 0; i < 22; i++) {
         double x = i * LAYER_W / 22.0 + rng.Range(-10, 10), y = rng.Range(440, 470);
         double rx = rng.Range(25, 60), ry = rng.Range(18, 40);
-        Wrapped(LAYER_W, [&](double dx) { Boulder(cr, x + dx, y, rx, ry, 0x3A5A66, 0x142A34, 0x08141A); });
+        Rng moss(3000 + i);
+        Wrapped(LAYER_W, [&](double dx) {
+            Boulder(cr, x + dx, y, rx, ry, 0x3A5A66, 0x142A34, 0x08141A);
+            Rng copy = moss;
+            Moss(cr, copy, x + dx, y, rx, ry, 0x3A6A3A);
+        });
+        if (i % 4 == 1) {
+            double turn = rng.Range(-0.5, 0.5);
+            Wrapped(LAYER_W, [&](double dx) { Starfish(cr, x + dx + rx * 0.3, y - ry * 0.7, 9, turn); });
+        }
     }
 }
 
@@ -303,11 +356,12 @@ void PaintNearLayer(cairo_t* cr)
 
 void ReefCorner(cairo_t* cr, Rng& rng, double x, bool rightSide)
 {
-    Boulder(cr, x, 455, 70, 40, 0x4A6A70, 0x1A2E36, 0x0A1418);
+    Boulder(cr, x, 455, 70, 40, 0x5A7A80, 0x1A2E36, 0x0A1418);
+    Moss(cr, rng, x, 455, 70, 40, 0x5A9A4A);
     double dir = rightSide ? 1 : -1;
     FanCoral(cr, x + dir * 20, 430, 55, 0xC84A8A);
     BranchCoral(cr, rng, x - dir * 25, 440, 30, dir * 0.2, 3, 0xFF7A50);
-    Boulder(cr, x - dir * 10, 450, 20, 14, 0xF0B060, 0x9A5A20, 0x402008);
+    Starfish(cr, x - dir * 12, 452, 13, dir * 0.3);
     for (int i = 0; i < 5; i++) {
         double bx = x - dir * 40 + i * 9;
         cairo_move_to(cr, bx, 470);
