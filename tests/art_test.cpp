@@ -9,15 +9,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-// Until the collections land in world/character.cpp, a weak copy of the kind
-// table lets this test link; the real table, once linked, replaces it.
-__attribute__((weak)) extern const CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT] = {
-    {66, 56, 0, 0, 9, -2}, {21, 21, 0, 70, 8, 2}, {64, 37, 0, 110, 3, -2}, {56, 77, 0, 155, 5, 1},
-    {50, 50, 0, 240, 1, -1}, {22, 14, 0, 295, 1, 3}, {46, 46, 0, 315, 6, 6}, {30, 30, 230, 70, 8, 5},
-    {120, 51, 0, 380, 8, -2}, {64, 64, 0, 442, 6, -2}, {95, 86, 0, 510, 4, 4}, {52, 57, 0, 600, 8, 0},
-    {23, 23, 0, 665, 1, 0},
-};
-
 namespace {
 
 constexpr int PINK_32 = 0xFF00FF;
