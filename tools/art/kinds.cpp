@@ -36,8 +36,9 @@ void AngryEyes(cairo_t* cr, double cx, double cy, double spread, double r)
         cairo_fill(cr);
         SetColour(cr, 0x1A0A10);
         cairo_set_line_width(cr, 1.8);
-        cairo_move_to(cr, x - side * r * 1.2, cy - r * 1.5);
-        cairo_line_to(cr, x + side * r * 0.9, cy - r * 0.7);
+        // Brows low at the middle of the face: a frown.
+        cairo_move_to(cr, x + side * r * 1.2, cy - r * 1.6);
+        cairo_line_to(cr, x - side * r * 0.9, cy - r * 0.8);
         cairo_stroke(cr);
     }
 }

@@ -71,7 +71,7 @@ uint32_t RockPixel(int level, int x, int y)
         }
     }
     if (second - best < 1.1)
-        return level >= 4 ? Mix(c.dark, c.rim, 0.6) : Mix(c.dark, 0x000000, 0.2);
+        return level >= 4 ? Mix(c.dark, c.rim, 0.4) : Mix(c.dark, 0x000000, 0.2);
     double light = 0.4 + tone + 0.25 * std::max(0.0, 1 - best / 7) - 0.012 * (lx + ly);
     return Mix(c.dark, c.light, std::clamp(light, 0.0, 1.0));
 }
@@ -79,7 +79,7 @@ uint32_t RockPixel(int level, int x, int y)
 // Height of the rock's edge in an edge tile, the same at x = 0 and x = 20.
 double EdgeLine(int level, int x)
 {
-    return 3.2 * std::sin(2 * PI * x / TILE + level) + 1.4 * std::sin(4 * PI * x / TILE + level * 2.3);
+    return 3.0 * std::sin(2 * PI * x / TILE + level) + 0.7 * std::sin(4 * PI * x / TILE + level * 2.3);
 }
 
 void DrawRockTile(Image& sheet, int level)
