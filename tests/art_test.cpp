@@ -211,6 +211,12 @@ TEST_F(ArtTest, FontsHaveTheirSizesAndTheLongestLineFits)
     EXPECT_LE(text_length(Font(FNT_TITLE), "PESKO"), 640);
 }
 
+TEST(DataFile, StaysSmallEnoughToShip)
+{
+    // Packed with compression; without it the bitmaps alone pass 10 MB.
+    EXPECT_LT(file_size_ex(PESKO_DATA_DIR "/data.dat"), 8 * 1024 * 1024);
+}
+
 TEST(GameFont, LoadsAsABitmapFont)
 {
     InitHeadlessAllegro();

@@ -40,6 +40,16 @@ void FillAndOutline(cairo_t* cr, cairo_pattern_t* fill, uint32_t outline, double
     cairo_stroke(cr);
 }
 
+void StrokeOutlined(cairo_t* cr, uint32_t colour, double width, uint32_t outline, double outlineWidth)
+{
+    SetColour(cr, outline);
+    cairo_set_line_width(cr, outlineWidth);
+    cairo_stroke_preserve(cr);
+    SetColour(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 uint32_t Mix(uint32_t a, uint32_t b, double t)
 {
     uint32_t out = 0;

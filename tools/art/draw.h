@@ -29,6 +29,8 @@ void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Fills the current path with `fill` and strokes it with `outline`.
 void FillAndOutline(cairo_t* cr, uint32_t fill, uint32_t outline, double width);
 void FillAndOutline(cairo_t* cr, cairo_pattern_t* fill, uint32_t outline, double width);
+// Strokes the current path twice: a wide outline, then the colour inside it.
+void StrokeOutlined(cairo_t* cr, uint32_t colour, double width, uint32_t outline, double outlineWidth);
 uint32_t Mix(uint32_t a, uint32_t b, double t);
 
 // Draws one frame of w x h with `paint` and returns it as sprite pixels.

@@ -400,12 +400,7 @@ void DrawJellyfish(cairo_t* cr, int f, int n)
             double y = rim + k * 8.5;
             cairo_line_to(cr, x + 3.5 * std::sin(phase + i + k * 1.3), std::min(y, 62.0));
         }
-        SetColour(cr, 0x6A1E80);
-        cairo_set_line_width(cr, 3.4);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, i % 2 ? 0xF0A0F0 : 0xD070E8);
-        cairo_set_line_width(cr, 1.8);
-        cairo_stroke(cr);
+        StrokeOutlined(cr, i % 2 ? 0xF0A0F0 : 0xD070E8, 1.8, 0x6A1E80, 3.4);
     }
     cairo_move_to(cr, cx - rx, rim);
     cairo_curve_to(cr, cx - rx, top - 4, cx + rx, top - 4, cx + rx, rim);
@@ -449,12 +444,7 @@ void DrawActinian(cairo_t* cr, int f, int n)
         double mx = bx + spread * 12 + sway * 3, my = by - 22;
         cairo_move_to(cr, bx, by);
         cairo_curve_to(cr, mx, my, tx - sway * 4, ty + 8, tx, ty);
-        SetColour(cr, 0x6A1030);
-        cairo_set_line_width(cr, 7.5);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, i % 2 ? 0xFF86B0 : 0xFF9A78);
-        cairo_set_line_width(cr, 4.6);
-        cairo_stroke(cr);
+        StrokeOutlined(cr, i % 2 ? 0xFF86B0 : 0xFF9A78, 4.6, 0x6A1030, 7.5);
         EllipsePath(cr, tx, ty, 3.6, 3.6);
         FillAndOutline(cr, 0xFFF0A0, 0x6A1030, 1.2);
     }
@@ -473,12 +463,7 @@ void DrawFriend(cairo_t* cr, int f, int n)
         double wave = std::sin(phase + i * 0.9);
         cairo_move_to(cr, x, 30);
         cairo_curve_to(cr, x + 4 * wave, 38, x - 5 * wave, 44, x + 2 + 3 * wave, 52);
-        SetColour(cr, 0x0E5A50);
-        cairo_set_line_width(cr, 6.4);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, 0x48D8B8);
-        cairo_set_line_width(cr, 3.8);
-        cairo_stroke(cr);
+        StrokeOutlined(cr, 0x48D8B8, 3.8, 0x0E5A50, 6.4);
     }
     EllipsePath(cr, 26, 20, 19, 17);
     cairo_pattern_t* g = cairo_pattern_create_radial(20, 12, 2, 26, 20, 21);

@@ -158,12 +158,7 @@ void Kelp(cairo_t* cr, double x, double baseY, double height, double bend, uint3
         at(double(i) / steps, &px, &py);
         cairo_line_to(cr, px, py);
     }
-    SetColour(cr, outline);
-    cairo_set_line_width(cr, 5);
-    cairo_stroke_preserve(cr);
-    SetColour(cr, stem);
-    cairo_set_line_width(cr, 2.6);
-    cairo_stroke(cr);
+    StrokeOutlined(cr, stem, 2.6, outline, 5);
 }
 
 void Boulder(cairo_t* cr, double x, double y, double rx, double ry, uint32_t light, uint32_t dark, uint32_t outline)
@@ -218,12 +213,7 @@ void BranchCoral(cairo_t* cr, Rng& rng, double x, double y, double len, double a
     double ex = x + len * std::sin(angle), ey = y - len * std::cos(angle);
     cairo_move_to(cr, x, y);
     cairo_line_to(cr, ex, ey);
-    SetColour(cr, Mix(colour, 0x000000, 0.5));
-    cairo_set_line_width(cr, depth * 2.2 + 3);
-    cairo_stroke_preserve(cr);
-    SetColour(cr, colour);
-    cairo_set_line_width(cr, depth * 2.2 + 1);
-    cairo_stroke(cr);
+    StrokeOutlined(cr, colour, depth * 2.2 + 1, Mix(colour, 0x000000, 0.5), depth * 2.2 + 3);
     if (depth == 0)
         return;
     BranchCoral(cr, rng, ex, ey, len * rng.Range(0.6, 0.8), angle - rng.Range(0.3, 0.6), depth - 1, colour);
@@ -238,12 +228,7 @@ void FanCoral(cairo_t* cr, double x, double y, double r, uint32_t colour)
         cairo_curve_to(cr, x + r * 0.4 * std::sin(a), y - r * 0.5, x + r * std::sin(a) * 0.9, y - r * std::cos(a) * 0.8,
                        x + r * std::sin(a), y - r * std::cos(a));
     }
-    SetColour(cr, Mix(colour, 0x000000, 0.5));
-    cairo_set_line_width(cr, 3.2);
-    cairo_stroke_preserve(cr);
-    SetColour(cr, colour);
-    cairo_set_line_width(cr, 1.8);
-    cairo_stroke(cr);
+    StrokeOutlined(cr, colour, 1.8, Mix(colour, 0x000000, 0.5), 3.2);
 }
 
 void SandFloor(cairo_t* cr, int w, double top, uint32_t light, uint32_t dark)
@@ -321,12 +306,7 @@ void PaintNearLayer(cairo_t* cr)
         Wrapped(LAYER_W, [&](double dx) {
             cairo_move_to(cr, x + dx, -5);
             cairo_curve_to(cr, x + dx + 12, len * 0.4, x + dx - 12, len * 0.7, x + dx + 4, len);
-            SetColour(cr, outline);
-            cairo_set_line_width(cr, 8);
-            cairo_stroke_preserve(cr);
-            SetColour(cr, 0x2E5A40);
-            cairo_set_line_width(cr, 5);
-            cairo_stroke(cr);
+            StrokeOutlined(cr, 0x2E5A40, 5, outline, 8);
         });
     }
     const uint32_t stems[3] = {0x3E7A36, 0x5A6A2A, 0x7A3A2A};
@@ -366,12 +346,7 @@ void ReefCorner(cairo_t* cr, Rng& rng, double x, bool rightSide)
         double bx = x - dir * 40 + i * 9;
         cairo_move_to(cr, bx, 470);
         cairo_curve_to(cr, bx - 6, 455, bx + 6, 440, bx + rng.Range(-4, 4), 425 - i * 3);
-        SetColour(cr, 0x0E2A14);
-        cairo_set_line_width(cr, 5);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, 0x5ACB4A);
-        cairo_set_line_width(cr, 2.6);
-        cairo_stroke(cr);
+        StrokeOutlined(cr, 0x5ACB4A, 2.6, 0x0E2A14, 5);
     }
 }
 

@@ -130,12 +130,7 @@ void DrawWeed(cairo_t* cr)
         double x = 5 + i * 5;
         cairo_move_to(cr, x, 19);
         cairo_curve_to(cr, x - 4, 13, x + 4, 8, x - 1 + i, 2 + i * 2);
-        SetColour(cr, 0x1E5A1A);
-        cairo_set_line_width(cr, 3.6);
-        cairo_stroke_preserve(cr);
-        SetColour(cr, i == 1 ? 0x6ACB3A : 0x4AA02A);
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
+        StrokeOutlined(cr, i == 1 ? 0x6ACB3A : 0x4AA02A, 2, 0x1E5A1A, 3.6);
     }
 }
 
@@ -146,12 +141,7 @@ void DrawCoral(cairo_t* cr)
         cairo_move_to(cr, b[0], b[1]);
         cairo_line_to(cr, b[2], b[3]);
     }
-    SetColour(cr, 0x6A1010);
-    cairo_set_line_width(cr, 4.4);
-    cairo_stroke_preserve(cr);
-    SetColour(cr, 0xFF5A4A);
-    cairo_set_line_width(cr, 2.4);
-    cairo_stroke(cr);
+    StrokeOutlined(cr, 0xFF5A4A, 2.4, 0x6A1010, 4.4);
 }
 
 void DrawShell(cairo_t* cr)
