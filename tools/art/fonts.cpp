@@ -22,25 +22,41 @@ struct Glyph {
     std::vector<uint8_t> coverage;  // width x cell height, 0-255
 };
 
+FT_Library SharedFreeType()
+{
+    static FT_Library library = nullptr;
+    if (!library && FT_Init_FreeType(&library) != 0)
+        library = nullptr;
+    return library;
+}
+
+void ReleaseFtFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
+
+// A TrueType face for cairo. Cairo may keep the face in its caches after we
+// let go, so the FreeType face is freed by cairo itself when it drops it.
 struct FontFace {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
     cairo_font_face_t* cairoFace = nullptr;
 
     explicit FontFace(const char* path)
     {
-        if (FT_Init_FreeType(&library) == 0 && FT_New_Face(library, path, 0, &face) == 0)
-            cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
+        static const cairo_user_data_key_t key = {};
+        FT_Face face = nullptr;
+        if (!SharedFreeType() || FT_New_Face(SharedFreeType(), path, 0, &face) != 0)
+            return;
+        cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
+        if (cairo_font_face_set_user_data(cairoFace, &key, face, ReleaseFtFace) != CAIRO_STATUS_SUCCESS) {
+            cairo_font_face_destroy(cairoFace);
+            FT_Done_Face(face);
+            cairoFace = nullptr;
+        }
     }
     ~FontFace()
     {
         if (cairoFace)
             cairo_font_face_destroy(cairoFace);
-        if (face)
-            FT_Done_Face(face);
-        if (library)
-            FT_Done_FreeType(library);
     }
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
 };
 
 void SelectFace(cairo_t* cr, const FontFace& face, double size)
