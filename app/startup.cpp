@@ -87,7 +87,7 @@ static void PointMidiAtPatches()
 
 static void LoadData()
 {
-    g_Data = load_datafile(DATA_FILE);
+    g_Data = DatafileIsWhole(DATA_FILE) ? load_datafile(DATA_FILE) : nullptr;
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());

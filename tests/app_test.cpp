@@ -5,6 +5,9 @@
 #include "app/loop.h"
 #include "support/fake_data.h"
 #include "support/headless.h"
+#include "support/temp_dir.h"
+#include <fstream>
+#include <iterator>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
@@ -106,4 +109,46 @@ TEST(DatafileTest, TypedAccessRefusesTheWrongKind)
     EXPECT_NE(DataBitmap(BMP_MENU), nullptr);
     EXPECT_EQ(DataSample(BMP_MENU), nullptr);
     EXPECT_EQ(DataFont(DATA_OBJECT_COUNT), nullptr);
+}
+
+// Allegro's loader crashes on a cut datafile, so start-up walks it first.
+class WholeDatafileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        std::ifstream in(PESKO_DATA_DIR "/data.dat", std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+        ASSERT_GT(bytes.size(), 1000u) << "the build makes data.dat";
+    }
+    bool WholeWithFirst(size_t n)
+    {
+        dir.WriteFile("data.dat", bytes.substr(0, n));
+        return DatafileIsWhole("data.dat");
+    }
+    std::string bytes;
+    TempDir dir;
+};
+
+TEST_F(WholeDatafileTest, TheGamesOwnDataIsWhole)
+{
+    EXPECT_TRUE(WholeWithFirst(bytes.size()));
+    DATAFILE* data = load_datafile("data.dat");
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(CheckDatafile(data), "");
+    unload_datafile(data);
+}
+
+TEST_F(WholeDatafileTest, EveryCutIsRefused)
+{
+    for (size_t n : {size_t{0}, size_t{3}, size_t{4}, size_t{8}, size_t{12}, size_t{100}, size_t{4096},
+                     bytes.size() / 3, bytes.size() / 2, bytes.size() - 100, bytes.size() - 1})
+        EXPECT_FALSE(WholeWithFirst(n)) << "first " << n << " bytes";
+}
+
+TEST_F(WholeDatafileTest, MissingOrForeignFilesAreRefused)
+{
+    EXPECT_FALSE(DatafileIsWhole("no-such-file.dat"));
+    dir.WriteFile("data.dat", "RIFF and nothing else that Allegro knows");
+    EXPECT_FALSE(DatafileIsWhole("data.dat"));
 }
