@@ -330,6 +330,31 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     EXPECT_EQ(CountColour(page, 290, 230, 350, 250, blue), 0);
     EXPECT_GT(CountColour(page, 225, 145, 415, 340, face), 20000);
     EXPECT_GT(CountColour(page, 225, 180, 415, 200, green), 10);  // "Quit a game?"
+    const int red = makecol(255, 0, 0);
+    EXPECT_EQ(CountColour(page, 286, 245, 309, 252, red), 0);    // "Yes" white
+    EXPECT_GT(CountColour(page, 352, 245, 367, 252, red), 10);   // "No" red, pressed down
+    g_Game.quitChoice = 0;
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 286, 245, 309, 252, red), 10);
+    EXPECT_EQ(CountColour(page, 352, 245, 367, 252, red), 0);
+    destroy_bitmap(page);
+}
+
+TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
+    HoldKey(KEY_S, 1);  // sound off
+    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 280, 442, 360, 449, red), 10);    // "SOUND OFF" at H - 8 - 30
+    EXPECT_GT(CountColour(page, 280, 462, 360, 469, green), 10);  // "MUSIC ON" at H - 8 - 10
+    EXPECT_EQ(CountColour(page, 280, 462, 360, 469, red), 0);
+    Ticks(50);
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_EQ(CountColour(page, 0, 400, 639, 479, red) + CountColour(page, 0, 400, 639, 479, green), 0);
     destroy_bitmap(page);
 }
 
