@@ -39,10 +39,7 @@ e2e_log "menu after the game: $red red pixels on Play"
 [[ "$(md5sum < "$E2E_WORK/hiscore.dat")" == "$table_before" ]] || e2e_fail "hiscore.dat changed after a quit game"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "pesko ended: $(cat "$E2E_WORK/out.txt")"
 
-# ESC in the menu quits: credits, a key, exit code 0.
-e2e_press Escape
-sleep 2
-e2e_press space
-code=$(e2e_wait_exit 20)
-[[ "$code" == 0 ]] || e2e_fail "exit code $code after quitting"
+# And the program still ends cleanly from the menu after a game.
+e2e_press Escape; sleep 2; e2e_press space
+[[ "$(e2e_wait_exit 20)" == 0 ]] || e2e_fail "pesko did not end with code 0 after the game"
 echo "game e2e passed"
