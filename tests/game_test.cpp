@@ -267,6 +267,29 @@ TEST_F(GameTest, EveryGameStartsWithSoundAndMusicOnAndTheBoxOnNo)
     EXPECT_EQ(g_Icons.m_CHEnemyCount, 2);
 }
 
+TEST_F(GameTest, SetUpBindsTheWorldAndTeardownLetsGoOfIt)
+{
+    EXPECT_EQ(g_Player.m_Sprite, DataBitmap(BMP_PLAYER));
+    EXPECT_EQ(g_Player.m_Mask, DataBitmap(BMP_PLAYER_MASK));
+    EXPECT_EQ(g_Enemies.m_Mask, DataBitmap(BMP_CHARACTERS_MASK));
+    EXPECT_EQ(g_Icons.m_Sheet, DataBitmap(BMP_CHARACTERS));
+    EXPECT_EQ(g_LevelMap.m_TileMask, DataBitmap(BMP_TILES_MASK));
+    EXPECT_EQ(g_ScrollLayer1.m_Bitmap, DataBitmap(BMP_LAYER1));
+    EXPECT_EQ(g_ScrollLayer2.m_Bitmap, DataBitmap(BMP_LAYER2));
+    EXPECT_EQ(g_Player.m_ScreenX, PLAYER_START_X);
+    EXPECT_EQ(g_Player.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    g_Enemies.AddEnemy(KIND_COIN, 0, 100, 100);
+    ExitLevel_01();
+    EXPECT_EQ(g_Player.m_Sprite, nullptr);
+    EXPECT_EQ(g_Enemies.m_Sheet, nullptr);
+    EXPECT_EQ(g_LevelMap.m_Tiles, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHHead, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_EQ(g_Icons.m_CHHead, nullptr);
+    EXPECT_EQ(g_GameFont.m_Font, nullptr);
+    InitLevel_01();  // for the teardown
+}
+
 // ---- The frame -------------------------------------------------------------------
 
 TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
