@@ -1,5 +1,6 @@
 // One frame of a game: the world back to front, the HUD and the overlays.
 #include "app/datafile.h"
+#include "app/draw.h"
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/world_objects.h"
@@ -86,18 +87,15 @@ static void DrawMessages(BITMAP* dest)
         DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
 }
 
-// A quit box button: the highlighted one red and 5 pixels lower, close on its
-// shadow as if pressed; the other white and 10 pixels off its shadow.
-static void DrawQuitButton(BITMAP* dest, const char* text, int x, int y, bool highlighted, bool centred)
+// The quit box's "Yes", left-aligned; pressed or not as DrawCentredButton draws its buttons.
+static void DrawLeftAlignedButton(BITMAP* dest, FONT* f, const char* text, int x, int y, bool highlighted)
 {
-    FONT* f = DataFont(FNT_MENU);
-    auto out = centred ? textout_centre_ex : textout_ex;
     if (highlighted) {
-        out(dest, f, text, x + 5, y + 10, Black(), -1);
-        out(dest, f, text, x, y + 5, Red(), -1);
+        textout_ex(dest, f, text, x + 5, y + 10, Black(), -1);
+        textout_ex(dest, f, text, x, y + 5, Red(), -1);
     } else {
-        out(dest, f, text, x + 10, y + 10, Black(), -1);
-        out(dest, f, text, x, y, White(), -1);
+        textout_ex(dest, f, text, x + 10, y + 10, Black(), -1);
+        textout_ex(dest, f, text, x, y, White(), -1);
     }
 }
 
@@ -108,9 +106,10 @@ static void DrawQuitBox(BITMAP* dest)
     rectfill(dest, cx - 100, cy - 100, cx + 100, cy + 105, makecol(50, 50, 50));
     rectfill(dest, cx - 95, cy - 95, cx + 95, cy + 100, makecol(0, 0, 230));
     DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
-    int yesX = cx - text_length(DataFont(FNT_MENU), "Yes") - 10;
-    DrawQuitButton(dest, "Yes", yesX, cy, g_Game.quitChoice == 0, false);
-    DrawQuitButton(dest, "No", cx + 40, cy, g_Game.quitChoice == 1, true);
+    // "Yes" ends 10 pixels left of the centre; "No" is centred 40 pixels right of it.
+    FONT* f = DataFont(FNT_MENU);
+    DrawLeftAlignedButton(dest, f, "Yes", cx - text_length(f, "Yes") - 10, cy, g_Game.quitChoice == 0);
+    DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
 }
 
 void DrawLevelFrame(BITMAP* dest)

@@ -267,6 +267,29 @@ TEST_F(GameTest, EveryGameStartsWithSoundAndMusicOnAndTheBoxOnNo)
     EXPECT_EQ(g_Icons.m_CHEnemyCount, 2);
 }
 
+TEST_F(GameTest, SetUpBindsTheWorldAndTeardownLetsGoOfIt)
+{
+    EXPECT_EQ(g_Player.m_Sprite, DataBitmap(BMP_PLAYER));
+    EXPECT_EQ(g_Player.m_Mask, DataBitmap(BMP_PLAYER_MASK));
+    EXPECT_EQ(g_Enemies.m_Mask, DataBitmap(BMP_CHARACTERS_MASK));
+    EXPECT_EQ(g_Icons.m_Sheet, DataBitmap(BMP_CHARACTERS));
+    EXPECT_EQ(g_LevelMap.m_TileMask, DataBitmap(BMP_TILES_MASK));
+    EXPECT_EQ(g_ScrollLayer1.m_Bitmap, DataBitmap(BMP_LAYER1));
+    EXPECT_EQ(g_ScrollLayer2.m_Bitmap, DataBitmap(BMP_LAYER2));
+    EXPECT_EQ(g_Player.m_ScreenX, PLAYER_START_X);
+    EXPECT_EQ(g_Player.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    g_Enemies.AddEnemy(KIND_COIN, 0, 100, 100);
+    ExitLevel_01();
+    EXPECT_EQ(g_Player.m_Sprite, nullptr);
+    EXPECT_EQ(g_Enemies.m_Sheet, nullptr);
+    EXPECT_EQ(g_LevelMap.m_Tiles, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHHead, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_EQ(g_Icons.m_CHHead, nullptr);
+    EXPECT_EQ(g_GameFont.m_Font, nullptr);
+    InitLevel_01();  // for the teardown
+}
+
 // ---- The frame -------------------------------------------------------------------
 
 TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
@@ -330,6 +353,31 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     EXPECT_EQ(CountColour(page, 290, 230, 350, 250, blue), 0);
     EXPECT_GT(CountColour(page, 225, 145, 415, 340, face), 20000);
     EXPECT_GT(CountColour(page, 225, 180, 415, 200, green), 10);  // "Quit a game?"
+    const int red = makecol(255, 0, 0);
+    EXPECT_EQ(CountColour(page, 286, 245, 309, 252, red), 0);    // "Yes" white
+    EXPECT_GT(CountColour(page, 352, 245, 367, 252, red), 10);   // "No" red, pressed down
+    g_Game.quitChoice = 0;
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 286, 245, 309, 252, red), 10);
+    EXPECT_EQ(CountColour(page, 352, 245, 367, 252, red), 0);
+    destroy_bitmap(page);
+}
+
+TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
+    HoldKey(KEY_S, 1);  // sound off
+    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 280, 442, 360, 449, red), 10);    // "SOUND OFF" at H - 8 - 30
+    EXPECT_GT(CountColour(page, 280, 462, 360, 469, green), 10);  // "MUSIC ON" at H - 8 - 10
+    EXPECT_EQ(CountColour(page, 280, 462, 360, 469, red), 0);
+    Ticks(50);
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_EQ(CountColour(page, 0, 400, 639, 479, red) + CountColour(page, 0, 400, 639, 479, green), 0);
     destroy_bitmap(page);
 }
 

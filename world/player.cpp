@@ -5,6 +5,8 @@
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/sprite.h"
+#include <algorithm>
+#include <iterator>
 
 constexpr int RESPAWN_FRAME_DELAY = 7;
 constexpr int BLINK_TICKS = 2;
@@ -26,7 +28,7 @@ static void PlayWorldSound(int sample, int pan)
         PlaySample(sample, pan);
 }
 
-CPlayer::CPlayer(int, int) : m_Sprite(nullptr), m_Mask(nullptr), m_TintFrame(nullptr) {}
+CPlayer::CPlayer(int, int) : m_Sprite(nullptr), m_Mask(nullptr), m_TintFrame(nullptr), m_SolidPixelsRead{} {}
 
 CPlayer::~CPlayer()
 {
@@ -79,11 +81,12 @@ void CPlayer::SetBitmaps(BITMAP* sprite, BITMAP* mask)
 {
     m_Sprite = sprite;
     m_Mask = mask;
+    std::fill(std::begin(m_SolidPixelsRead), std::end(m_SolidPixelsRead), false);
 }
 
 void CPlayer::ClearBitmaps()
 {
-    m_Sprite = m_Mask = nullptr;
+    SetBitmaps(nullptr, nullptr);
     if (m_TintFrame) {
         destroy_bitmap(m_TintFrame);
         m_TintFrame = nullptr;
@@ -308,25 +311,53 @@ void CPlayer::DrawTinted(BITMAP* dest)
 
 // ---- Collision -------------------------------------------------------------
 
+// The mask frame is read once while it is bound: the scans run every tick.
+void CPlayer::ReadSolidPixels(int frame)
+{
+    std::vector<uint16_t>& points = m_SolidPoints[frame];
+    std::vector<uint8_t>& grid = m_SolidGrid[frame];
+    points.clear();
+    grid.assign(PLAYER_FRAME_WIDTH * PLAYER_FRAME_HEIGHT, 0);
+    for (int i = 0; i < PLAYER_FRAME_WIDTH; i++)
+        for (int j = 0; j < PLAYER_FRAME_HEIGHT; j++)
+            if (IsMaskSolid(m_Mask, PLAYER_FRAME_WIDTH * frame + i, j)) {
+                points.push_back(static_cast<uint16_t>(i * PLAYER_FRAME_HEIGHT + j));
+                grid[i * PLAYER_FRAME_HEIGHT + j] = 1;
+            }
+    m_SolidPixelsRead[frame] = true;
+}
+
+const std::vector<uint16_t>& CPlayer::SolidPointsOf(int frame)
+{
+    if (!m_SolidPixelsRead[frame])
+        ReadSolidPixels(frame);
+    return m_SolidPoints[frame];
+}
+
+const std::vector<uint8_t>& CPlayer::SolidGridOf(int frame)
+{
+    if (!m_SolidPixelsRead[frame])
+        ReadSolidPixels(frame);
+    return m_SolidGrid[frame];
+}
+
 // Visits the solid pixels of the current mask frame column by column (i outer,
 // j inner) until the visitor answers true; returns whether it did.
 template <typename Visitor>
-static bool ScanSolidPixels(BITMAP* mask, int frame, Visitor visit)
+bool CPlayer::ScanSolidPixels(Visitor visit)
 {
-    if (!mask)
+    if (!m_Mask || m_Frame < 0 || m_Frame >= PLAYER_FRAME_COUNT)
         return false;
-    int frameX = PLAYER_FRAME_WIDTH * frame;
-    for (int i = 0; i < PLAYER_FRAME_WIDTH; i++)
-        for (int j = 0; j < PLAYER_FRAME_HEIGHT; j++)
-            if (IsMaskSolid(mask, frameX + i, j) && visit(i, j))
-                return true;
+    for (uint16_t point : SolidPointsOf(m_Frame))
+        if (visit(point / PLAYER_FRAME_HEIGHT, point % PLAYER_FRAME_HEIGHT))
+            return true;
     return false;
 }
 
 int CPlayer::CheckMap(CLevelMap& map, int x, int y)
 {
     int hitX = 0, hitY = 0;
-    bool hit = ScanSolidPixels(m_Mask, m_Frame, [&](int i, int j) {
+    bool hit = ScanSolidPixels([&](int i, int j) {
         int mx = x + i + map.m_ScrollX - map.m_ViewX;
         int my = y + j + map.m_ScrollY - map.m_ViewY;
         if (map.GetMaskPixel(mx, my) != MASK_SOLID)  // off the grid it answers open water
@@ -360,34 +391,41 @@ static bool Overlaps(const CCharacterNode& object, int x, int y)
            object.m_Y < y + PLAYER_FRAME_HEIGHT && y < object.m_Y + object.m_Height;
 }
 
-static bool IsObjectSolidAt(BITMAP* mask, const CCharacterNode& object, int sx, int sy)
+// Where the fish first touches an object in scan order (mask column, then row):
+// index i * 72 + j of the fish's pixel, or `limit` when not before it. The rows
+// are read left to right so that the object's mask is read along its lines.
+int CPlayer::FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit)
 {
-    int lx = sx - object.m_X;
-    int ly = sy - object.m_Y;
-    if (lx < 0 || ly < 0 || lx >= object.m_Width || ly >= object.m_Height)
-        return false;
-    return IsMaskSolid(mask, object.m_SheetX + object.m_Width * object.m_Frame + lx, object.m_SheetY + ly);
+    const std::vector<uint8_t>& solid = SolidGridOf(m_Frame);
+    int i0 = std::max(0, object.m_X - x), i1 = std::min(PLAYER_FRAME_WIDTH, object.m_X + object.m_Width - x);
+    int j0 = std::max(0, object.m_Y - y), j1 = std::min(PLAYER_FRAME_HEIGHT, object.m_Y + object.m_Height - y);
+    int frameX = object.m_SheetX + object.m_Width * object.m_Frame - (object.m_X - x);
+    int frameY = object.m_SheetY - (object.m_Y - y);
+    int first = limit;
+    for (int j = j0; j < j1; j++)
+        for (int i = i0; i < i1 && i * PLAYER_FRAME_HEIGHT + j < first; i++)
+            if (solid[i * PLAYER_FRAME_HEIGHT + j] && IsMaskSolid(mask, frameX + i, frameY + j))
+                first = i * PLAYER_FRAME_HEIGHT + j;
+    return first;
 }
 
 // The object met first by the scan (mask column, then row, then list order).
 CCharacterNode* CPlayer::FindTouchedObject(CCharacter& collection, int x, int y)
 {
-    // Only objects whose box meets the fish's box can be touched; a few at most.
-    constexpr int MAX_NEAR = 64;
-    CCharacterNode* nearby[MAX_NEAR];
-    int count = 0;
-    for (CCharacterNode* object = collection.m_CHHead; object && count < MAX_NEAR; object = object->m_Next)
-        if (Overlaps(*object, x, y))
-            nearby[count++] = object;
-    if (count == 0)
+    if (!m_Mask || m_Frame < 0 || m_Frame >= PLAYER_FRAME_COUNT)
         return nullptr;
+    constexpr int NOT_TOUCHED = PLAYER_FRAME_WIDTH * PLAYER_FRAME_HEIGHT;
     CCharacterNode* touched = nullptr;
-    ScanSolidPixels(m_Mask, m_Frame, [&](int i, int j) {
-        for (int n = 0; n < count && !touched; n++)
-            if (IsObjectSolidAt(collection.m_Mask, *nearby[n], x + i, y + j))
-                touched = nearby[n];
-        return touched != nullptr;
-    });
+    int touchedAt = NOT_TOUCHED;
+    for (CCharacterNode* object = collection.m_CHHead; object; object = object->m_Next) {
+        if (!Overlaps(*object, x, y))
+            continue;
+        int at = FirstTouchOf(collection.m_Mask, *object, x, y, touchedAt);
+        if (at < touchedAt) {  // a tie keeps the object earlier in the list
+            touchedAt = at;
+            touched = object;
+        }
+    }
     return touched;
 }
 

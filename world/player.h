@@ -1,6 +1,8 @@
 // Pesko, the fish the player steers.
 #pragma once
 #include <allegro.h>
+#include <cstdint>
+#include <vector>
 
 class CLevelMap;
 class CCharacter;
@@ -83,9 +85,20 @@ private:
     void PushOutOfRock(CLevelMap& map, int mx, int my);
     CCharacterNode* FindTouchedObject(CCharacter& collection, int x, int y);
     void ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan);
+    void ReadSolidPixels(int frame);
+    const std::vector<uint16_t>& SolidPointsOf(int frame);
+    const std::vector<uint8_t>& SolidGridOf(int frame);
+    int FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit);
+    template <typename Visitor>
+    bool ScanSolidPixels(Visitor visit);
     void DrawPlain(BITMAP* dest);
     void DrawTinted(BITMAP* dest);
 
     // Kept for the tinted blink, so that no frame allocates a bitmap.
     BITMAP* m_TintFrame;
+    // The solid pixels of each mask frame, read from the bound mask on first
+    // need: as a list in scan order (column by column, index i * 72 + j) and as a grid.
+    std::vector<uint16_t> m_SolidPoints[PLAYER_FRAME_COUNT];
+    std::vector<uint8_t> m_SolidGrid[PLAYER_FRAME_COUNT];
+    bool m_SolidPixelsRead[PLAYER_FRAME_COUNT];
 };

@@ -1,9 +1,16 @@
 #include "world/sprite.h"
+#include <cstdint>
 
 int MaskPixel(BITMAP* mask, int x, int y)
 {
-    // getpixel clips: outside the bitmap it answers -1, which is never pure red.
-    return mask ? getpixel(mask, x, y) : -1;
+    // Outside the bitmap the answer is -1, which is never pure red.
+    if (!mask || x < 0 || y < 0 || x >= mask->w || y >= mask->h)
+        return -1;
+    // The fish's collision scans read thousands of mask pixels every tick: a
+    // 32-bit memory bitmap (every datafile mask) is read straight from its line.
+    if (is_memory_bitmap(mask) && bitmap_color_depth(mask) == 32)
+        return static_cast<int>(reinterpret_cast<const uint32_t*>(mask->line[y])[x]);
+    return getpixel(mask, x, y);
 }
 
 bool IsMaskSolid(BITMAP* mask, int x, int y)
