@@ -88,15 +88,30 @@ static void LoadData()
         FatalError(problem.c_str());
 }
 
+volatile bool g_CloseRequested = false;
+
+static void OnCloseButton()
+{
+    g_CloseRequested = true;
+}
+END_OF_FUNCTION(OnCloseButton)
+
+void QuitAtOnce()
+{
+    ShutdownGame();
+    allegro_exit();
+    exit(0);
+}
+
 void InitGame()
 {
     srand(static_cast<unsigned>(time(nullptr)));
+    if (!HaveDisplay())
+        FailNoGraphicMode("no X display (DISPLAY is not set)");
     if (allegro_init() != 0) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
-    if (!HaveDisplay())
-        FailNoGraphicMode("no X display (DISPLAY is not set)");
     install_timer();
     install_keyboard();
     install_mouse();
@@ -108,6 +123,8 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     set_window_title("Pesko");
+    LOCK_FUNCTION(OnCloseButton);
+    set_close_button_callback(OnCloseButton);
     LoadData();
 }
 
