@@ -96,6 +96,12 @@ int CAviPlayer::PlayBuffered()
     return StartPlaying(true);
 }
 
+// A system bitmap needs a graphics mode; without one a memory bitmap does the same job.
+static BITMAP* CreateFrameBitmap(int width, int height)
+{
+    return gfx_driver ? create_system_bitmap(width, height) : create_bitmap(width, height);
+}
+
 int CAviPlayer::StartPlaying(bool buffered)
 {
     if (!m_Opened || m_Playing)
@@ -104,7 +110,7 @@ int CAviPlayer::StartPlaying(bool buffered)
         return -1;
     m_FrameBitmap = nullptr;
     if (buffered) {
-        m_FrameBitmap = create_system_bitmap(m_VideoFormat->biWidth, std::abs(m_VideoFormat->biHeight));
+        m_FrameBitmap = CreateFrameBitmap(m_VideoFormat->biWidth, std::abs(m_VideoFormat->biHeight));
         if (!m_FrameBitmap) {
             g_MoviePlatform.removeClock(PlayerClockTick, this);
             return -2;
