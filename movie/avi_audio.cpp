@@ -79,6 +79,7 @@ long ReadAudioBytes(AviAudioReader* r, long offset, long bytes, uint8_t* out)
     if (r->pendingStart < offset)
         return 0;  // the stream ends before `offset`
     long copied = std::min<long>(bytes, long(r->pending.size()));
-    memcpy(out, r->pending.data(), size_t(copied));
+    if (copied > 0)
+        memcpy(out, r->pending.data(), size_t(copied));
     return copied;
 }

@@ -12,6 +12,10 @@
 #include <cstring>
 #include <string>
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 namespace {
 
 void DrawTestFrame(const MovieLayout& layout, int index, uint8_t* pixels, int stride)
@@ -109,6 +113,7 @@ int WriteLogo(const std::string& output)
 
 int main(int argc, char** argv)
 {
+    av_log_set_level(AV_LOG_ERROR);
     Options o;
     if (!ParseArgs(argc, argv, o))
         return Usage();
