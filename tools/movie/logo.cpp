@@ -28,6 +28,17 @@ struct Lcg {
     double Next() { state = state * 1664525u + 1013904223u; return (state >> 8) / 16777216.0; }
 };
 
+// Fills the current path with `fill` (which it takes over), then outlines it.
+void FillThenOutline(cairo_t* cr, cairo_pattern_t* fill, double r, double g, double b, double width)
+{
+    cairo_set_source(cr, fill);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(fill);
+    cairo_set_source_rgb(cr, r, g, b);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 void DrawWater(cairo_t* cr, double t)
 {
     cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, LOGO_HEIGHT);
@@ -124,20 +135,12 @@ void DrawFish(cairo_t* cr, double t)
     cairo_curve_to(cr, -30, -20, -55, -55, -62, -50);
     cairo_curve_to(cr, -45, -15, -45, 15, -62, 50);
     cairo_curve_to(cr, -55, 55, -30, 20, 10, 0);
-    cairo_set_source_rgb(cr, 1.0, 0.45, 0.15);
-    cairo_fill_preserve(cr);
-    cairo_set_source_rgb(cr, 0.55, 0.18, 0.05);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    FillThenOutline(cr, cairo_pattern_create_rgb(1.0, 0.45, 0.15), 0.55, 0.18, 0.05, 3);
     cairo_restore(cr);
     // Dorsal fin.
     cairo_move_to(cr, -35, -42);
     cairo_curve_to(cr, -20, -85, 25, -80, 35, -40);
-    cairo_set_source_rgb(cr, 1.0, 0.50, 0.18);
-    cairo_fill_preserve(cr);
-    cairo_set_source_rgb(cr, 0.55, 0.18, 0.05);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    FillThenOutline(cr, cairo_pattern_create_rgb(1.0, 0.50, 0.18), 0.55, 0.18, 0.05, 3);
     // Body.
     cairo_save(cr);
     cairo_scale(cr, 1.0, 0.62);
@@ -147,12 +150,7 @@ void DrawFish(cairo_t* cr, double t)
     cairo_pattern_add_color_stop_rgb(skin, 0, 1.0, 0.62, 0.12);
     cairo_pattern_add_color_stop_rgb(skin, 0.6, 1.0, 0.82, 0.25);
     cairo_pattern_add_color_stop_rgb(skin, 1, 1.0, 0.93, 0.60);
-    cairo_set_source(cr, skin);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(skin);
-    cairo_set_source_rgb(cr, 0.55, 0.18, 0.05);
-    cairo_set_line_width(cr, 3.5);
-    cairo_stroke(cr);
+    FillThenOutline(cr, skin, 0.55, 0.18, 0.05, 3.5);
     // Two white stripes.
     for (double sx : {-28.0, 5.0}) {
         cairo_save(cr);
@@ -174,11 +172,7 @@ void DrawFish(cairo_t* cr, double t)
     cairo_fill(cr);
     // Eye and a friendly smile.
     cairo_arc(cr, 45, -12, 15, 0, 2 * PI);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_fill_preserve(cr);
-    cairo_set_source_rgb(cr, 0.2, 0.1, 0.05);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    FillThenOutline(cr, cairo_pattern_create_rgb(1, 1, 1), 0.2, 0.1, 0.05, 2);
     cairo_arc(cr, 49, -11, 8, 0, 2 * PI);
     cairo_set_source_rgb(cr, 0.05, 0.05, 0.15);
     cairo_fill(cr);
@@ -218,13 +212,8 @@ void DrawLetter(cairo_t* cr, const char* letter, double x, double baseline, doub
     cairo_pattern_t* gold = cairo_pattern_create_linear(0, baseline - ext.height, 0, baseline);
     cairo_pattern_add_color_stop_rgb(gold, 0, 1.0, 0.97, 0.55);
     cairo_pattern_add_color_stop_rgb(gold, 1, 1.0, 0.72, 0.10);
-    cairo_set_source(cr, gold);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(gold);
-    cairo_set_source_rgb(cr, 0.05, 0.15, 0.40);
-    cairo_set_line_width(cr, 5);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
+    FillThenOutline(cr, gold, 0.05, 0.15, 0.40, 5);
 }
 
 void DrawTitle(cairo_t* cr, double t)
