@@ -7,62 +7,56 @@ constexpr int END_MS = 2000;
 constexpr int WIDTH = 160;
 constexpr int HEIGHT = 128;
 
-struct Movies {
-    std::string plain, mono8, stereo16, wide24, six, audioOnly, unknownCodec, noChannels, noRate, badHeader, cutHeader, halfFile,
-        mjpeg, notAvi;
-
-    Movies()
-    {
-        plain = MakeMovie("plain.avi", "");
-        // 22050 samples: two whole chunks and a short one.
-        mono8 = MakeMovie("mono8.avi", "--audio-streams 1 --audio-bits 8 --channels 1 --rate 11025");
-        stereo16 = MakeMovie("stereo16.avi",
-                             "--audio-streams 1 --audio-bits 16 --channels 2 --rate 22050 --audio-samples 10000");
-        wide24 = MakeMovie("wide24.avi", "--audio-streams 1 --audio-bits 24 --channels 2 --rate 22050");
-        six = MakeMovie("six.avi", "--video-streams 6 --audio-streams 6 --audio-bits 8 --channels 1 --rate 8000");
-        audioOnly = MakeMovie("audio_only.avi", "--video-streams 0 --audio-streams 1");
-        mjpeg = MakeMovie("mjpeg.avi", "--codec mjpeg");
-        unknownCodec = Patched(plain, "unknown.avi", [](std::vector<uint8_t>& b) {
-            for (size_t at = FindTag(b, "FMP4"); at < FindTag(b, "movi"); at = FindTag(b, "FMP4", at + 1))
-                memcpy(b.data() + at, "QZQZ", 4);
-        });
-        noChannels = Patched(mono8, "no_channels.avi", [](std::vector<uint8_t>& b) {
-            Poke<uint16_t>(b, StreamFormatOffset(b, "auds") + 2, 0);
-        });
-        noRate = Patched(mono8, "no_rate.avi", [](std::vector<uint8_t>& b) {
-            Poke<uint32_t>(b, StreamFormatOffset(b, "auds") + 4, 0);
-        });
-        badHeader = Patched(plain, "bad_header.avi", [](std::vector<uint8_t>& b) {
-            size_t strh = FindTag(b, "strh");
-            for (size_t i = strh + 12; i < strh + 8 + 56; i++)
-                b[i] = 0xFF;
-        });
-        cutHeader = Patched(plain, "cut_header.avi", [](std::vector<uint8_t>& b) { b.resize(FindTag(b, "movi")); });
-        halfFile = Patched(mjpeg, "half.avi", [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); });
-        notAvi = WriteBytes("not_an_avi.avi", std::vector<uint8_t>(4000, 'x'));
-    }
-
-    template <class Patch>
-    static std::string Patched(const std::string& from, const std::string& name, Patch patch)
-    {
-        std::vector<uint8_t> bytes = ReadBytes(from);
-        patch(bytes);
-        return WriteBytes(name, bytes);
-    }
-};
-
-const Movies& TestMovies()
+template <class Patch>
+std::string Patched(const std::string& from, const std::string& name, Patch patch)
 {
-    static Movies movies;
-    return movies;
+    std::vector<uint8_t> bytes = ReadBytes(from);
+    patch(bytes);
+    return WriteBytes(name, bytes);
 }
+
+// Each movie is made on first use: every test runs in its own process.
+namespace Movies {
+#define PESKO_TEST_MOVIE(Name, how) \
+    const std::string& Name()         \
+    {                                 \
+        static const std::string path = how; \
+        return path;                  \
+    }
+PESKO_TEST_MOVIE(Plain, MakeMovie("plain.avi", ""))
+// 22050 samples: two whole chunks and a short one.
+PESKO_TEST_MOVIE(Mono8, MakeMovie("mono8.avi", "--audio-streams 1 --audio-bits 8 --channels 1 --rate 11025"))
+PESKO_TEST_MOVIE(Stereo16, MakeMovie("stereo16.avi", "--audio-streams 1 --audio-bits 16 --channels 2 --rate 22050 --audio-samples 10000"))
+PESKO_TEST_MOVIE(Wide24, MakeMovie("wide24.avi", "--audio-streams 1 --audio-bits 24 --channels 2 --rate 22050"))
+PESKO_TEST_MOVIE(Six, MakeMovie("six.avi", "--video-streams 6 --audio-streams 6 --audio-bits 8 --channels 1 --rate 8000"))
+PESKO_TEST_MOVIE(AudioOnly, MakeMovie("audio_only.avi", "--video-streams 0 --audio-streams 1"))
+PESKO_TEST_MOVIE(Mjpeg, MakeMovie("mjpeg.avi", "--codec mjpeg"))
+PESKO_TEST_MOVIE(UnknownCodec, Patched(Plain(), "unknown.avi", [](std::vector<uint8_t>& b) {
+    for (size_t at = FindTag(b, "FMP4"); at < FindTag(b, "movi"); at = FindTag(b, "FMP4", at + 1))
+        memcpy(b.data() + at, "QZQZ", 4);
+}))
+PESKO_TEST_MOVIE(NoChannels, Patched(Mono8(), "no_channels.avi", [](std::vector<uint8_t>& b) {
+    Poke<uint16_t>(b, StreamFormatOffset(b, "auds") + 2, 0);
+}))
+PESKO_TEST_MOVIE(NoRate, Patched(Mono8(), "no_rate.avi", [](std::vector<uint8_t>& b) {
+    Poke<uint32_t>(b, StreamFormatOffset(b, "auds") + 4, 0);
+}))
+PESKO_TEST_MOVIE(BadHeader, Patched(Plain(), "bad_header.avi", [](std::vector<uint8_t>& b) {
+    size_t strh = FindTag(b, "strh");
+    for (size_t i = strh + 12; i < strh + 8 + 56; i++)
+        b[i] = 0xFF;
+}))
+PESKO_TEST_MOVIE(CutHeader, Patched(Plain(), "cut_header.avi", [](std::vector<uint8_t>& b) { b.resize(FindTag(b, "movi")); }))
+PESKO_TEST_MOVIE(HalfFile, Patched(Mjpeg(), "half.avi", [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); }))
+PESKO_TEST_MOVIE(NotAvi, WriteBytes("not_an_avi.avi", std::vector<uint8_t>(4000, 'x')))
+#undef PESKO_TEST_MOVIE
+}  // namespace Movies
 
 class MovieTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         FakeMoviePlatform::Install();
-        TestMovies();
         target = create_bitmap(WIDTH * 2, HEIGHT * 2);
         clear_to_color(target, 0);
     }
@@ -100,7 +94,7 @@ void ExpectTestFrame(BITMAP* bmp, int x, int y, int frame)
 TEST_F(MovieTest, StreamsAreCountedAndCappedAtFive)
 {
     CAviFile avi;
-    ASSERT_TRUE(avi.Open(TestMovies().six.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Six().c_str()));
     EXPECT_EQ(avi.GetVideoCount(), 5u);
     EXPECT_EQ(avi.GetAudioCount(), 5u);
     EXPECT_NE(avi.GetVideoFormat(4), nullptr);
@@ -110,7 +104,7 @@ TEST_F(MovieTest, StreamsAreCountedAndCappedAtFive)
     EXPECT_FALSE(avi.OpenFrames(5));
     avi.CloseFrames(4);
 
-    ASSERT_TRUE(avi.Open(TestMovies().plain.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
     EXPECT_EQ(avi.GetVideoCount(), 1u);
     EXPECT_EQ(avi.GetAudioCount(), 0u);
     EXPECT_EQ(avi.GetAudioFormat(0), nullptr);
@@ -119,7 +113,7 @@ TEST_F(MovieTest, StreamsAreCountedAndCappedAtFive)
 TEST_F(MovieTest, FormatBlocksCarryTheFilesValues)
 {
     CAviFile avi;
-    ASSERT_TRUE(avi.Open(TestMovies().stereo16.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Stereo16().c_str()));
     const BITMAPINFOHEADER* video = avi.GetVideoFormat(0);
     ASSERT_NE(video, nullptr);
     EXPECT_EQ(video->biSize, 40u);
@@ -135,7 +129,7 @@ TEST_F(MovieTest, FormatBlocksCarryTheFilesValues)
     EXPECT_EQ(audio->nBlockAlign, 4);
     EXPECT_EQ(audio->wBitsPerSample, 16);
 
-    ASSERT_TRUE(avi.Open(TestMovies().mono8.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Mono8().c_str()));
     EXPECT_EQ(avi.GetAudioFormat(0)->nChannels, 1);
     EXPECT_EQ(avi.GetAudioFormat(0)->wBitsPerSample, 8);
     EXPECT_EQ(avi.GetAudioFormat(0)->nAvgBytesPerSec, 11025u);
@@ -144,7 +138,7 @@ TEST_F(MovieTest, FormatBlocksCarryTheFilesValues)
 TEST_F(MovieTest, TheEndTimeStillShowsTheLastFrameAndOneMillisecondLaterIsTheEnd)
 {
     CAviFile avi;
-    ASSERT_TRUE(avi.Open(TestMovies().plain.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
     EXPECT_EQ(avi.TimeToFrame(0, 0), -1) << "no frames before OpenFrames";
     ASSERT_TRUE(avi.OpenFrames(0));
     EXPECT_EQ(avi.GetVideoEndTime(0), END_MS);
@@ -164,7 +158,7 @@ TEST_F(MovieTest, TheEndTimeStillShowsTheLastFrameAndOneMillisecondLaterIsTheEnd
 
 TEST_F(MovieTest, FramesDecodeToTheTestPatternInAnyOrder)
 {
-    for (const std::string* file : {&TestMovies().plain, &TestMovies().mjpeg}) {
+    for (const std::string* file : {&Movies::Plain(), &Movies::Mjpeg()}) {
         SCOPED_TRACE(*file);
         CAviFile avi;
         ASSERT_TRUE(avi.Open(file->c_str()));
@@ -188,7 +182,7 @@ TEST_F(MovieTest, FramesDecodeToTheTestPatternInAnyOrder)
 TEST_F(MovieTest, DrawingIsClippedToTheTarget)
 {
     CAviFile avi;
-    ASSERT_TRUE(avi.Open(TestMovies().plain.c_str()));
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
     ASSERT_TRUE(avi.OpenFrames(0));
     const BITMAPINFOHEADER* frame = nullptr;
     avi.GetFrameAtTime(0, 0, &frame);
@@ -204,17 +198,16 @@ TEST_F(MovieTest, DrawingIsClippedToTheTarget)
 
 TEST_F(MovieTest, OpenReportsWhyAMovieCannotPlay)
 {
-    const Movies& m = TestMovies();
     CAviPlayer player;
     EXPECT_EQ(player.Open("/nonexistent/gamelogo.avi"), -1);
-    EXPECT_EQ(player.Open(m.notAvi.c_str()), -1);
-    EXPECT_EQ(player.Open(m.audioOnly.c_str()), -2);
-    EXPECT_EQ(player.Open(m.unknownCodec.c_str()), -2);
+    EXPECT_EQ(player.Open(Movies::NotAvi().c_str()), -1);
+    EXPECT_EQ(player.Open(Movies::AudioOnly().c_str()), -2);
+    EXPECT_EQ(player.Open(Movies::UnknownCodec().c_str()), -2);
     EXPECT_EQ(player.GetWidth(), -1);
     EXPECT_EQ(player.Play(), 0) << "nothing open: nothing happens";
     EXPECT_FALSE(player.Update(target, 0, 0, true, false));
 
-    ASSERT_EQ(player.Open(m.plain.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
     EXPECT_EQ(player.GetWidth(), WIDTH);
     EXPECT_EQ(player.GetHeight(), HEIGHT);
     EXPECT_FALSE(player.HasAudio());
@@ -224,7 +217,7 @@ TEST_F(MovieTest, OpenReportsWhyAMovieCannotPlay)
 TEST_F(MovieTest, UpdateOnlyWhilePlaying)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().plain.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
     EXPECT_FALSE(player.Update(target, 0, 0, true, false)) << "before Play";
     EXPECT_EQ(player.GetCurrentFrame(), -1);
     ASSERT_EQ(player.Play(), 0);
@@ -238,7 +231,7 @@ TEST_F(MovieTest, UpdateOnlyWhilePlaying)
 TEST_F(MovieTest, TheClockChoosesTheFrameAndForceRedrawsIt)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().plain.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
     ASSERT_EQ(player.Play(), 0);
     player.m_Time = 730;
     EXPECT_EQ(player.GetCurrentFrame(), 7);
@@ -270,7 +263,7 @@ TEST_F(MovieTest, TheClockChoosesTheFrameAndForceRedrawsIt)
 TEST_F(MovieTest, BufferedOutputDrawsTheSameFrame)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().plain.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
     ASSERT_EQ(player.PlayBuffered(), 0);
     ASSERT_NE(player.m_FrameBitmap, nullptr);
     player.m_Time = 420;
@@ -295,7 +288,7 @@ std::vector<uint8_t> FeedOneChunk(CAviPlayer& player, BITMAP* target)
 TEST_F(MovieTest, SixteenBitChunksTurnUnsignedAndEndInSilence)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().stereo16.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Stereo16().c_str()), 0);
     EXPECT_TRUE(player.HasAudio());
     EXPECT_EQ(player.GetAudioBits(), 16);
     EXPECT_EQ(player.GetAudioChannels(), 2);
@@ -323,7 +316,7 @@ TEST_F(MovieTest, SixteenBitChunksTurnUnsignedAndEndInSilence)
 TEST_F(MovieTest, EightBitChunksAreCopiedAsTheyAre)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().mono8.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Mono8().c_str()), 0);
     EXPECT_EQ(player.GetAudioBits(), 8);
     ASSERT_EQ(player.Play(), 0);
     EXPECT_EQ(FakeMoviePlatform::lastBits, 8);
@@ -346,8 +339,7 @@ TEST_F(MovieTest, EightBitChunksAreCopiedAsTheyAre)
 
 TEST_F(MovieTest, AudioOfNoUsableWidthIsNeverFedAndTheVideoPlays)
 {
-    const Movies& m = TestMovies();
-    for (const std::string* file : {&m.wide24, &m.noChannels}) {
+    for (const std::string* file : {&Movies::Wide24(), &Movies::NoChannels()}) {
         SCOPED_TRACE(*file);
         FakeMoviePlatform::Install();
         CAviPlayer player;
@@ -367,7 +359,7 @@ TEST_F(MovieTest, AudioOfNoUsableWidthIsNeverFedAndTheVideoPlays)
 TEST_F(MovieTest, AZeroSampleRateDropsTheAudioStreamButNotTheVideo)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().noRate.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::NoRate().c_str()), 0);
     EXPECT_FALSE(player.HasAudio());
     ASSERT_EQ(player.Play(), 0);
     player.m_Time = 1200;
@@ -379,7 +371,7 @@ TEST_F(MovieTest, AZeroSampleRateDropsTheAudioStreamButNotTheVideo)
 TEST_F(MovieTest, DisabledAudioIsNeverStarted)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().stereo16.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::Stereo16().c_str()), 0);
     player.DisableAudio();
     ASSERT_EQ(player.Play(), 0);
     player.Update(target, 0, 0, false, false);
@@ -390,8 +382,7 @@ TEST_F(MovieTest, DisabledAudioIsNeverStarted)
 // Damaged files: never a crash or a hang; either Open refuses them or the movie ends early.
 TEST_F(MovieTest, DamagedFilesAreRefusedOrEndEarly)
 {
-    const Movies& m = TestMovies();
-    for (const std::string* file : {&m.badHeader, &m.cutHeader, &m.halfFile}) {
+    for (const std::string* file : {&Movies::BadHeader(), &Movies::CutHeader(), &Movies::HalfFile()}) {
         SCOPED_TRACE(*file);
         CAviPlayer player;
         int code = player.Open(file->c_str());
@@ -413,7 +404,7 @@ TEST_F(MovieTest, DamagedFilesAreRefusedOrEndEarly)
 TEST_F(MovieTest, AHalfFileEndsBeforeItsLastFrame)
 {
     CAviPlayer player;
-    ASSERT_EQ(player.Open(TestMovies().halfFile.c_str()), 0);
+    ASSERT_EQ(player.Open(Movies::HalfFile().c_str()), 0);
     ASSERT_EQ(player.Play(), 0);
     player.m_Time = 0;
     EXPECT_TRUE(player.Update(target, 0, 0, true, false));
