@@ -48,6 +48,10 @@ FONT* DataFont(int index);
 SAMPLE* DataSample(int index);
 MIDI* DataMidi(int index);
 
+// Walks the datafile's structure without loading it: true when every object it
+// announces is wholly there. Allegro's own loader crashes on a truncated file.
+bool DatafileIsWhole(const char* path);
+
 // Checks that objects #0-#34 exist and have the kinds the game relies on.
 // Returns an empty string when they do, otherwise the message to show.
 std::string CheckDatafile(const DATAFILE* data);

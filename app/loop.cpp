@@ -1,5 +1,6 @@
 #include "app/loop.h"
 #include "app/globals.h"
+#include "app/startup.h"
 
 void StartTicks(int periodMs)
 {
@@ -16,6 +17,8 @@ void RunFrames(const std::function<void()>& logicStep, const std::function<bool(
 {
     bool firstFrame = true;
     for (;;) {
+        if (g_CloseRequested)
+            QuitAtOnce();
         bool stepped = false;
         while (g_Ticks > 0) {
             logicStep();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <unistd.h>
 
 constexpr const char* DATA_FILE = "data.dat";
 constexpr const char* PATCHES_FILE = "patches.dat";
@@ -64,39 +65,58 @@ static void CreatePages()
     g_BackBuffer = g_Page1;
 }
 
-// Allegro's software MIDI plays through the patch set made at build time.
+// Allegro's software MIDI plays through the patch set made at build time,
+// found beside the executable or in the game folder. An override in memory is
+// never written back, so no allegro.cfg appears in the player's folder.
 static void PointMidiAtPatches()
 {
+    static std::string settings;
     char path[1024] = "";
     get_executable_name(path, sizeof path);
     std::string executable = path;
+    char folder[1024] = "";
+    std::string patches = std::string(getcwd(folder, sizeof folder) ? folder : ".") + "/" + PATCHES_FILE;
     if (!executable.empty()) {
         std::string beside = executable.substr(0, executable.find_last_of('/') + 1) + PATCHES_FILE;
-        if (exists(beside.c_str())) {
-            set_config_string("sound", "patches", beside.c_str());
-            return;
-        }
+        if (exists(beside.c_str()))
+            patches = beside;
     }
-    set_config_string("sound", "patches", PATCHES_FILE);
+    settings = "[sound]\npatches = " + patches + "\n";
+    override_config_data(settings.c_str(), static_cast<int>(settings.size()));
 }
 
 static void LoadData()
 {
-    g_Data = load_datafile(DATA_FILE);
+    g_Data = DatafileIsWhole(DATA_FILE) ? load_datafile(DATA_FILE) : nullptr;
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());
 }
 
+volatile bool g_CloseRequested = false;
+
+static void OnCloseButton()
+{
+    g_CloseRequested = true;
+}
+END_OF_FUNCTION(OnCloseButton)
+
+void QuitAtOnce()
+{
+    ShutdownGame();
+    allegro_exit();
+    exit(0);
+}
+
 void InitGame()
 {
     srand(static_cast<unsigned>(time(nullptr)));
+    if (!HaveDisplay())
+        FailNoGraphicMode("no X display (DISPLAY is not set)");
     if (allegro_init() != 0) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
-    if (!HaveDisplay())
-        FailNoGraphicMode("no X display (DISPLAY is not set)");
     install_timer();
     install_keyboard();
     install_mouse();
@@ -108,6 +128,8 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     set_window_title("Pesko");
+    LOCK_FUNCTION(OnCloseButton);
+    set_close_button_callback(OnCloseButton);
     LoadData();
 }
 

@@ -7,3 +7,8 @@ void InitGame();
 void ShutdownGame();
 // Leaves graphics mode, writes the message to the standard error stream and exits with code 1.
 [[noreturn]] void FatalError(const char* message);
+
+// Set when the player closes the game's window; the screen loop then ends the
+// program at once (settings and hi-scores are already on disk by then).
+extern volatile bool g_CloseRequested;
+[[noreturn]] void QuitAtOnce();

@@ -1,3 +1,109 @@
-// Placeholder until the demo lands; the menu comes back at once.
+#include "game/demo.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "app/world_objects.h"
 #include "game/game.h"
-void PlayDemo() {}
+#include <cstdio>
+#include <cstdlib>
+
+void DemoReset(DemoState& demo)
+{
+    demo = DemoState{DEMO_TICKS, false, DataFont(FNT_TABLE), false, DEMO_BLINK_PERIOD, DEMO_BLINK_PERIOD};
+    if (ReadCharacterData() < 0) {
+        fprintf(stderr, "Error reading CHARACTER DATA'\n");
+        exit(1);
+    }
+    g_LevelMap.SetBitmaps(DataBitmap(BMP_TILES), DataBitmap(BMP_TILES_MASK));
+    g_ScrollLayer1.SetBitmap(DataBitmap(BMP_LAYER1));
+    g_ScrollLayer2.SetBitmap(DataBitmap(BMP_LAYER2));
+    g_LevelMap.InitForDemo();
+    g_ScrollLayer1.Init();
+    g_ScrollLayer2.Init();
+    g_Enemies.InitForGame();
+}
+
+// The same difficulty a game has at the map's level.
+static void FeedSeaCollection()
+{
+    const int level = g_LevelMap.GetLevel();
+    const int kinds = 2 * level + 3;
+    g_Enemies.m_ChenemyCountOnScreenMin = level + 4;
+    g_Enemies.m_CHEnemyTypeCount = kinds > 13 ? 13 : kinds;
+    g_Enemies.m_CHSpawnTop = g_LevelMap.GetSpawnTop();
+    g_Enemies.m_CHSpawnHeight = g_LevelMap.GetSpawnHeight();
+}
+
+static void Blink(DemoState& demo)
+{
+    if (demo.blinkCounter > 0) {
+        demo.blinkCounter--;
+    } else {
+        demo.blinkCounter = demo.blinkPeriod;
+        demo.captionShown = !demo.captionShown;
+    }
+}
+
+void DemoStep(DemoState& demo)
+{
+    g_LevelMap.Update(0, 0);
+    FeedSeaCollection();
+    g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
+    g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, 3, 1);
+    g_Enemies.MoveCharacter(g_LevelMap.m_SpeedX);
+    Blink(demo);
+    if (demo.timeLeft > 0)
+        demo.timeLeft--;
+    else
+        demo.done = true;
+}
+
+void DemoDraw(const DemoState& demo, BITMAP* dest)
+{
+    g_ScrollLayer1.Draw(dest);
+    g_ScrollLayer2.Draw(dest);
+    g_Enemies.DrawCharacters(dest);
+    g_LevelMap.Draw(dest);
+    if (demo.captionShown && demo.font) {
+        const int x = SCREEN_WIDTH / 2;
+        const int y = SCREEN_HEIGHT / 2;
+        textout_centre_ex(dest, demo.font, "DEMO", x + 5, y + 5, makecol(0, 0, 0), -1);
+        textout_centre_ex(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), -1);
+    }
+}
+
+void DemoReadKeys(DemoState& demo)
+{
+    if (keypressed()) {
+        PlaySample(SND_SELECT);  // whatever the game's sound switch says
+        demo.done = true;
+    }
+}
+
+void DemoRelease()
+{
+    g_LevelMap.ClearBitmaps();
+    FreeCharacterData();
+    if (g_Enemies.m_CHHead)
+        g_Enemies.RemoveAllEnemies();
+}
+
+void PlayDemo()
+{
+    DemoState demo;
+    DemoReset(demo);
+    StartTicks(PERIOD_GAME);
+    clear_keybuf();
+    PlayMusic(MID_DEMO);
+    RunFrames([&] { DemoStep(demo); }, [&] {
+        DemoDraw(demo, g_BackBuffer);
+        FlipPages();
+        DemoReadKeys(demo);
+        return demo.done;
+    });
+    StopMusic();
+    clear_keybuf();  // the key that ended the demo must not reach the menu
+    DemoRelease();
+    StopTicks();
+}

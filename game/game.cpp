@@ -1,11 +1,127 @@
-// Placeholder until the game lands; replaced whole by its implementation.
+// One game: the name entry, setting up the world, the fixed-step loop and the end.
 #include "game/game.h"
-int PlayGame() { return 0; }
-void InitLevel_01() {}
-void ExitLevel_01() {}
-void UpdateLevel_01() {}
-void DrawLevel_01() {}
-int ReadPlayerData() { return 0; }
-void FreePlayerData() {}
-int ReadCharacterData() { return 0; }
-void FreeCharacterData() {}
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "app/startup.h"
+#include "app/world_objects.h"
+#include "game/level.h"
+#include "screens/files.h"
+#include "screens/screens.h"
+
+int ReadPlayerData()
+{
+    g_Player.SetBitmaps(DataBitmap(BMP_PLAYER), DataBitmap(BMP_PLAYER_MASK));
+    return 0;
+}
+
+void FreePlayerData()
+{
+    g_Player.ClearBitmaps();
+}
+
+int ReadCharacterData()
+{
+    g_Enemies.SetBitmaps(DataBitmap(BMP_CHARACTERS), DataBitmap(BMP_CHARACTERS_MASK));
+    return 0;
+}
+
+void FreeCharacterData()
+{
+    g_Enemies.ClearBitmaps();
+}
+
+void ResetGameState()
+{
+    int pauseKeyDelay = g_Game.pauseKeyDelay;  // carried over from the last game
+    g_Game = GameState{};
+    g_Game.quitChoice = 1;
+    g_Game.pauseKeyDelay = pauseKeyDelay;
+    g_Game.soundOn = true;
+    g_Game.musicOn = true;
+}
+
+// The mouse steers as a virtual joystick: centred, slow, confined to 150
+// pixels around the centre and hidden.
+static void SetUpMouseSteering()
+{
+    if (!mouse_driver)
+        return;
+    position_mouse(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
+    set_mouse_speed(1, 1);
+    set_mouse_range(170, 90, 470, 390);
+    show_mouse(nullptr);
+}
+
+static void BindWorldBitmaps()
+{
+    if (ReadPlayerData() < 0)
+        FatalError("Error reading PLAYER DATA'\n");
+    if (ReadCharacterData() < 0)
+        FatalError("Error reading CHARACTER DATA'\n");
+    g_Icons.SetBitmaps(DataBitmap(BMP_CHARACTERS), DataBitmap(BMP_CHARACTERS_MASK));
+    g_LevelMap.SetBitmaps(DataBitmap(BMP_TILES), DataBitmap(BMP_TILES_MASK));
+    g_ScrollLayer1.SetBitmap(DataBitmap(BMP_LAYER1));
+    g_ScrollLayer2.SetBitmap(DataBitmap(BMP_LAYER2));
+}
+
+void InitLevel_01()
+{
+    BindWorldBitmaps();
+    g_GameFont.LoadFont();
+    g_Player.NewGame();
+    g_LevelMap.Init();
+    g_ScrollLayer1.Init();
+    g_ScrollLayer2.Init();
+    g_Enemies.InitForGame();
+    g_Icons.InitAsIcons();
+    if (g_Settings.control == CONTROL_MOUSE)
+        SetUpMouseSteering();
+    ResetGameState();
+}
+
+void ExitLevel_01()
+{
+    g_GameFont.DestroyFont();
+    g_LevelMap.ClearBitmaps();
+    FreePlayerData();
+    FreeCharacterData();
+    if (g_Enemies.m_CHHead)
+        g_Enemies.RemoveAllEnemies();
+    if (g_Icons.m_CHHead)
+        g_Icons.RemoveAllEnemies();
+}
+
+bool IsGameEnded()
+{
+    return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
+}
+
+void OfferFinalScore()
+{
+    if (!g_Game.gameOver && !g_Game.seaCrossed)
+        return;
+    g_Game.finalScore = g_Player.m_Score;
+    InsertHiScore(g_Game.finalScore, g_PlayerName);
+}
+
+int PlayGame()
+{
+    EnterNameScreen();
+    InitLevel_01();
+    StartTicks(PERIOD_GAME);
+    clear_keybuf();
+    PlayMusic(MID_GAME);
+    RunFrames(UpdateLevel_01, [] {
+        DrawLevel_01();
+        return IsGameEnded();
+    });
+    StopMusic();
+    clear_keybuf();
+    OfferFinalScore();
+    ExitLevel_01();
+    StopTicks();
+    return g_Game.seaCrossed ? 1 : 0;
+}

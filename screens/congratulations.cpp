@@ -1,3 +1,104 @@
-// Placeholder until this screen lands: it returns to the menu at once.
+#include "screens/congratulations.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "screens/front_end.h"
 #include "screens/screens.h"
-void CongratulationsScreen() {}
+
+const char* const CongratulationsLines[2] = {
+    "You have completed this game successfully.",
+    "Pesko was rescued.",
+};
+
+constexpr int MAX_FIGURES = 50;
+constexpr int FISH_X = 270;
+constexpr int FISH_Y = 200;
+
+std::string FiveDigitScore(long score)
+{
+    std::string text = std::to_string(score);
+    if (text.size() < 5)
+        text.insert(0, 5 - text.size(), '0');
+    return text;
+}
+
+void CongratulationsReset(CongratulationsState& congrats)
+{
+    congrats = CongratulationsState{};
+    g_Player.Init(FISH_X, FISH_Y);
+    g_Enemies.InitForScreen(MAX_FIGURES);
+    congrats.scoreText = FiveDigitScore(g_Game.finalScore);
+}
+
+void CongratulationsStep(CongratulationsState& congrats)
+{
+    poll_keyboard();
+    poll_mouse();
+    g_Player.Animate();
+    if (congrats.countdown > 0)
+        congrats.countdown--;
+    g_Enemies.MoveCharacterForCongratulations(congrats.countdown, CONGRATULATIONS_FIGURE_STEP);
+}
+
+static void DrawMessage(BITMAP* dest)
+{
+    FONT* f = DataFont(FNT_TEXT);
+    int y = 100;
+    for (const char* line : CongratulationsLines) {
+        textout_justify_ex(dest, f, line, 10, dest->w - 10, y, 30, makecol(255, 255, 255), -1);
+        y += text_height(f);
+    }
+}
+
+static void DrawScore(const CongratulationsState& congrats, BITMAP* dest)
+{
+    const int x = dest->w / 2;
+    const int below = text_height(font);
+    FONT* f = DataFont(FNT_HEADING);
+    textout_centre_ex(dest, font, "your score", x, 277, makecol(255, 255, 255), -1);
+    textout_centre_ex(dest, f, congrats.scoreText.c_str(), x + 3, 285 + below, makecol(0, 0, 0), -1);
+    textout_centre_ex(dest, f, congrats.scoreText.c_str(), x, 282 + below, makecol(255, 255, 255), -1);
+}
+
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest)
+{
+    DrawBackground(dest);
+    g_Enemies.DrawCharacters(dest);
+    DrawTopHeading(dest, "Congratulations");
+    g_Player.Draw(dest);
+    DrawMessage(dest);
+    DrawScore(congrats, dest);
+    DrawLoneButton(dest, "Menu");
+}
+
+void CongratulationsCheckDone(CongratulationsState& congrats)
+{
+    if (ScreenOverAfterFrame(congrats.countdown == 0))
+        congrats.done = true;
+}
+
+void CongratulationsScreen()
+{
+    CongratulationsState congrats;
+    g_BackBuffer = g_Page1;
+    BindFishOrExit();
+    BindCollection();
+    CongratulationsReset(congrats);
+    StartTicks(PERIOD_SLOW_SCREEN);
+    clear_keybuf();
+    PlayMusic(MID_CONGRATULATIONS);
+    RunFrames([&] { CongratulationsStep(congrats); }, [&] {
+        CongratulationsDraw(congrats, g_BackBuffer);
+        FlipPages();
+        CongratulationsCheckDone(congrats);
+        return congrats.done;
+    });
+    StopMusic();
+    FreePlayerData();
+    ReleaseCollection();
+    StopTicks();
+}

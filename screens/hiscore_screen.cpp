@@ -1,3 +1,82 @@
-// Placeholder until this screen lands: it returns to the menu at once.
+#include "screens/hiscore_screen.h"
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "app/world_objects.h"
+#include "screens/files.h"
+#include "screens/front_end.h"
 #include "screens/screens.h"
-void HiScoreScreen() {}
+#include <cstdio>
+
+constexpr int MAX_COINS = 50;
+constexpr int FIRST_ROW_Y = 100;
+constexpr int NAME_X = 100;
+
+void HiScoreReset(HiScoreState& table)
+{
+    table = HiScoreState{};
+    g_Enemies.InitForScreen(MAX_COINS);
+}
+
+std::string HiScoreText(long score)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%6ld", score);
+    return text;
+}
+
+void HiScoreStep(HiScoreState& table)
+{
+    poll_keyboard();
+    poll_mouse();
+    if (table.countdown > 0)
+        table.countdown--;
+    g_Enemies.MoveCharacterForHiScore(table.countdown, HISCORE_COIN_FALL);
+}
+
+static void DrawShadowed(BITMAP* dest, FONT* f, const std::string& text, int x, int y, bool rightAligned)
+{
+    auto out = rightAligned ? textout_right_ex : textout_ex;
+    out(dest, f, text.c_str(), x + 3, y + 3, makecol(0, 0, 0), -1);
+    out(dest, f, text.c_str(), x, y, makecol(255, 255, 255), -1);
+}
+
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest)
+{
+    FONT* rows = DataFont(FNT_TABLE);
+    // Rows are spaced by the heading font although written in the table font.
+    const int rowHeight = text_height(DataFont(FNT_HEADING));
+    DrawBackground(dest);
+    g_Enemies.DrawCharacters(dest);
+    DrawTopHeading(dest, "Hi-score");
+    for (int i = 0; i < HISCORE_ROWS; i++) {
+        const int y = FIRST_ROW_Y + i * rowHeight;
+        DrawShadowed(dest, rows, HiScoreName(g_HiScores[i]), NAME_X, y, false);
+        DrawShadowed(dest, rows, HiScoreText(g_HiScores[i].score), dest->w - 100, y, true);
+    }
+    DrawLoneButton(dest, "Back");
+}
+
+void HiScoreCheckDone(HiScoreState& table)
+{
+    if (ScreenOverAfterFrame(table.countdown == 0))
+        table.done = true;
+}
+
+void HiScoreScreen()
+{
+    HiScoreState table;
+    g_BackBuffer = g_Page1;
+    BindCollection();
+    HiScoreReset(table);
+    StartTicks(PERIOD_SLOW_SCREEN);
+    clear_keybuf();
+    RunFrames([&] { HiScoreStep(table); }, [&] {
+        HiScoreDraw(table, g_BackBuffer);
+        FlipPages();
+        HiScoreCheckDone(table);
+        return table.done;
+    });
+    ReleaseCollection();
+    StopTicks();
+}

@@ -1,3 +1,104 @@
-// Placeholder until this screen lands: it returns to the menu at once.
+#include "screens/name_entry.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "screens/files.h"
+#include "screens/front_end.h"
 #include "screens/screens.h"
-void EnterNameScreen() {}
+#include <cstring>
+
+constexpr int FISH_X = 270;
+
+void NameEntryReset(NameEntryState& entry)
+{
+    entry = NameEntryState{};
+    SetDefaultPlayerName();
+    entry.cursor = static_cast<int>(strlen(g_PlayerName));
+    g_Player.Init(FISH_X, 128 - text_height(font));
+}
+
+// Scancodes map to the letters printed on the keys, whatever the keyboard
+// layout's shifted or keypad meaning, so a key never stores a zero byte.
+char NameCharacter(int scancode)
+{
+    if (scancode >= KEY_A && scancode <= KEY_Z)
+        return static_cast<char>('A' + scancode - KEY_A);
+    if (scancode >= KEY_0 && scancode <= KEY_9)
+        return static_cast<char>('0' + scancode - KEY_0);
+    if (scancode >= KEY_0_PAD && scancode <= KEY_9_PAD)
+        return static_cast<char>('0' + scancode - KEY_0_PAD);
+    if (scancode == KEY_SPACE)
+        return ' ';
+    return 0;
+}
+
+void NameEntryTakeKey(NameEntryState& entry, int scancode)
+{
+    if (scancode == KEY_BACKSPACE) {
+        if (entry.cursor > 0)
+            g_PlayerName[--entry.cursor] = '\0';
+        return;
+    }
+    char c = NameCharacter(scancode);
+    if (c && entry.cursor < PLAYER_NAME_MAX) {
+        g_PlayerName[entry.cursor++] = c;
+        g_PlayerName[entry.cursor] = '\0';
+    }
+}
+
+void NameEntryStep(NameEntryState& entry)
+{
+    poll_keyboard();
+    poll_mouse();
+    const bool leaving = key[KEY_ESC] || key[KEY_ENTER];
+    if (!leaving && keypressed()) {
+        int scancode = 0;
+        ureadkey(&scancode);
+        NameEntryTakeKey(entry, scancode);
+        // One key per step: keys typed faster than that are dropped.
+        clear_keybuf();
+    }
+    g_Player.Animate();
+    // ESC does not cancel the game: it ends the entry just like Enter.
+    entry.done = leaving;
+}
+
+void NameEntryDraw(const NameEntryState& entry, BITMAP* dest)
+{
+    const int w = dest->w;
+    const int h = dest->h;
+    const int white = makecol(255, 255, 255);
+    FONT* nameFont = DataFont(FNT_HEADING);
+    DrawBackground(dest);
+    g_Player.Draw(dest);
+    textout_centre_ex(dest, font, "enter your name", w / 2, h / 2 - text_height(font) - 10, white, -1);
+    rect(dest, w / 2 - 180, h / 2 - 5, w / 2 + 180, h / 2 + text_height(nameFont) + 5, makecol(0, 0, 255));
+    textout_centre_ex(dest, nameFont, g_PlayerName, w / 2, h / 2, white, -1);
+    DrawLoneButton(dest, "Enter");
+}
+
+void EnterNameScreen()
+{
+    NameEntryState entry;
+    g_BackBuffer = g_Page1;
+    BindFishOrExit();
+    NameEntryReset(entry);
+    StartTicks(PERIOD_SLOW_SCREEN);
+    rest(PAUSE_BETWEEN_SCREENS_MS);
+    clear_keybuf();
+    PlayMusic(MID_NAME);
+    RunFrames([&] { NameEntryStep(entry); }, [&] {
+        NameEntryDraw(entry, g_BackBuffer);
+        FlipPages();
+        return entry.done;
+    });
+    StopMusic();
+    PlaySample(SND_SELECT);
+    rest(PAUSE_BETWEEN_SCREENS_MS);
+    clear_keybuf();
+    FreePlayerData();
+    StopTicks();
+}

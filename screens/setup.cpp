@@ -1,3 +1,201 @@
-// Placeholder until this screen lands: it returns to the menu at once.
+#include "screens/setup.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/loop.h"
+#include "screens/files.h"
+#include "screens/front_end.h"
 #include "screens/screens.h"
-void SetupScreen() {}
+#include "world/player.h"
+#include <algorithm>
+
+constexpr int FIRST_ROW_Y = 145;
+constexpr int ROW_SPACING = 70;
+constexpr int SHADOW_OFFSET = 10;
+
+void SetupReset(SetupState& setup)
+{
+    setup = SetupState{};
+    setup.working = g_Settings;
+}
+
+const char* ControlName(int control)
+{
+    switch (control) {
+    case CONTROL_MOUSE: return "Mouse";
+    case CONTROL_JOYSTICK: return "Joystick";
+    default: return "Keyboard";
+    }
+}
+
+std::string VolumeBar(int volume)
+{
+    // A volume from a hand-edited file may lie anywhere; the bar stays within its 26 strokes.
+    int clamped = std::clamp(volume, 0, VOLUME_MAX);
+    return std::string(clamped / VOLUME_STEP + 1, '|');
+}
+
+static void StepControl(int& control)
+{
+    // The screen offers Keyboard and Joystick; Mouse stays only until it is stepped away
+    // from, and a code the game does not know counts as the Keyboard it is shown as.
+    if (control < CONTROL_KEYBOARD || control > CONTROL_MOUSE) {
+        if (!key[KEY_RIGHT])
+            return;
+        control = CONTROL_KEYBOARD;
+    }
+    if (key[KEY_LEFT] && control > CONTROL_KEYBOARD) {
+        control--;
+        PlaySample(SND_MOVE);
+    }
+    if (key[KEY_RIGHT] && control < CONTROL_JOYSTICK) {
+        control++;
+        PlaySample(SND_MOVE);
+    }
+}
+
+// Steps a volume by 10 keeping its remainder, clamped to 0-255; true when it changed.
+static bool StepVolume(int& volume)
+{
+    bool changed = false;
+    if (key[KEY_LEFT] && volume > 0) {
+        volume = std::max(volume - VOLUME_STEP, 0);
+        changed = true;
+    }
+    if (key[KEY_RIGHT] && volume < VOLUME_MAX) {
+        volume = std::min(volume + VOLUME_STEP, VOLUME_MAX);
+        changed = true;
+    }
+    return changed;
+}
+
+static void StepSoundVolume(SetupState& setup)
+{
+    int volume = setup.working.soundVolume;
+    if (!StepVolume(volume))
+        return;
+    setup.working.soundVolume = volume;
+    SetVolumes(volume, -1);
+    StopSample(SND_BACK);
+    PlaySample(SND_BACK);
+}
+
+static void StepMusicVolume(SetupState& setup)
+{
+    int volume = setup.working.musicVolume;
+    if (!StepVolume(volume))
+        return;
+    setup.working.musicVolume = volume;
+    SetVolumes(-1, volume);  // the setup music itself is the preview
+}
+
+static void ChooseButton(SetupState& setup)
+{
+    PlaySample(SND_SELECT);
+    switch (setup.button) {
+    case BUTTON_ACCEPT:
+        g_Settings = setup.working;
+        SaveSettings(SETTINGS_FILE);
+        setup.done = true;
+        break;
+    case BUTTON_DEFAULT:
+        setup.working = DEFAULT_SETTINGS;
+        SetVolumes(DEFAULT_SETTINGS.soundVolume, DEFAULT_SETTINGS.musicVolume);
+        break;
+    default:
+        SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);
+        setup.done = true;
+        break;
+    }
+}
+
+static void StepButtons(SetupState& setup)
+{
+    if (key[KEY_LEFT] && setup.button > BUTTON_DEFAULT) {
+        setup.button--;
+        PlaySample(SND_MOVE);
+    }
+    if (key[KEY_RIGHT] && setup.button < BUTTON_CANCEL) {
+        setup.button++;
+        PlaySample(SND_MOVE);
+    }
+    if (key[KEY_ENTER])
+        ChooseButton(setup);
+}
+
+static void ReadKeys(SetupState& setup)
+{
+    if (key[KEY_UP])
+        setup.row = std::min(setup.row + 1, static_cast<int>(ROW_CONTROLS));
+    if (key[KEY_DOWN])
+        setup.row = std::max(setup.row - 1, static_cast<int>(ROW_BUTTONS));
+    switch (setup.row) {
+    case ROW_CONTROLS: StepControl(setup.working.control); break;
+    case ROW_SOUND: StepSoundVolume(setup); break;
+    case ROW_MUSIC: StepMusicVolume(setup); break;
+    default: StepButtons(setup); break;
+    }
+    setup.keyDelay = SETUP_KEY_DELAY;
+}
+
+void SetupStep(SetupState& setup)
+{
+    poll_keyboard();
+    poll_mouse();
+    // ESC drops the working copy; volumes already changed here stay in effect.
+    if (key[KEY_ESC])
+        setup.done = true;
+    if (setup.keyDelay > 0)
+        setup.keyDelay--;
+    else
+        ReadKeys(setup);
+}
+
+static void DrawSettingRow(BITMAP* dest, int index, const char* label, const std::string& value,
+                           bool focused)
+{
+    FONT* f = DataFont(FNT_TEXT);
+    const int x = dest->w / 2;
+    const int y = FIRST_ROW_Y + ROW_SPACING * index;
+    const int black = makecol(0, 0, 0);
+    const int white = makecol(255, 255, 255);
+    textout_right_ex(dest, f, label, x, y + SHADOW_OFFSET, black, -1);
+    textout_right_ex(dest, f, label, x - 10, y + 5, white, -1);
+    textout_ex(dest, f, value.c_str(), x + 20, y + SHADOW_OFFSET, black, -1);
+    textout_ex(dest, f, value.c_str(), x + 10, y + 5, focused ? makecol(255, 0, 0) : white, -1);
+}
+
+void SetupDraw(const SetupState& setup, BITMAP* dest)
+{
+    const GameSettings& s = setup.working;
+    DrawBackgroundAndHeading(dest, "Setup");
+    DrawSettingRow(dest, 0, "Controls", ControlName(s.control), setup.row == ROW_CONTROLS);
+    DrawSettingRow(dest, 1, "Sound volume", VolumeBar(s.soundVolume), setup.row == ROW_SOUND);
+    DrawSettingRow(dest, 2, "Music volume", VolumeBar(s.musicVolume), setup.row == ROW_MUSIC);
+
+    FONT* f = DataFont(FNT_MENU);
+    const int y = dest->h - 80;
+    auto shown = [&](int button) { return setup.row == ROW_BUTTONS && setup.button == button; };
+    DrawBarButton(dest, f, "Default", 50, y, Align::Left, shown(BUTTON_DEFAULT));
+    DrawBarButton(dest, f, "Accept", dest->w / 2, y, Align::Centre, shown(BUTTON_ACCEPT));
+    DrawBarButton(dest, f, "Cancel", dest->w - 50, y, Align::Right, shown(BUTTON_CANCEL));
+}
+
+void SetupScreen()
+{
+    SetupState setup;
+    SetupReset(setup);
+    rest(PAUSE_BETWEEN_SCREENS_MS);
+    clear_keybuf();
+    g_BackBuffer = g_Page1;
+    StartTicks(PERIOD_FAST_SCREEN);
+    PlayMusic(MID_SETUP);
+    RunFrames([&] { SetupStep(setup); }, [&] {
+        SetupDraw(setup, g_BackBuffer);
+        FlipPages();
+        return setup.done;
+    });
+    StopMusic();
+    StopSample(SND_BACK);
+    StopTicks();
+}

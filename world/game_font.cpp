@@ -2,6 +2,9 @@
 
 void CGameFont::LoadFont()
 {
+    // A second load without DestroyFont would lose the first font: free it first.
+    DestroyFont();
+    // A missing file leaves the holder empty; nothing draws with this font.
     m_Font = load_bitmap_font("game_font.pcx", nullptr, nullptr);
 }
 

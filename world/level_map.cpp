@@ -1,25 +1,346 @@
-// Placeholder until the level map lands; replaced whole by its implementation.
 #include "world/level_map.h"
-CLevelMap::CLevelMap(int, int) : m_Tiles(nullptr), m_TileMask(nullptr) {}
-CLevelMap::~CLevelMap() {}
-void CLevelMap::SetBitmaps(BITMAP* tiles, BITMAP* mask) { m_Tiles = tiles; m_TileMask = mask; }
-void CLevelMap::ClearBitmaps() { m_Tiles = m_TileMask = nullptr; }
-void CLevelMap::Init() {}
-void CLevelMap::InitForDemo() {}
-void CLevelMap::FillStart() {}
-void CLevelMap::FillStartRandom() {}
-void CLevelMap::GenerateColumns(int) {}
-int CLevelMap::ShiftColumns(int) { return 0; }
-int CLevelMap::ShiftRows(int) { return 0; }
-void CLevelMap::FillBottomRows(int) {}
-int CLevelMap::Update(int, int) { return 0; }
-void CLevelMap::KeepInBounds() {}
-void CLevelMap::Draw(BITMAP*) {}
-int CLevelMap::GetLevel() const { return 0; }
-int CLevelMap::GetSpawnTop() const { return 0; }
-int CLevelMap::GetSpawnHeight() const { return 280; }
-int CLevelMap::IsCompleted() const { return 0; }
-int CLevelMap::GetMaskPixel(int, int) const { return 0; }
-int CLevelMap::GetHitType(int, int) const { return 0; }
-int CLevelMap::GetDistanceFromTileTop(int, int y) const { return y % 20; }
-int CLevelMap::GetDistanceToTileBottom(int, int y) const { return 20 - y % 20; }
+#include "world/sprite.h"
+#include <cstdlib>
+
+// Tile rows of the sheet.
+constexpr int TILE_ROCK = 0;
+constexpr int TILE_CEILING_EDGE = 1;
+constexpr int TILE_FLOOR_EDGE = 2;
+constexpr int TILE_WATER_ROW = 3;
+constexpr int TILE_WATER_COLUMN = 3;
+
+constexpr int START_CEILING_ROW = 5;
+constexpr int FLAT_START_COLUMNS = 21;  // 420 pixels of calm sea before the walk begins
+constexpr int WATER_ROWS = 15;
+constexpr int LAST_LEVEL = 5;
+constexpr int DISTANCE_PER_LEVEL = 500;
+constexpr int DISTANCE_STEP = 5;
+constexpr int PIXELS_PER_STEP = 50;
+constexpr int SPAWN_HEIGHT = 280;
+
+CLevelMap::CLevelMap(int, int) : m_Tiles(nullptr), m_TileMask(nullptr)
+{
+    Init();
+}
+
+CLevelMap::~CLevelMap()
+{
+    ClearBitmaps();
+}
+
+void CLevelMap::SetBitmaps(BITMAP* tiles, BITMAP* mask)
+{
+    m_Tiles = tiles;
+    m_TileMask = mask;
+}
+
+void CLevelMap::ClearBitmaps()
+{
+    m_Tiles = nullptr;
+    m_TileMask = nullptr;
+}
+
+static void ResetCounters(CLevelMap& map, int level)
+{
+    map.m_ScrollX = map.m_ScrollY = 0;
+    map.m_SpeedX = map.m_SpeedY = 2;
+    map.m_FollowX = map.m_FollowY = 0;
+    map.m_DirX = 1;
+    map.m_DirY = 0;
+    map.m_AutoScrollX = 1;
+    map.m_AutoScrollY = 0;
+    map.m_GenerateX = 1;
+    map.m_GenerateY = 0;
+    map.m_Level = level;
+    map.m_Distance = 0;
+    map.m_Completed = 0;
+    map.m_DistanceScore = 0;
+    map.m_StepPixels = 0;
+    map.m_StopProgress = 0;
+    map.m_ViewWidth = 640;
+    map.m_ViewHeight = 480;
+    map.m_ViewX = map.m_ViewY = 0;
+}
+
+void CLevelMap::Init()
+{
+    ResetCounters(*this, 0);
+    FillStart();
+}
+
+void CLevelMap::InitForDemo()
+{
+    ResetCounters(*this, rand() % 6);
+    if (m_Level == 0)
+        FillStart();
+    else
+        FillStartRandom();
+}
+
+// One step of the ceiling's random walk. The clamps send -1 to 1 and 8 to 6,
+// so the edge bounces off the limits instead of resting on them.
+static int WalkCeiling(int row)
+{
+    const int r = rand() % 24;
+    if (r <= 11)
+        row++;
+    else if (r >= 13)
+        row--;
+    if (row < 0)
+        row = 1;
+    if (row > 7)
+        row = 6;
+    return row;
+}
+
+static void SetCell(CMapCell& cell, int tileX, int tileY)
+{
+    cell.m_TileX = cell.m_HitTileX = tileX;
+    cell.m_TileY = cell.m_HitTileY = tileY;
+}
+
+static void FillColumn(CMapCell (&column)[MAP_ROWS], int ceiling, int level)
+{
+    for (int row = 0; row < ceiling; row++)
+        SetCell(column[row], level, TILE_ROCK);
+    SetCell(column[ceiling], level, TILE_CEILING_EDGE);
+    int decorationRow = -1;
+    int decorationColumn = 0;
+    if (rand() % 100 > 70) {
+        decorationRow = rand() % WATER_ROWS + ceiling + 1;
+        decorationColumn = rand() % 3;
+    }
+    for (int row = ceiling + 1; row <= ceiling + WATER_ROWS; row++) {
+        if (row == decorationRow)
+            SetCell(column[row], decorationColumn, TILE_WATER_ROW);
+        else
+            SetCell(column[row], TILE_WATER_COLUMN, TILE_WATER_ROW);
+    }
+    SetCell(column[ceiling + WATER_ROWS + 1], level, TILE_FLOOR_EDGE);
+    for (int row = ceiling + WATER_ROWS + 2; row < MAP_ROWS; row++)
+        SetCell(column[row], level, TILE_ROCK);
+}
+
+static void FillFromStart(CLevelMap& map, int flatColumns)
+{
+    int ceiling = START_CEILING_ROW;
+    for (int c = 0; c < MAP_COLUMNS; c++) {
+        if (c >= flatColumns)
+            ceiling = WalkCeiling(ceiling);
+        FillColumn(map.m_Cells[c], ceiling, map.m_Level);
+    }
+    map.m_CeilingRow = ceiling;
+}
+
+void CLevelMap::FillStart()
+{
+    FillFromStart(*this, FLAT_START_COLUMNS);
+}
+
+void CLevelMap::FillStartRandom()
+{
+    FillFromStart(*this, 0);
+}
+
+void CLevelMap::GenerateColumns(int n)
+{
+    if (n <= 0 || n > MAP_COLUMNS)
+        return;
+    // Beyond the end of the sea the floor is flat and of the first level's rock.
+    int ceiling = m_Completed == 1 ? START_CEILING_ROW : m_CeilingRow;
+    const int level = m_Completed == 1 ? 0 : m_Level;
+    for (int c = MAP_COLUMNS - n; c < MAP_COLUMNS; c++) {
+        if (m_Completed != 1)
+            ceiling = WalkCeiling(ceiling);
+        FillColumn(m_Cells[c], ceiling, level);
+    }
+    m_CeilingRow = ceiling;
+}
+
+// Copies the drawn tile into both pairs, as every fill does.
+static void CopyCell(CMapCell& to, const CMapCell& from)
+{
+    SetCell(to, from.m_TileX, from.m_TileY);
+}
+
+int CLevelMap::ShiftColumns(int n)
+{
+    if (n > MAP_COLUMNS || n < 0)
+        return -1;
+    for (int c = n; c < MAP_COLUMNS; c++)
+        for (int row = 0; row < MAP_ROWS; row++)
+            CopyCell(m_Cells[c - n][row], m_Cells[c][row]);
+    return 0;
+}
+
+int CLevelMap::ShiftRows(int n)
+{
+    if (n > MAP_ROWS || n < 0)
+        return -1;
+    for (int c = 0; c < MAP_COLUMNS; c++)
+        for (int row = n; row < MAP_ROWS; row++)
+            CopyCell(m_Cells[c][row - n], m_Cells[c][row]);
+    return 0;
+}
+
+void CLevelMap::FillBottomRows(int n)
+{
+    if (n <= 0 || n > MAP_ROWS)
+        return;
+    for (int c = 0; c < MAP_COLUMNS; c++)
+        for (int row = MAP_ROWS - n; row < MAP_ROWS; row++)
+            SetCell(m_Cells[c][row], m_Level, TILE_ROCK);
+}
+
+// Counts the distance run; returns 1 on the step that completes the last level.
+static int AdvanceDistance(CLevelMap& map)
+{
+    if (map.m_StepPixels <= PIXELS_PER_STEP) {
+        map.m_StepPixels += map.m_SpeedX;
+        return 0;
+    }
+    map.m_StepPixels = 0;
+    map.m_DistanceScore += DISTANCE_STEP;
+    map.m_Distance += DISTANCE_STEP;
+    if (map.m_Distance <= DISTANCE_PER_LEVEL)
+        return 0;
+    map.m_Distance = 0;
+    if (map.m_Level >= LAST_LEVEL) {
+        map.m_Completed = 1;
+        return 1;
+    }
+    map.m_Level++;
+    return 0;
+}
+
+int CLevelMap::Update(int stepX, int stepY)
+{
+    poll_keyboard();
+    poll_mouse();
+    m_SpeedX = m_SpeedY = 2 * m_Level + 2;
+    if (m_StopProgress == 0 && AdvanceDistance(*this) == 1)
+        return 1;  // the sea ends here: no scrolling on this tick
+    if (m_AutoScrollX == 1)
+        m_ScrollX += m_SpeedX * m_DirX;
+    if (m_FollowX == 1)
+        m_ScrollX += stepX;
+    if (m_AutoScrollY == 1)
+        m_ScrollY += m_SpeedY * m_DirY;
+    if (m_FollowY == 1)
+        m_ScrollY += stepY;
+    KeepInBounds();
+    return 0;
+}
+
+static int Clamp(int value, int low, int high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+// Generating axes drop the cells that left and make new ones; the others are clamped.
+static void KeepAxisInBounds(CLevelMap& map, int& scroll, int generate, int maxScroll,
+                             int (CLevelMap::*shift)(int), void (CLevelMap::*refill)(int))
+{
+    if (generate != 1) {
+        scroll = Clamp(scroll, 0, maxScroll);
+        return;
+    }
+    if (scroll < 0)
+        scroll = 0;
+    if (scroll > maxScroll) {
+        const int n = scroll / TILE_SIZE;
+        if ((map.*shift)(n) == 0) {
+            (map.*refill)(n);
+            scroll %= TILE_SIZE;
+        }
+    }
+}
+
+void CLevelMap::KeepInBounds()
+{
+    KeepAxisInBounds(*this, m_ScrollX, m_GenerateX, MAP_COLUMNS * TILE_SIZE - m_ViewWidth,
+                     &CLevelMap::ShiftColumns, &CLevelMap::GenerateColumns);
+    KeepAxisInBounds(*this, m_ScrollY, m_GenerateY, MAP_ROWS * TILE_SIZE - m_ViewHeight,
+                     &CLevelMap::ShiftRows, &CLevelMap::FillBottomRows);
+}
+
+static bool InGrid(int column, int row)
+{
+    return column >= 0 && column < MAP_COLUMNS && row >= 0 && row < MAP_ROWS;
+}
+
+void CLevelMap::Draw(BITMAP* dest)
+{
+    if (!m_Tiles || !dest)
+        return;
+    const int firstColumn = m_ScrollX / TILE_SIZE;
+    const int firstRow = m_ScrollY / TILE_SIZE;
+    const int shiftX = m_ScrollX % TILE_SIZE;
+    const int shiftY = m_ScrollY % TILE_SIZE;
+    for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
+        for (int j = 0; j <= m_ViewHeight / TILE_SIZE; j++) {
+            const int column = firstColumn + i;
+            const int row = firstRow + j;
+            if (!InGrid(column, row))
+                continue;
+            const CMapCell& cell = m_Cells[column][row];
+            masked_blit(m_Tiles, dest, cell.m_TileX * TILE_SIZE, cell.m_TileY * TILE_SIZE,
+                        i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY, TILE_SIZE, TILE_SIZE);
+        }
+    }
+}
+
+int CLevelMap::GetLevel() const
+{
+    return m_Level;
+}
+
+int CLevelMap::GetSpawnTop() const
+{
+    return m_CeilingRow * TILE_SIZE + 2 * TILE_SIZE;
+}
+
+int CLevelMap::GetSpawnHeight() const
+{
+    return SPAWN_HEIGHT;
+}
+
+int CLevelMap::IsCompleted() const
+{
+    return m_Completed;
+}
+
+// The cell under a map point, or none when the point lies outside the grid.
+static const CMapCell* CellAt(const CLevelMap& map, int x, int y)
+{
+    if (x < 0 || y < 0)
+        return nullptr;
+    const int column = x / TILE_SIZE;
+    const int row = y / TILE_SIZE;
+    return InGrid(column, row) ? &map.m_Cells[column][row] : nullptr;
+}
+
+int CLevelMap::GetMaskPixel(int x, int y) const
+{
+    const CMapCell* cell = CellAt(*this, x, y);
+    if (!cell)
+        return -1;  // off the map is open water
+    return MaskPixel(m_TileMask, cell->m_HitTileX * TILE_SIZE + x % TILE_SIZE,
+                     cell->m_HitTileY * TILE_SIZE + y % TILE_SIZE);
+}
+
+int CLevelMap::GetHitType(int x, int y) const
+{
+    const CMapCell* cell = CellAt(*this, x, y);
+    return cell ? cell->m_HitTileY : 0;
+}
+
+int CLevelMap::GetDistanceFromTileTop(int, int y) const
+{
+    return y % TILE_SIZE;
+}
+
+int CLevelMap::GetDistanceToTileBottom(int, int y) const
+{
+    return TILE_SIZE - y % TILE_SIZE;
+}

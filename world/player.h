@@ -1,9 +1,12 @@
 // Pesko, the fish the player steers.
 #pragma once
 #include <allegro.h>
+#include <cstdint>
+#include <vector>
 
 class CLevelMap;
 class CCharacter;
+struct CCharacterNode;
 
 enum { DIR_LEFT = 0, DIR_RIGHT = 1, DIR_UP = 2, DIR_DOWN = 3 };
 enum { CONTROL_KEYBOARD = 0, CONTROL_JOYSTICK = 1, CONTROL_MOUSE = 2 };
@@ -11,6 +14,29 @@ enum { CONTROL_KEYBOARD = 0, CONTROL_JOYSTICK = 1, CONTROL_MOUSE = 2 };
 constexpr int PLAYER_FRAME_WIDTH = 100;
 constexpr int PLAYER_FRAME_HEIGHT = 72;
 constexpr int PLAYER_FRAME_COUNT = 12;
+constexpr int PLAYER_SWIM_FRAMES = 8;  // frames 0-7 swim, 8-11 show the crash
+
+constexpr int PLAYER_TOP_SPEED = 20;
+constexpr int PLAYER_START_X = 10;
+constexpr int PLAYER_START_Y = 204;
+constexpr int PLAYER_SHIELD_TICKS = 60;
+constexpr int PLAYER_LEAVE_SPEED = 6;
+constexpr int MOUSE_DEAD_ZONE = 100;
+constexpr int PLAYER_MAX_LIVES = 99;
+constexpr int PLAYER_MAX_SCORE = 99999;
+
+// Behaviour classes of the sea's objects, as the fish sees them.
+enum {
+    CLASS_DEADLY = -2,
+    CLASS_EXPLOSIVE = -1,
+    CLASS_HARMLESS = 0,
+    CLASS_BOTTLE = 1,
+    CLASS_COIN = 2,
+    CLASS_EXTRA_LIFE = 3,
+    CLASS_SHIELD = 4,
+    CLASS_BUBBLE = 5,
+    CLASS_EXPLOSION = 6
+};
 
 class CPlayer {
 public:
@@ -47,4 +73,32 @@ public:
     int m_FrameDelay;
     BITMAP* m_Sprite;
     BITMAP* m_Mask;
+
+private:
+    void PlaceAt(int x, int y);
+    void CountDownShield();
+    void Steer(int device);
+    void MoveAndClamp();
+    void Crash();
+    void RiseAfterCrash();
+    void SwimOut();
+    void PushOutOfRock(CLevelMap& map, int mx, int my);
+    CCharacterNode* FindTouchedObject(CCharacter& collection, int x, int y);
+    void ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan);
+    void ReadSolidPixels(int frame);
+    const std::vector<uint16_t>& SolidPointsOf(int frame);
+    const std::vector<uint8_t>& SolidGridOf(int frame);
+    int FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit);
+    template <typename Visitor>
+    bool ScanSolidPixels(Visitor visit);
+    void DrawPlain(BITMAP* dest);
+    void DrawTinted(BITMAP* dest);
+
+    // Kept for the tinted blink, so that no frame allocates a bitmap.
+    BITMAP* m_TintFrame;
+    // The solid pixels of each mask frame, read from the bound mask on first
+    // need: as a list in scan order (column by column, index i * 72 + j) and as a grid.
+    std::vector<uint16_t> m_SolidPoints[PLAYER_FRAME_COUNT];
+    std::vector<uint8_t> m_SolidGrid[PLAYER_FRAME_COUNT];
+    bool m_SolidPixelsRead[PLAYER_FRAME_COUNT];
 };

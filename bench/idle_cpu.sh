@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# How much of one core the game uses while it sits in a screen, under Xvfb.
+# Usage: bench/idle_cpu.sh <pesko> <data-dir> [seconds] [keys to reach the screen...]
+# With no keys it measures the idle main menu (stop before the demo at 28 s).
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+e2e_setup "$1" "$2"
+seconds=${3:-10}
+shift 3 || shift $#
+e2e_start
+e2e_skip_intro
+for k in "$@"; do e2e_press "$k"; done
+sleep 1
+before=$(e2e_cpu_seconds)
+sleep "$seconds"
+after=$(e2e_cpu_seconds)
+awk -v a="$after" -v b="$before" -v s="$seconds" 'BEGIN {printf "CPU: %.1f%% of one core over %d s\n", (a - b) * 100 / s, s}'

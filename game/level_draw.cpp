@@ -1,0 +1,128 @@
+// One frame of a game: the world back to front, the HUD and the overlays.
+#include "app/datafile.h"
+#include "app/draw.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "game/level.h"
+#include <cstdio>
+
+constexpr int SHADOW_OFFSET = 5;
+constexpr int HUD_SHADOW_OFFSET = 2;
+
+static int Black() { return makecol(0, 0, 0); }
+static int Green() { return makecol(0, 255, 0); }
+static int Red() { return makecol(255, 0, 0); }
+static int Blue() { return makecol(0, 0, 255); }
+static int White() { return makecol(255, 255, 255); }
+
+static void DrawWorld(BITMAP* dest)
+{
+    g_ScrollLayer1.Draw(dest);
+    g_ScrollLayer2.Draw(dest);
+    g_Enemies.DrawCharacters(dest);
+    // A swimming fish passes behind the rock; a crashed one rises in front of it.
+    if (g_Player.m_State == 0)
+        g_Player.Draw(dest);
+    g_LevelMap.Draw(dest);
+    if (g_Player.m_State == 1)
+        g_Player.Draw(dest);
+    g_Icons.DrawCharacters(dest);
+}
+
+static void DrawHudText(BITMAP* dest, const char* text, int x)
+{
+    FONT* f = DataFont(FNT_TABLE);
+    textout_ex(dest, f, text, x + HUD_SHADOW_OFFSET, 1 + HUD_SHADOW_OFFSET, Black(), -1);
+    textout_ex(dest, f, text, x, 1, Green(), -1);
+}
+
+std::string FormatHudCounter(int value)
+{
+    char text[16];
+    snprintf(text, sizeof text, value <= 9 ? "0%1ld" : "%2ld", static_cast<long>(value));
+    return text;
+}
+
+std::string FormatHudScore(int score)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%05ld", static_cast<long>(score));
+    return text;
+}
+
+static void DrawHud(BITMAP* dest)
+{
+    int w = dest->w;
+    DrawHudText(dest, "x", 42);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Lives).c_str(), 72);
+    DrawHudText(dest, "x", w / 2 - 10);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Coins).c_str(), w / 2 + 25);
+    DrawHudText(dest, FormatHudScore(g_Player.m_Score).c_str(), w - 135);
+}
+
+// Centred text over a black shadow 5 pixels right and down.
+static void DrawCentredText(BITMAP* dest, FONT* f, const char* text, int x, int y, int colour)
+{
+    textout_centre_ex(dest, f, text, x + SHADOW_OFFSET, y + SHADOW_OFFSET, Black(), -1);
+    textout_centre_ex(dest, f, text, x, y, colour, -1);
+}
+
+static void DrawSwitchMessage(BITMAP* dest, bool on, const char* onText, const char* offText, int y)
+{
+    DrawCentredText(dest, DataFont(FNT_TEXT), on ? onText : offText, dest->w / 2, y, on ? Green() : Red());
+}
+
+static void DrawMessages(BITMAP* dest)
+{
+    int th = text_height(DataFont(FNT_TEXT));
+    if (g_Game.soundMessageTime > 0)
+        DrawSwitchMessage(dest, g_Game.soundOn, "SOUND ON", "SOUND OFF", dest->h - th - 30);
+    if (g_Game.musicMessageTime > 0)
+        DrawSwitchMessage(dest, g_Game.musicOn, "MUSIC ON", "MUSIC OFF", dest->h - th - 10);
+    if (g_Game.gameOverTime > 0)
+        DrawCentredText(dest, DataFont(FNT_TABLE), "GAME OVER", dest->w / 2, dest->h / 2, Red());
+    if (g_Game.paused)
+        DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
+}
+
+// The quit box's "Yes", left-aligned; pressed or not as DrawCentredButton draws its buttons.
+static void DrawLeftAlignedButton(BITMAP* dest, FONT* f, const char* text, int x, int y, bool highlighted)
+{
+    if (highlighted) {
+        textout_ex(dest, f, text, x + 5, y + 10, Black(), -1);
+        textout_ex(dest, f, text, x, y + 5, Red(), -1);
+    } else {
+        textout_ex(dest, f, text, x + 10, y + 10, Black(), -1);
+        textout_ex(dest, f, text, x, y, White(), -1);
+    }
+}
+
+static void DrawQuitBox(BITMAP* dest)
+{
+    int cx = dest->w / 2, cy = dest->h / 2;
+    rectfill(dest, cx - 90, cy - 90, cx + 110, cy + 115, Black());
+    rectfill(dest, cx - 100, cy - 100, cx + 100, cy + 105, makecol(50, 50, 50));
+    rectfill(dest, cx - 95, cy - 95, cx + 95, cy + 100, makecol(0, 0, 230));
+    DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
+    // "Yes" ends 10 pixels left of the centre; "No" is centred 40 pixels right of it.
+    FONT* f = DataFont(FNT_MENU);
+    DrawLeftAlignedButton(dest, f, "Yes", cx - text_length(f, "Yes") - 10, cy, g_Game.quitChoice == 0);
+    DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
+}
+
+void DrawLevelFrame(BITMAP* dest)
+{
+    DrawWorld(dest);
+    DrawHud(dest);
+    DrawMessages(dest);
+    if (g_Game.quitBoxOpen)
+        DrawQuitBox(dest);
+}
+
+void DrawLevel_01()
+{
+    DrawLevelFrame(g_BackBuffer);
+    FlipPages();
+}

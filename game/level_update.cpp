@@ -1,0 +1,194 @@
+// One 50 ms tick of a game: the keys that are not steering, the GAME OVER
+// countdown and the world's step in its fixed order.
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/trace.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "game/level.h"
+
+constexpr int MAX_KINDS_IN_PLAY = 13;
+
+static void PlayInterfaceSound(int sample)
+{
+    if (g_Game.soundOn)
+        PlaySample(sample);
+}
+
+// Counts a key's repeat delay down; true when the key may be read this tick.
+static bool IsKeyReady(int32_t& delay)
+{
+    if (delay > 0) {
+        delay--;
+        return false;
+    }
+    return true;
+}
+
+static void CountDown(int32_t& time)
+{
+    if (time > 0)
+        time--;
+}
+
+static void OpenQuitBox()
+{
+    g_Game.quitBoxOpen = true;
+    PlayInterfaceSound(SND_MOVE);
+    if (g_Game.musicOn)
+        PauseMusic();
+}
+
+static void MoveQuitChoice()
+{
+    if (!IsKeyReady(g_Game.quitKeyDelay))
+        return;
+    if (key[KEY_LEFT] && g_Game.quitChoice == 1) {
+        PlayInterfaceSound(SND_MOVE);
+        g_Game.quitChoice = 0;
+        g_Game.quitKeyDelay = GAME_KEY_DELAY;
+    }
+    if (key[KEY_RIGHT] && g_Game.quitChoice == 0) {
+        PlayInterfaceSound(SND_MOVE);
+        g_Game.quitChoice = 1;
+        g_Game.quitKeyDelay = GAME_KEY_DELAY;
+    }
+}
+
+// Enter answers even during the arrows' repeat delay.
+static void AnswerQuitBox()
+{
+    if (!key[KEY_ENTER])
+        return;
+    g_Game.quitBoxOpen = false;
+    if (g_Game.quitChoice == 0) {
+        g_Game.quitRequested = true;
+        PlayInterfaceSound(SND_SELECT);
+    } else {
+        g_Game.quitRequested = false;
+        if (g_Game.musicOn)
+            ResumeMusic();
+        PlayInterfaceSound(SND_BACK);
+    }
+}
+
+static void HandlePauseKey()
+{
+    if (!IsKeyReady(g_Game.pauseKeyDelay) || !key[KEY_P])
+        return;
+    if (!g_Game.paused) {
+        if (g_Game.musicOn)
+            PauseMusic();
+        PlayInterfaceSound(SND_SELECT);
+        g_Game.paused = true;
+    } else {
+        if (g_Game.musicOn)
+            ResumeMusic();
+        PlayInterfaceSound(SND_BACK);
+        g_Game.paused = false;
+    }
+    g_Game.pauseKeyDelay = GAME_KEY_DELAY;
+}
+
+// The toggle's own sound plays whatever the switch says: SND_BACK before sound goes off.
+static void HandleSoundKey()
+{
+    if (IsKeyReady(g_Game.soundKeyDelay) && key[KEY_S]) {
+        PlaySample(g_Game.soundOn ? SND_BACK : SND_SELECT);
+        g_Game.soundOn = !g_Game.soundOn;
+        g_Game.soundKeyDelay = GAME_KEY_DELAY;
+        g_Game.soundMessageTime = GAME_MESSAGE_TICKS;
+    }
+    CountDown(g_Game.soundMessageTime);
+}
+
+static void HandleMusicKey()
+{
+    if (IsKeyReady(g_Game.musicKeyDelay) && key[KEY_M]) {
+        if (g_Game.musicOn) {
+            PauseMusic();
+            PlayInterfaceSound(SND_BACK);
+        } else {
+            ResumeMusic();
+            PlayInterfaceSound(SND_SELECT);
+        }
+        g_Game.musicOn = !g_Game.musicOn;
+        g_Game.musicKeyDelay = GAME_KEY_DELAY;
+        g_Game.musicMessageTime = GAME_MESSAGE_TICKS;
+    }
+    CountDown(g_Game.musicMessageTime);
+}
+
+static void RunGameOverCountdown()
+{
+    if (g_Game.gameOverTime > 1)
+        g_Game.gameOverTime--;
+    else if (g_Game.gameOverTime == 1)
+        g_Game.gameOver = true;
+}
+
+// The sea grows busier and more varied with every level.
+static void SetDifficulty()
+{
+    int level = g_LevelMap.GetLevel();
+    g_Enemies.m_ChenemyCountOnScreenMin = level + 4;
+    Trace("UpdateLevel_01() - m_ChenemyCountOnScreenMin=%ld", static_cast<long>(g_Enemies.m_ChenemyCountOnScreenMin));
+    int kinds = 2 * level + 3;
+    g_Enemies.m_CHEnemyTypeCount = kinds > MAX_KINDS_IN_PLAY ? MAX_KINDS_IN_PLAY : kinds;
+    Trace("UpdateLevel_01() - m_CHEnemyTypeCount=%ld", static_cast<long>(g_Enemies.m_CHEnemyTypeCount));
+    g_Enemies.m_CHSpawnTop = g_LevelMap.GetSpawnTop();
+    g_Enemies.m_CHSpawnHeight = g_LevelMap.GetSpawnHeight();
+}
+
+static void CollectDistancePoints()
+{
+    if (g_LevelMap.m_DistanceScore <= 0)
+        return;
+    g_Player.m_Score += g_LevelMap.m_DistanceScore;
+    if (g_Player.m_Score > PLAYER_MAX_SCORE)
+        g_Player.m_Score = PLAYER_MAX_SCORE;
+    g_LevelMap.m_DistanceScore = 0;
+    g_LevelMap.m_StepPixels = 0;
+}
+
+static void MoveWorld()
+{
+    // While GAME OVER counts down the fish is already off screen.
+    if (g_Game.gameOverTime == 0)
+        g_Game.seaCrossed = g_Player.Update(g_Settings.control, g_LevelMap, g_Enemies) != 0;
+    // A crashed fish holds the distance and the level back.
+    g_LevelMap.m_StopProgress = g_Player.m_State;
+    g_LevelMap.Update(g_Player.m_SpeedX, g_Player.m_SpeedY);
+    SetDifficulty();
+    g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
+    g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, 3, 1);
+    g_Enemies.m_CHStopAddNew = g_LevelMap.IsCompleted();
+    // At the end of the sea, once the last object has gone, the fish swims out.
+    if (g_Enemies.m_CHEnemyCount == 0)
+        g_Player.m_LeaveLevel = g_LevelMap.IsCompleted();
+    g_Enemies.MoveCharacter(g_LevelMap.m_SpeedX);
+    g_Icons.MoveCharacterAsIcons();
+    CollectDistancePoints();
+}
+
+void UpdateLevel_01()
+{
+    poll_keyboard();
+    if (key[KEY_ESC] && !g_Game.quitBoxOpen)
+        OpenQuitBox();
+    if (g_Game.quitBoxOpen) {
+        // The box freezes everything else, the countdown included.
+        MoveQuitChoice();
+        AnswerQuitBox();
+    } else {
+        HandlePauseKey();
+        HandleSoundKey();
+        HandleMusicKey();
+        RunGameOverCountdown();
+        if (!g_Game.paused)
+            MoveWorld();
+    }
+    Trace("UpdateLevel_01() - m_CHEnemyCount %ld", static_cast<long>(g_Enemies.m_CHEnemyCount));
+}

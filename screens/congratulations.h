@@ -1,0 +1,25 @@
+// The congratulations screen after a completed game.
+#pragma once
+#include <allegro.h>
+#include <string>
+
+constexpr int CONGRATULATIONS_SPAWN_STEPS = 120;  // 4.8 s of new figures
+constexpr int CONGRATULATIONS_FIGURE_STEP = -10;  // pixels per step, leftwards
+
+extern const char* const CongratulationsLines[2];
+
+struct CongratulationsState {
+    int countdown = CONGRATULATIONS_SPAWN_STEPS;
+    bool done = false;
+    std::string scoreText;
+};
+
+// Resets the state, places the fish and fills the collection; the score is g_Game.finalScore.
+void CongratulationsReset(CongratulationsState& congrats);
+void CongratulationsStep(CongratulationsState& congrats);
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest);
+// After each frame: done when the figures have stopped coming and are gone, or on a key.
+void CongratulationsCheckDone(CongratulationsState& congrats);
+
+// The score with zeros in front up to five characters: 1230 gives "01230".
+std::string FiveDigitScore(long score);

@@ -1,0 +1,33 @@
+// The rolling credits shown when the player quits.
+#pragma once
+#include "screens/front_end.h"
+#include <allegro.h>
+
+constexpr int CREDITS_TEXT_WIDTH = 640;
+constexpr int CREDITS_TEXT_HEIGHT = 440;
+constexpr int CREDITS_TEXT_TOP = 20;     // screen row of the text strip's top
+constexpr int CREDITS_ROLL_STEP = 2;     // pixels per tick: 50 pixels a second
+constexpr int CREDITS_RISE_STEP = -5;    // the decorations rise 5 pixels per tick
+constexpr int CREDITS_DECORATIONS = 20;
+
+// Tag "0" is a heading in Allegro's font, tag "1" a name line in the table font.
+extern const TaggedLine CreditLines[];
+
+struct CreditsState {
+    int offset = 0;       // pixels rolled so far
+    int totalHeight = 0;  // the text's height plus one screen: rolled out at this offset
+    bool done = false;
+    BITMAP* text = nullptr;  // 640 x 440, pink is transparent
+};
+
+// Resets the state around a text bitmap and readies the (bound) collection.
+void CreditsReset(CreditsState& credits, BITMAP* text);
+void CreditsStep(CreditsState& credits);
+void CreditsDraw(const CreditsState& credits, BITMAP* dest);
+// After each frame: done when the text is out and the last decoration gone, or on a key.
+void CreditsCheckDone(CreditsState& credits);
+
+// The sum of the lines' heights plus the height of the screen.
+int CreditsTotalHeight();
+// Top of a line inside the text bitmap, for the line that starts lineY pixels into the text.
+int CreditLineY(int lineY, int offset);

@@ -1,0 +1,77 @@
+#include "screens/front_end.h"
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/draw.h"
+#include "app/globals.h"
+#include "app/startup.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+
+void DrawBarButton(BITMAP* dest, FONT* f, const char* text, int x, int y, Align align, bool selected)
+{
+    auto draw = [&](int at, int top, int colour) {
+        switch (align) {
+        case Align::Left: textout_ex(dest, f, text, at, top, colour, -1); break;
+        case Align::Centre: textout_centre_ex(dest, f, text, at, top, colour, -1); break;
+        case Align::Right: textout_right_ex(dest, f, text, at, top, colour, -1); break;
+        }
+    };
+    draw(x + (selected ? 5 : 10), y + 10, makecol(0, 0, 0));
+    if (selected)
+        draw(x, y + 5, makecol(255, 0, 0));
+    else
+        draw(x, y, makecol(255, 255, 255));
+}
+
+void DrawLoneButton(BITMAP* dest, const char* text)
+{
+    DrawCentredButton(dest, DataFont(FNT_MENU), text, dest->w / 2, dest->h - 80, true);
+}
+
+void DrawBackground(BITMAP* dest)
+{
+    blit(DataBitmap(BMP_SCREEN), dest, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+}
+
+void DrawTopHeading(BITMAP* dest, const char* heading)
+{
+    DrawHeading(dest, DataFont(FNT_HEADING), heading, dest->w / 2, 10);
+}
+
+void DrawBackgroundAndHeading(BITMAP* dest, const char* heading)
+{
+    DrawBackground(dest);
+    DrawTopHeading(dest, heading);
+}
+
+void BindFishOrExit()
+{
+    if (ReadPlayerData() < 0)
+        FatalError("Error reading PLAYER DATA'\n");
+}
+
+void BindCollection()
+{
+    (void)ReadCharacterData();
+}
+
+void ReleaseCollection()
+{
+    FreeCharacterData();
+    if (g_Enemies.m_CHHead)
+        g_Enemies.RemoveAllEnemies();
+}
+
+bool KeyEndsScreen()
+{
+    if (!keypressed())
+        return false;
+    PlaySample(SND_SELECT);
+    return true;
+}
+
+bool ScreenOverAfterFrame(bool spawningOver)
+{
+    const bool decorationsGone = spawningOver && g_Enemies.m_CHEnemyCount == 0;
+    return KeyEndsScreen() || decorationsGone;
+}

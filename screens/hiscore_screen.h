@@ -1,0 +1,22 @@
+// The hi-score table over a rain of coins.
+#pragma once
+#include <allegro.h>
+#include <string>
+
+constexpr int HISCORE_RAIN_STEPS = 200;  // 8 s of new coins
+constexpr int HISCORE_COIN_FALL = 10;    // pixels per step
+
+struct HiScoreState {
+    int countdown = HISCORE_RAIN_STEPS;
+    bool done = false;
+};
+
+// Resets the state and readies the (bound) collection for the coin rain.
+void HiScoreReset(HiScoreState& table);
+void HiScoreStep(HiScoreState& table);
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest);
+// After each frame: done when the rain is over and the last coin is gone, or on a key.
+void HiScoreCheckDone(HiScoreState& table);
+
+// A score right-aligned in a field of six characters ("%6ld").
+std::string HiScoreText(long score);

@@ -1,0 +1,29 @@
+// The setup screen: control device, sound volume and music volume.
+#pragma once
+#include "app/globals.h"
+#include <allegro.h>
+#include <string>
+
+constexpr int SETUP_KEY_DELAY = 10;  // keys but ESC are read every 11th step (110 ms)
+constexpr int VOLUME_STEP = 10;
+constexpr int VOLUME_MAX = 255;
+
+enum SetupRow { ROW_BUTTONS = 0, ROW_MUSIC = 1, ROW_SOUND = 2, ROW_CONTROLS = 3 };
+enum SetupButton { BUTTON_DEFAULT = -1, BUTTON_ACCEPT = 0, BUTTON_CANCEL = 1 };
+
+struct SetupState {
+    GameSettings working{};
+    int row = ROW_BUTTONS;
+    int button = BUTTON_ACCEPT;
+    int keyDelay = 0;
+    bool done = false;
+};
+
+void SetupReset(SetupState& setup);
+void SetupStep(SetupState& setup);
+void SetupDraw(const SetupState& setup, BITMAP* dest);
+
+// "Mouse" for 2, "Joystick" for 1, "Keyboard" for anything else.
+const char* ControlName(int control);
+// One "|" per 10 of volume and one more: 1 at 0-9, 13 at 127, 26 at 255.
+std::string VolumeBar(int volume);

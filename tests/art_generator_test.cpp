@@ -1,0 +1,113 @@
+// The picture generator's building blocks: how drawn pixels become sprite
+// pixels and collision masks, that Allegro reads back the files it writes,
+// and that every build draws the same pictures.
+#include "art.h"
+#include "draw.h"
+#include "fonts.h"
+#include "image.h"
+#include "support/headless.h"
+#include "support/temp_dir.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// One pixel painted with the given colour and coverage.
+uint32_t FlattenOnePixel(uint32_t rgb, double alpha)
+{
+    Image img = RenderSprite(1, 1, [&](cairo_t* cr) {
+        SetColour(cr, rgb, alpha);
+        cairo_paint(cr);
+    });
+    return img.At(0, 0);
+}
+
+}  // namespace
+
+TEST(ArtGenerator, FaintEdgesBecomeTransparentAndSeenPixelsKeepTheirColour)
+{
+    EXPECT_EQ(FlattenOnePixel(0x20A040, 1.0), 0x20A040u);
+    EXPECT_EQ(FlattenOnePixel(0x20A040, 0.2), PINK);
+    // Half-covered edge pixels keep their own colour, not a darkened one.
+    uint32_t edge = FlattenOnePixel(0xC08040, 0.6);
+    EXPECT_NEAR(int(edge >> 16), 0xC0, 2);
+    EXPECT_NEAR(int((edge >> 8) & 0xFF), 0x80, 2);
+    // A drawn pixel of exactly the mask colour must still be seen.
+    EXPECT_NE(FlattenOnePixel(PINK, 1.0), PINK);
+}
+
+TEST(ArtGenerator, MaskIsRedExactlyWhereTheSpriteShows)
+{
+    Image sprite(3, 1, PINK);
+    sprite.At(1, 0) = 0x123456;
+    sprite.At(2, 0) = SOLID_RED;
+    Image mask = MaskOf(sprite);
+    EXPECT_EQ(mask.At(0, 0), EMPTY_BLACK);
+    EXPECT_EQ(mask.At(1, 0), SOLID_RED);
+    EXPECT_EQ(mask.At(2, 0), SOLID_RED);
+}
+
+TEST(ArtGenerator, AllegroReadsTheTgaTheRightWayUp)
+{
+    InitHeadlessAllegro();
+    TempDir dir;
+    Image img(5, 3, PINK);
+    img.At(0, 0) = 0x102030;
+    img.At(4, 2) = 0xA0B0C0;
+    ASSERT_TRUE(WriteTga("pic.tga", img));
+    BITMAP* bmp = load_bitmap("pic.tga", nullptr);
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(bmp->w, 5);
+    EXPECT_EQ(bmp->h, 3);
+    EXPECT_EQ(getpixel(bmp, 0, 0), makecol(0x10, 0x20, 0x30));
+    EXPECT_EQ(getpixel(bmp, 4, 2), makecol(0xA0, 0xB0, 0xC0));
+    EXPECT_EQ(getpixel(bmp, 2, 1), makecol(255, 0, 255));
+    destroy_bitmap(bmp);
+}
+
+TEST(ArtGenerator, AllegroReadsThePcxRunsBackExactly)
+{
+    InitHeadlessAllegro();
+    TempDir dir;
+    // Odd width, runs longer than one PCX run, and bytes that look like run counts.
+    const int w = 131, h = 4;
+    std::vector<uint8_t> indices(w * h);
+    for (int i = 0; i < w * h; i++)
+        indices[i] = (i / 70) % 2 ? 255 : uint8_t(i % 7 == 0 ? 0xC5 : 1);
+    std::vector<uint8_t> palette(768);
+    for (int i = 0; i < 768; i++)
+        palette[i] = uint8_t(i / 3);
+    ASSERT_TRUE(WritePcx8("grid.pcx", w, h, indices, palette));
+    set_color_conversion(COLORCONV_NONE);
+    BITMAP* bmp = load_bitmap("grid.pcx", nullptr);
+    set_color_conversion(COLORCONV_TOTAL);
+    ASSERT_NE(bmp, nullptr);
+    ASSERT_EQ(bitmap_color_depth(bmp), 8);
+    int wrong = 0;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            wrong += getpixel(bmp, x, y) != indices[y * w + x];
+    EXPECT_EQ(wrong, 0);
+    destroy_bitmap(bmp);
+}
+
+TEST(ArtGenerator, FontGridLoadsAsAOneColourFontOfTheAskedHeight)
+{
+    InitHeadlessAllegro();
+    TempDir dir;
+    ASSERT_TRUE(WriteFontGrid({"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", 30, 1.0}, "f.pcx"));
+    FONT* f = load_bitmap_font("f.pcx", nullptr, nullptr);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(text_height(f), 30);
+    EXPECT_FALSE(is_color_font(f));
+    EXPECT_GT(text_length(f, "W"), text_length(f, "i"));
+    destroy_font(f);
+    EXPECT_FALSE(WriteFontGrid({"/no/such/font.ttf", 30, 0.0}, "g.pcx"));
+}
+
+TEST(ArtGenerator, EveryBuildDrawsTheSamePictures)
+{
+    EXPECT_EQ(MakeFishSheet().px, MakeFishSheet().px);
+    EXPECT_EQ(MakeCharacterSheet().px, MakeCharacterSheet().px);
+    EXPECT_EQ(MakeTileSheet().px, MakeTileSheet().px);
+    EXPECT_EQ(MakeNearLayer().px, MakeNearLayer().px);
+}

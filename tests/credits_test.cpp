@@ -1,0 +1,118 @@
+// The credits: the text table, its height, the roll and how the screen ends.
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "app/world_objects.h"
+#include "screens/credits.h"
+#include "support/fake_data.h"
+#include "support/pixels.h"
+#include "support/sound_log.h"
+#include <cctype>
+#include <cstring>
+#include <gtest/gtest.h>
+
+class CreditsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakeData();
+        clear_keybuf();
+        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+        BindCollection();
+        CreditsReset(credits, text);
+    }
+    void TearDown() override
+    {
+        ReleaseCollection();
+        destroy_bitmap(text);
+        destroy_bitmap(page);
+        clear_keybuf();
+    }
+    void RollTo(int offset)
+    {
+        while (credits.offset < offset)
+            CreditsStep(credits);
+    }
+    int Ink(int y, int h)
+    {
+        return CountColour(page, 0, y, SCREEN_WIDTH, h, makecol(128, 128, 128)) +
+               CountColour(page, 0, y, SCREEN_WIDTH, h, makecol(255, 255, 255));
+    }
+    CreditsState credits;
+    BITMAP* text = nullptr;
+    BITMAP* page = nullptr;
+    SoundLog sounds;
+};
+
+TEST_F(CreditsTest, TableHasFortyThreeLinesAndNamesInCapitals)
+{
+    int count = 0, names = 0;
+    for (const TaggedLine* line = CreditLines; line->tag; line++, count++) {
+        ASSERT_TRUE(!strcmp(line->tag, "0") || !strcmp(line->tag, "1")) << line->text;
+        bool hasLower = false;
+        for (const char* c = line->text; *c; c++)
+            hasLower |= islower(static_cast<unsigned char>(*c)) != 0;
+        names += !strcmp(line->tag, "1") && !hasLower && strcmp(line->text, " ");
+    }
+    EXPECT_EQ(count, 43);
+    EXPECT_EQ(names, 14) << "twelve name lines, the musics line and the web address";
+    EXPECT_STREQ(CreditLines[17].text, "DOWNLOADED FROM WEB");
+}
+
+TEST_F(CreditsTest, TotalHeightIsTheLinesAndOneScreen)
+{
+    // The fake fonts are all Allegro's 8 px font.
+    EXPECT_EQ(CreditsTotalHeight(), 43 * text_height(font) + SCREEN_HEIGHT);
+    EXPECT_EQ(credits.totalHeight, CreditsTotalHeight());
+}
+
+TEST_F(CreditsTest, FirstLineEntersTheStripAfterTheOffsetPassesThirtyNine)
+{
+    EXPECT_EQ(CreditLineY(0, 39), CREDITS_TEXT_HEIGHT);
+    EXPECT_EQ(CreditLineY(0, 40), CREDITS_TEXT_HEIGHT - 1);
+    RollTo(38);
+    CreditsDraw(credits, page);
+    EXPECT_EQ(Ink(0, SCREEN_HEIGHT), 0);
+    RollTo(50);
+    EXPECT_EQ(credits.offset, 50) << "2 pixels a tick";
+    CreditsDraw(credits, page);
+    EXPECT_GT(Ink(CREDITS_TEXT_TOP, CREDITS_TEXT_HEIGHT), 0);
+    EXPECT_EQ(Ink(CREDITS_TEXT_TOP + CREDITS_TEXT_HEIGHT, 20), 0) << "nothing below the strip";
+}
+
+TEST_F(CreditsTest, TextNeverShowsOutsideTheStrip)
+{
+    RollTo(400);
+    CreditsDraw(credits, page);
+    EXPECT_GT(Ink(CREDITS_TEXT_TOP, CREDITS_TEXT_HEIGHT), 0);
+    EXPECT_EQ(Ink(0, CREDITS_TEXT_TOP), 0);
+    EXPECT_EQ(Ink(CREDITS_TEXT_TOP + CREDITS_TEXT_HEIGHT, 20), 0);
+}
+
+TEST_F(CreditsTest, EndsWhenTheTextIsOutAndTheDecorationsGone)
+{
+    int steps = 0;
+    while (!credits.done && steps < 5000) {
+        CreditsStep(credits);
+        CreditsCheckDone(credits);
+        steps++;
+    }
+    EXPECT_TRUE(credits.done);
+    EXPECT_GE(credits.offset, credits.totalHeight);
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_GT(steps, credits.totalHeight / CREDITS_ROLL_STEP) << "decorations kept rising after the text";
+    CreditsDraw(credits, page);
+    EXPECT_EQ(Ink(0, SCREEN_HEIGHT), 0) << "the last line lies wholly above the strip";
+}
+
+TEST_F(CreditsTest, AnyKeyEndsItWithSelect)
+{
+    CreditsStep(credits);
+    CreditsCheckDone(credits);
+    EXPECT_FALSE(credits.done);
+    sounds.Clear();
+    simulate_keypress((KEY_Q << 8) | 'q');
+    CreditsCheckDone(credits);
+    EXPECT_TRUE(credits.done);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
+}

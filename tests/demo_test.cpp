@@ -1,0 +1,142 @@
+#include "app/datafile.h"
+#include "app/world_objects.h"
+#include "game/demo.h"
+#include "support/fake_data.h"
+#include "support/sound_log.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+
+namespace {
+
+int PixelsNearTheCentre(BITMAP* bmp, int colour)
+{
+    int count = 0;
+    for (int y = 235; y < 255; y++)
+        for (int x = 300; x < 350; x++)
+            count += getpixel(bmp, x, y) == colour;
+    return count;
+}
+
+class DemoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakeData();
+        srand(7);
+        DemoReset(demo);
+    }
+    void TearDown() override
+    {
+        DemoRelease();
+        clear_keybuf();
+    }
+    DemoState demo;
+};
+
+TEST_F(DemoTest, ResetSetsUpASeaAtARandomLevel)
+{
+    EXPECT_EQ(demo.timeLeft, 500);
+    EXPECT_FALSE(demo.done);
+    EXPECT_FALSE(demo.captionShown);
+    EXPECT_EQ(demo.font, DataFont(FNT_TABLE));
+    EXPECT_EQ(g_LevelMap.m_Tiles, DataBitmap(BMP_TILES));
+    EXPECT_EQ(g_ScrollLayer2.m_Bitmap, DataBitmap(BMP_LAYER2));
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    bool levels[6] = {};
+    for (unsigned seed = 1; seed < 100; seed++) {
+        srand(seed);
+        DemoReset(demo);
+        levels[g_LevelMap.m_Level] = true;
+    }
+    for (bool seen : levels)
+        EXPECT_TRUE(seen);
+}
+
+TEST_F(DemoTest, EndsByItselfAfter501Ticks)
+{
+    for (int tick = 0; tick < 500; tick++)
+        DemoStep(demo);
+    EXPECT_FALSE(demo.done);
+    DemoStep(demo);
+    EXPECT_TRUE(demo.done);
+}
+
+TEST_F(DemoTest, CaptionIsHiddenTenTicksThenBlinksElevenAndEleven)
+{
+    std::string phases;
+    for (int tick = 0; tick < 54; tick++) {
+        DemoStep(demo);
+        phases += demo.captionShown ? 'S' : '-';
+    }
+    EXPECT_EQ(phases, std::string(10, '-') + std::string(11, 'S') + std::string(11, '-') + std::string(11, 'S') +
+                          std::string(11, '-'));
+}
+
+TEST_F(DemoTest, TheSeaRunsWithTheGamesDifficulty)
+{
+    g_LevelMap.m_Level = 2;
+    for (int tick = 0; tick < 400; tick++)
+        DemoStep(demo);
+    EXPECT_EQ(g_Enemies.m_ChenemyCountOnScreenMin, g_LevelMap.GetLevel() + 4);
+    EXPECT_EQ(g_Enemies.m_CHEnemyTypeCount, 2 * g_LevelMap.GetLevel() + 3);
+    EXPECT_EQ(g_Enemies.m_CHSpawnTop, g_LevelMap.GetSpawnTop());
+    EXPECT_EQ(g_Enemies.m_CHSpawnHeight, 280);
+    EXPECT_GT(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_NEAR(g_ScrollLayer2.m_PosX, 2 * g_ScrollLayer1.m_PosX, 1.0);
+    EXPECT_GT(g_ScrollLayer1.m_PosX, 0.0f);
+}
+
+TEST_F(DemoTest, AKeyEndsItWithTheSelectSound)
+{
+    SoundLog sounds;
+    DemoReadKeys(demo);
+    EXPECT_FALSE(demo.done);
+    simulate_keypress(KEY_SPACE << 8 | ' ');
+    ASSERT_TRUE(keypressed()) << "simulate_keypress does not reach the headless keyboard buffer";
+    DemoReadKeys(demo);
+    EXPECT_TRUE(demo.done);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SELECT}));
+}
+
+TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
+{
+    BITMAP* dest = create_bitmap(640, 480);
+    clear_to_color(dest, makecol(0, 0, 0));
+    BITMAP* layer1 = DataBitmap(BMP_LAYER1);
+    rectfill(layer1, 0, 0, 1279, 479, makecol(0, 90, 0));
+    BITMAP* sheet = create_bitmap(960, 688);
+    clear_to_color(sheet, makecol(200, 100, 0));
+    g_Enemies.SetBitmaps(sheet, sheet);
+    g_Enemies.AddEnemy(KIND_URCHIN, 0, 500, 200);
+    for (int tick = 0; tick < 11; tick++)
+        DemoStep(demo);
+    ASSERT_TRUE(demo.captionShown);
+    DemoDraw(demo, dest);
+    EXPECT_EQ(getpixel(dest, 5, 300), makecol(0, 90, 0));       // the back layer through open water
+    const CCharacterNode* urchin = g_Enemies.m_CHHead;  // added first, so it stays the head
+    EXPECT_EQ(getpixel(dest, urchin->m_X + 10, 210), makecol(200, 100, 0));
+    EXPECT_GT(PixelsNearTheCentre(dest, makecol(0, 0, 255)), 10);
+    EXPECT_GT(PixelsNearTheCentre(dest, makecol(0, 0, 0)), 5);  // the shadow
+    for (int tick = 0; tick < 11; tick++)
+        DemoStep(demo);
+    ASSERT_FALSE(demo.captionShown);
+    DemoDraw(demo, dest);
+    EXPECT_EQ(PixelsNearTheCentre(dest, makecol(0, 0, 255)), 0);
+    g_Enemies.RemoveAllEnemies();
+    g_Enemies.ClearBitmaps();
+    destroy_bitmap(sheet);
+    rectfill(layer1, 0, 0, 1279, 479, bitmap_mask_color(layer1));
+    destroy_bitmap(dest);
+}
+
+TEST_F(DemoTest, ReleaseLetsGoOfTheMapAndTheObjects)
+{
+    for (int tick = 0; tick < 100; tick++)
+        DemoStep(demo);
+    DemoRelease();
+    EXPECT_EQ(g_LevelMap.m_Tiles, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHHead, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+}
+
+}  // namespace

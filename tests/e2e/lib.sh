@@ -1,0 +1,125 @@
+# Shared steps of the end-to-end tests: the real pesko under Xvfb, driven by xdotool.
+# Usage in a test script (run by CTest as: bash script.sh <pesko> <data-dir>):
+#   source "$(dirname "$0")/lib.sh"; e2e_setup "$@"
+#   e2e_start; e2e_skip_intro; e2e_press Down; e2e_shot menu.png; e2e_press Escape; ...
+#   code=$(e2e_wait_exit 30)
+set -euo pipefail
+
+E2E_DATA_FILES=(data.dat game_font.pcx gamelogo.avi patches.dat)
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+e2e_log() { echo "[$(date +%T)] $*" >&2; }
+
+# e2e_setup PESKO DATA_DIR: a fresh game folder with the data and a private X server.
+e2e_setup() {
+    E2E_PESKO=$(readlink -f "$1")
+    E2E_DATA=$(readlink -f "$2")
+    E2E_WORK=$(mktemp -d /tmp/pesko-e2e-XXXXXX)
+    E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/shots}
+    mkdir -p "$E2E_SHOTS"
+    local f
+    for f in "${E2E_DATA_FILES[@]}"; do
+        [[ -e "$E2E_DATA/$f" ]] && cp "$E2E_DATA/$f" "$E2E_WORK/"
+    done
+    # Sound goes nowhere: no card is needed, and nothing is heard during tests.
+    printf 'pcm.!default { type null }\n' > "$E2E_WORK/.asoundrc"
+    trap e2e_cleanup EXIT
+    local fdfile="$E2E_WORK/display"
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    E2E_XVFB=$!
+    local i
+    for i in $(seq 100); do
+        [[ -s "$fdfile" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$fdfile" ]] || e2e_fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    E2E_PID=""
+}
+
+e2e_cleanup() {
+    [[ -n "${E2E_PID:-}" ]] && kill -9 "$E2E_PID" 2>/dev/null || true
+    [[ -n "${E2E_XVFB:-}" ]] && kill "$E2E_XVFB" 2>/dev/null || true
+    [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK"
+}
+
+# e2e_start: runs the game in the game folder; its output goes to $E2E_WORK/out.txt.
+e2e_start() {
+    (cd "$E2E_WORK" && HOME="$E2E_WORK" exec "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>&1) &
+    E2E_PID=$!
+    local i
+    for i in $(seq 100); do
+        xdotool search --name '^Pesko$' >/dev/null 2>&1 && break
+        kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "pesko ended at start: $(cat "$E2E_WORK/out.txt")"
+        sleep 0.1
+    done
+    xdotool mousemove 320 240 >/dev/null 2>&1 || true
+}
+
+# e2e_press KEY [SECONDS]: holds a key long enough for the game's slowest key reading (110 ms).
+e2e_press() {
+    xdotool keydown "$1"
+    sleep "${2:-0.2}"
+    xdotool keyup "$1"
+    sleep 0.15
+}
+
+# e2e_type TEXT: one character at a time, slower than the name entry's 40 ms steps.
+e2e_type() {
+    local i
+    for ((i = 0; i < ${#1}; i++)); do
+        e2e_press "${1:i:1}" 0.1
+    done
+}
+
+# e2e_wait_file NAME [SECONDS]: waits until the game folder holds NAME.
+e2e_wait_file() {
+    local i
+    for i in $(seq $((${2:-10} * 10))); do
+        [[ -e "$E2E_WORK/$1" ]] && return 0
+        sleep 0.1
+    done
+    e2e_fail "$1 did not appear"
+}
+
+# e2e_skip_intro: a key ends the intro movie; the menu opens once hiscore.dat exists.
+e2e_skip_intro() {
+    sleep 1
+    e2e_press space
+    e2e_wait_file hiscore.dat 15
+    sleep 1
+}
+
+# e2e_shot NAME.png: a screenshot of the whole X screen into the shots folder.
+e2e_shot() {
+    import -window root "$E2E_SHOTS/$1"
+    echo "$E2E_SHOTS/$1"
+}
+
+# e2e_count_colour SHOT X Y W H RRGGBB: how many pixels of exactly that colour lie in the box.
+e2e_count_colour() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- | grep -ci "#$6" || true
+}
+
+# e2e_wait_exit SECONDS: waits for the game to end and prints its exit code.
+e2e_wait_exit() {
+    local i
+    for i in $(seq $(($1 * 10))); do
+        if ! kill -0 "$E2E_PID" 2>/dev/null; then
+            local code=0
+            wait "$E2E_PID" || code=$?
+            E2E_PID=""
+            echo "$code"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "pesko did not end within $1 s"
+}
+
+# e2e_cpu_seconds: CPU time the game has used so far (user + system).
+e2e_cpu_seconds() {
+    local ticks
+    ticks=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
+    awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.2f", t / hz}'
+}

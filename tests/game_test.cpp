@@ -1,0 +1,536 @@
+// The game's tick, frame and end: keys, toggles, the countdown, the HUD, and
+// whole games run headless from the start to the end of the sea or GAME OVER.
+#include "app/audio.h"
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "app/globals.h"
+#include "app/world_objects.h"
+#include "game/game.h"
+#include "game/level.h"
+#include "screens/files.h"
+#include "support/fake_data.h"
+#include "support/sound_log.h"
+#include "support/temp_dir.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int RED = 0xFF0000;
+
+void ReleaseAllKeys()
+{
+    for (int k = 0; k < KEY_MAX; k++)
+        key[k] = 0;
+}
+
+// Ticks with `k` held, then releases it.
+void HoldKey(int k, int ticks)
+{
+    key[k] = 1;
+    for (int t = 0; t < ticks; t++)
+        UpdateLevel_01();
+    key[k] = 0;
+}
+
+void Ticks(int n)
+{
+    for (int t = 0; t < n; t++)
+        UpdateLevel_01();
+}
+
+void FillBitmap(int index, int colour)
+{
+    clear_to_color(DataBitmap(index), colour);
+}
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakeData();
+        srand(11);
+        ReleaseAllKeys();
+        g_Settings.control = CONTROL_KEYBOARD;
+        g_Game.pauseKeyDelay = 0;
+        InitLevel_01();
+    }
+    void TearDown() override
+    {
+        ExitLevel_01();
+        ReleaseAllKeys();
+        for (int index : {BMP_PLAYER, BMP_PLAYER_MASK, BMP_TILES, BMP_TILES_MASK, BMP_CHARACTERS_MASK})
+            FillBitmap(index, bitmap_mask_color(DataBitmap(index)));
+    }
+};
+
+// ---- Keys and toggles ----------------------------------------------------------
+
+TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
+{
+    SoundLog sounds;
+    std::vector<bool> paused;
+    key[KEY_P] = 1;
+    for (int t = 0; t < 13; t++) {
+        UpdateLevel_01();
+        paused.push_back(g_Game.paused);
+    }
+    key[KEY_P] = 0;
+    std::vector<bool> expected = {true, true, true, true, true, true, false, false, false, false, false, false, true};
+    EXPECT_EQ(paused, expected);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SELECT, SND_BACK, SND_SELECT}));
+    EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 2);
+    EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 1);
+
+    int scrollX = g_LevelMap.m_ScrollX, fishX = g_Player.m_PosX;
+    float layerX = g_ScrollLayer1.m_PosX;
+    key[KEY_RIGHT] = 1;
+    Ticks(10);
+    EXPECT_EQ(g_LevelMap.m_ScrollX, scrollX);
+    EXPECT_EQ(g_Player.m_PosX, fishX);
+    EXPECT_EQ(g_ScrollLayer1.m_PosX, layerX);
+    EXPECT_TRUE(g_Game.paused);
+    key[KEY_RIGHT] = 0;
+
+    HoldKey(KEY_P, 1);  // a short press toggles once
+    EXPECT_FALSE(g_Game.paused);
+    Ticks(10);
+    EXPECT_FALSE(g_Game.paused);
+}
+
+TEST_F(GameTest, EscWhilePausedOpensTheBoxAndNoLeavesTheGamePaused)
+{
+    HoldKey(KEY_P, 1);
+    ASSERT_TRUE(g_Game.paused);
+    SoundLog sounds;
+    HoldKey(KEY_ESC, 1);
+    EXPECT_TRUE(g_Game.quitBoxOpen);
+    EXPECT_EQ(g_Game.quitChoice, 1);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_MOVE});
+    EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 1);
+
+    sounds.Clear();
+    HoldKey(KEY_ENTER, 1);
+    EXPECT_FALSE(g_Game.quitBoxOpen);
+    EXPECT_FALSE(g_Game.quitRequested);
+    EXPECT_TRUE(g_Game.paused);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BACK});
+    EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 1);
+    EXPECT_FALSE(IsGameEnded());
+}
+
+TEST_F(GameTest, ArrowsMoveTheChoiceEverySixthTickButEnterAnswersAtOnce)
+{
+    HoldKey(KEY_ESC, 1);
+    SoundLog sounds;
+    HoldKey(KEY_LEFT, 1);
+    EXPECT_EQ(g_Game.quitChoice, 0);
+    EXPECT_EQ(g_Game.quitKeyDelay, GAME_KEY_DELAY);
+    HoldKey(KEY_RIGHT, 4);  // still in the delay
+    EXPECT_EQ(g_Game.quitChoice, 0);
+    HoldKey(KEY_RIGHT, 1);
+    EXPECT_EQ(g_Game.quitChoice, 0);
+    HoldKey(KEY_RIGHT, 1);
+    EXPECT_EQ(g_Game.quitChoice, 1);
+    HoldKey(KEY_LEFT, 6);
+    EXPECT_EQ(g_Game.quitChoice, 0);
+    ASSERT_GT(g_Game.quitKeyDelay, 0);
+
+    sounds.Clear();
+    HoldKey(KEY_ENTER, 1);
+    EXPECT_TRUE(g_Game.quitRequested);
+    EXPECT_FALSE(g_Game.quitBoxOpen);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
+    EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 0);
+    EXPECT_TRUE(IsGameEnded());
+}
+
+TEST_F(GameTest, SoundToggleAlwaysPlaysItsOwnSoundAndSilencesTheRest)
+{
+    SoundLog sounds;
+    HoldKey(KEY_S, 1);
+    EXPECT_FALSE(g_Game.soundOn);
+    EXPECT_EQ(g_Game.soundMessageTime, GAME_MESSAGE_TICKS - 1);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BACK});
+
+    sounds.Clear();
+    HoldKey(KEY_P, 1);
+    HoldKey(KEY_ESC, 1);
+    HoldKey(KEY_ENTER, 1);
+    EXPECT_TRUE(sounds.Samples().empty());
+    EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 2);  // music is another switch
+
+    Ticks(5);
+    HoldKey(KEY_S, 1);
+    EXPECT_TRUE(g_Game.soundOn);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
+    Ticks(60);
+    EXPECT_EQ(g_Game.soundMessageTime, 0);
+}
+
+TEST_F(GameTest, MusicTogglePausesAndResumesTheTune)
+{
+    SoundLog sounds;
+    HoldKey(KEY_M, 1);
+    EXPECT_FALSE(g_Game.musicOn);
+    EXPECT_EQ(g_Game.musicMessageTime, GAME_MESSAGE_TICKS - 1);
+    EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 1);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BACK});
+    HoldKey(KEY_P, 1);  // music off: pausing the game leaves the tune alone
+    EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 1);
+    HoldKey(KEY_M, 6);
+    EXPECT_TRUE(g_Game.musicOn);
+    EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 1);
+}
+
+TEST_F(GameTest, GameOverCountdownRunsWhilePausedAndFreezesInTheQuitBox)
+{
+    g_Game.gameOverTime = 10;
+    HoldKey(KEY_P, 1);
+    EXPECT_EQ(g_Game.gameOverTime, 9);
+    Ticks(3);
+    EXPECT_EQ(g_Game.gameOverTime, 6);
+    HoldKey(KEY_ESC, 1);
+    Ticks(20);
+    EXPECT_EQ(g_Game.gameOverTime, 6);
+    EXPECT_FALSE(g_Game.gameOver);
+    HoldKey(KEY_ENTER, 1);
+    Ticks(4);
+    EXPECT_EQ(g_Game.gameOverTime, 2);
+    Ticks(1);
+    EXPECT_EQ(g_Game.gameOverTime, 1);
+    EXPECT_FALSE(g_Game.gameOver);
+    Ticks(1);
+    EXPECT_TRUE(g_Game.gameOver);
+    EXPECT_TRUE(IsGameEnded());
+}
+
+TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
+{
+    g_Player.m_Score = 99997;
+    g_LevelMap.m_StepPixels = 51;  // this tick completes a distance step: 5 points
+    Ticks(1);
+    EXPECT_EQ(g_Player.m_Score, 99999);
+    EXPECT_EQ(g_LevelMap.m_DistanceScore, 0);
+    EXPECT_EQ(g_LevelMap.m_StepPixels, 0);
+
+    g_Player.m_Score = 120;
+    g_LevelMap.m_StepPixels = 51;
+    Ticks(1);
+    EXPECT_EQ(g_Player.m_Score, 125);
+}
+
+TEST_F(GameTest, TheSeaGetsBusierWithEveryLevel)
+{
+    const int minimum[] = {4, 5, 6, 7, 8, 9};
+    const int kinds[] = {3, 5, 7, 9, 11, 13};
+    for (int level = 0; level <= 5; level++) {
+        g_LevelMap.m_Level = level;
+        Ticks(1);
+        EXPECT_EQ(g_Enemies.m_ChenemyCountOnScreenMin, minimum[level]);
+        EXPECT_EQ(g_Enemies.m_CHEnemyTypeCount, kinds[level]);
+        EXPECT_EQ(g_Enemies.m_CHSpawnTop, g_LevelMap.GetSpawnTop());
+        EXPECT_EQ(g_Enemies.m_CHSpawnHeight, 280);
+        EXPECT_EQ(g_LevelMap.m_SpeedX, 2 * level + 2);
+    }
+}
+
+TEST_F(GameTest, ControlCodeOutOfRangeGivesNoSteering)
+{
+    g_Settings.control = 77;
+    key[KEY_RIGHT] = key[KEY_DOWN] = 1;
+    Ticks(5);
+    EXPECT_EQ(g_Player.m_SpeedX, 0);
+    EXPECT_EQ(g_Player.m_PosX, PLAYER_START_X);
+    g_Settings.control = CONTROL_KEYBOARD;
+    Ticks(1);
+    EXPECT_EQ(g_Player.m_SpeedX, 1);
+}
+
+TEST_F(GameTest, EveryGameStartsWithSoundAndMusicOnAndTheBoxOnNo)
+{
+    HoldKey(KEY_S, 1);
+    HoldKey(KEY_M, 1);
+    HoldKey(KEY_ESC, 1);
+    HoldKey(KEY_LEFT, 1);
+    ExitLevel_01();
+    InitLevel_01();
+    EXPECT_TRUE(g_Game.soundOn);
+    EXPECT_TRUE(g_Game.musicOn);
+    EXPECT_FALSE(g_Game.quitBoxOpen);
+    EXPECT_EQ(g_Game.quitChoice, 1);
+    EXPECT_EQ(g_Player.m_Lives, 3);
+    EXPECT_EQ(g_Player.m_Score, 0);
+    EXPECT_EQ(g_Icons.m_CHEnemyCount, 2);
+}
+
+TEST_F(GameTest, SetUpBindsTheWorldAndTeardownLetsGoOfIt)
+{
+    EXPECT_EQ(g_Player.m_Sprite, DataBitmap(BMP_PLAYER));
+    EXPECT_EQ(g_Player.m_Mask, DataBitmap(BMP_PLAYER_MASK));
+    EXPECT_EQ(g_Enemies.m_Mask, DataBitmap(BMP_CHARACTERS_MASK));
+    EXPECT_EQ(g_Icons.m_Sheet, DataBitmap(BMP_CHARACTERS));
+    EXPECT_EQ(g_LevelMap.m_TileMask, DataBitmap(BMP_TILES_MASK));
+    EXPECT_EQ(g_ScrollLayer1.m_Bitmap, DataBitmap(BMP_LAYER1));
+    EXPECT_EQ(g_ScrollLayer2.m_Bitmap, DataBitmap(BMP_LAYER2));
+    EXPECT_EQ(g_Player.m_ScreenX, PLAYER_START_X);
+    EXPECT_EQ(g_Player.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    g_Enemies.AddEnemy(KIND_COIN, 0, 100, 100);
+    ExitLevel_01();
+    EXPECT_EQ(g_Player.m_Sprite, nullptr);
+    EXPECT_EQ(g_Enemies.m_Sheet, nullptr);
+    EXPECT_EQ(g_LevelMap.m_Tiles, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHHead, nullptr);
+    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
+    EXPECT_EQ(g_Icons.m_CHHead, nullptr);
+    EXPECT_EQ(g_GameFont.m_Font, nullptr);
+    InitLevel_01();  // for the teardown
+}
+
+// ---- The frame -------------------------------------------------------------------
+
+TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
+{
+    EXPECT_EQ(FormatHudCounter(0), "00");
+    EXPECT_EQ(FormatHudCounter(3), "03");
+    EXPECT_EQ(FormatHudCounter(9), "09");
+    EXPECT_EQ(FormatHudCounter(12), "12");
+    EXPECT_EQ(FormatHudCounter(99), "99");
+    EXPECT_EQ(FormatHudScore(0), "00000");
+    EXPECT_EQ(FormatHudScore(5), "00005");
+    EXPECT_EQ(FormatHudScore(120), "00120");
+    EXPECT_EQ(FormatHudScore(99999), "99999");
+}
+
+int CountColour(BITMAP* bmp, int x0, int y0, int x1, int y1, int colour)
+{
+    int n = 0;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            n += getpixel(bmp, x, y) == colour;
+    return n;
+}
+
+TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)
+{
+    const int fishColour = makecol(200, 100, 0);
+    const int rockColour = makecol(90, 90, 90);
+    FillBitmap(BMP_PLAYER, fishColour);
+    rectfill(DataBitmap(BMP_TILES), 0, 0, 119, 59, rockColour);
+    BITMAP* page = create_bitmap(640, 480);
+    // The start of the sea: rock in rows 0-4 above the ceiling edge in row 5.
+    g_Player.m_ScreenX = 100;
+    g_Player.m_ScreenY = 0;
+    g_Player.m_Visible = 1;
+    g_Player.m_State = 0;
+    DrawLevelFrame(page);
+    EXPECT_EQ(getpixel(page, 150, 50), rockColour);
+    g_Player.m_State = 1;
+    DrawLevelFrame(page);
+    EXPECT_EQ(getpixel(page, 150, 50), fishColour);
+    destroy_bitmap(page);
+}
+
+TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 72, 1, 90, 9, green), 10);    // lives "03"
+    EXPECT_GT(CountColour(page, 345, 1, 363, 9, green), 10);  // coins "00"
+    EXPECT_GT(CountColour(page, 505, 1, 545, 9, green), 30);  // score "00000"
+    EXPECT_EQ(CountColour(page, 0, 20, 639, 479, green), 0);
+
+    g_Game.paused = true;
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 290, 230, 350, 250, blue), 10);  // "PAUSE"
+    g_Game.quitBoxOpen = true;
+    DrawLevelFrame(page);
+    EXPECT_EQ(CountColour(page, 290, 230, 350, 250, blue), 0);
+    EXPECT_GT(CountColour(page, 225, 145, 415, 340, face), 20000);
+    EXPECT_GT(CountColour(page, 225, 180, 415, 200, green), 10);  // "Quit a game?"
+    const int red = makecol(255, 0, 0);
+    EXPECT_EQ(CountColour(page, 286, 245, 309, 252, red), 0);    // "Yes" white
+    EXPECT_GT(CountColour(page, 352, 245, 367, 252, red), 10);   // "No" red, pressed down
+    g_Game.quitChoice = 0;
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 286, 245, 309, 252, red), 10);
+    EXPECT_EQ(CountColour(page, 352, 245, 367, 252, red), 0);
+    destroy_bitmap(page);
+}
+
+TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
+    HoldKey(KEY_S, 1);  // sound off
+    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_GT(CountColour(page, 280, 442, 360, 449, red), 10);    // "SOUND OFF" at H - 8 - 30
+    EXPECT_GT(CountColour(page, 280, 462, 360, 469, green), 10);  // "MUSIC ON" at H - 8 - 10
+    EXPECT_EQ(CountColour(page, 280, 462, 360, 469, red), 0);
+    Ticks(50);
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevelFrame(page);
+    EXPECT_EQ(CountColour(page, 0, 400, 639, 479, red) + CountColour(page, 0, 400, 639, 479, green), 0);
+    destroy_bitmap(page);
+}
+
+// ---- Whole games -------------------------------------------------------------------
+
+// Masks that make the world solid: the fish's body, the rock tiles and every object.
+void MakeTheWorldSolid()
+{
+    BITMAP* fishMask = DataBitmap(BMP_PLAYER_MASK);
+    for (int frame = 0; frame < PLAYER_FRAME_COUNT; frame++)
+        rectfill(fishMask, frame * 100 + 15, 20, frame * 100 + 85, 55, RED);
+    rectfill(DataBitmap(BMP_TILES_MASK), 0, 0, 119, 59, RED);
+    FillBitmap(BMP_CHARACTERS_MASK, RED);
+}
+
+// Ticks (from 1) after which the map's level rises: 101 distance steps per
+// level, a step being the ticks to scroll past 50 pixels plus the one that counts it.
+std::vector<int> LevelChangeTicks()
+{
+    std::vector<int> ticks;
+    int total = 0;
+    for (int level = 0; level <= 5; level++) {
+        int speed = 2 * level + 2;
+        total += 101 * (50 / speed + 2);
+        ticks.push_back(total);
+    }
+    return ticks;  // the last one completes the sea
+}
+
+TEST_F(GameTest, ShieldedFishCrossesTheWholeSea)
+{
+    MakeTheWorldSolid();
+    const std::vector<int> changes = LevelChangeTicks();
+    ASSERT_EQ(changes.back(), 7272);
+    const int steering[] = {KEY_RIGHT, KEY_UP, KEY_LEFT, KEY_DOWN, KEY_RIGHT};
+    int completedAt = 0, drainedAt = 0, leaveAt = 0, crossedAt = 0, leaveX = 0;
+    std::vector<int> levelAfterTick;
+    SoundLog sounds;
+    for (int tick = 1; tick <= 8000 && !IsGameEnded(); tick++) {
+        ReleaseAllKeys();
+        key[steering[(tick / 37) % 5]] = 1;
+        g_Player.m_ShieldTime = 60;  // kept shielded: nothing can end this run early
+        UpdateLevel_01();
+        ASSERT_EQ(g_Player.m_State, 0) << "tick " << tick;
+        levelAfterTick.push_back(g_LevelMap.GetLevel());
+        if (!completedAt && g_LevelMap.IsCompleted())
+            completedAt = tick;
+        if (completedAt && !drainedAt && g_Enemies.m_CHEnemyCount == 0)
+            drainedAt = tick;
+        if (!leaveAt && g_Player.m_LeaveLevel) {
+            leaveAt = tick;
+            leaveX = g_Player.m_PosX;
+        }
+        if (g_Game.seaCrossed)
+            crossedAt = tick;
+    }
+    ASSERT_EQ(completedAt, 7272);
+    for (int tick = 1; tick < completedAt; tick++) {
+        int expected = 0;
+        for (int l = 0; l < 5; l++)
+            expected += tick >= changes[l];
+        ASSERT_EQ(levelAfterTick[tick - 1], expected) << "tick " << tick;
+    }
+    EXPECT_GE(g_Player.m_Score, 6 * 101 * 5);
+    EXPECT_LE(g_Player.m_Score, 99999);
+    std::vector<int> samples = sounds.Samples();
+    EXPECT_GT(std::count(samples.begin(), samples.end(), SND_COIN), 0) << "the fish met no coin on the way";
+    // The last object drifts out; the next tick sends the fish on its way,
+    // and it swims 6 pixels a tick until it is past x 639.
+    ASSERT_GT(drainedAt, completedAt);
+    EXPECT_LT(drainedAt, completedAt + 200);
+    EXPECT_EQ(leaveAt, drainedAt + 1);
+    int swimTicks = leaveX > 639 ? 0 : (639 - leaveX) / 6 + 1;
+    EXPECT_EQ(crossedAt, leaveAt + swimTicks + 1);
+    EXPECT_TRUE(g_Game.seaCrossed);
+    EXPECT_FALSE(g_Game.gameOver);
+    EXPECT_EQ(g_Player.m_ScreenY, PLAYER_START_Y);
+}
+
+TEST_F(GameTest, ThreeSpareLivesThenGameOverOffersTheFinalScore)
+{
+    TempDir dir;
+    MakeTheWorldSolid();
+    FillBitmap(BMP_CHARACTERS_MASK, 0);  // only the rock is deadly in this run
+    for (auto& row : g_HiScores) {
+        strcpy(row.name, "NOBODY");
+        row.score = 1;
+    }
+    memset(g_PlayerName, 'N', sizeof g_PlayerName);  // 15 letters and no terminator
+
+    int crashes = 0, wasState = 0, countdownStartedAt = 0, gameOverAt = 0;
+    int tick = 0;
+    key[KEY_UP] = 1;  // straight into the ceiling, again and again
+    for (; tick < 3000 && !IsGameEnded(); tick++) {
+        UpdateLevel_01();
+        crashes += wasState == 0 && g_Player.m_State == 1;
+        wasState = g_Player.m_State;
+        if (!countdownStartedAt && g_Game.gameOverTime > 0) {
+            countdownStartedAt = tick;
+            EXPECT_EQ(crashes, 4);
+            EXPECT_LE(g_Player.m_ScreenY, -72);
+        }
+        if (g_Game.gameOver)
+            gameOverAt = tick;
+    }
+    ASSERT_TRUE(g_Game.gameOver);
+    EXPECT_EQ(gameOverAt - countdownStartedAt, GAME_OVER_TICKS);
+    EXPECT_EQ(crashes, 4);
+    EXPECT_EQ(g_Player.m_Lives, 0);
+    EXPECT_FALSE(g_Game.seaCrossed);
+    ASSERT_GT(g_Player.m_Score, 1);
+
+    OfferFinalScore();
+    EXPECT_EQ(g_Game.finalScore, g_Player.m_Score);
+    EXPECT_EQ(g_HiScores[0].score, g_Player.m_Score);
+    EXPECT_EQ(std::string(g_HiScores[0].name), std::string(15, 'N'));
+    EXPECT_EQ(g_HiScores[0].name[15], '\0');
+    std::string file = dir.ReadFile(HISCORE_FILE);
+    ASSERT_EQ(file.size(), 120u);
+    EXPECT_EQ(file.substr(0, 16), std::string(15, 'N') + '\0');
+    SetDefaultPlayerName();
+}
+
+TEST_F(GameTest, QuittingNeverTouchesTheTable)
+{
+    TempDir dir;
+    HiScoreEntry before[HISCORE_ROWS];
+    memcpy(before, g_HiScores, sizeof before);
+    g_Player.m_Score = 99999;
+    HoldKey(KEY_ESC, 1);
+    HoldKey(KEY_LEFT, 1);
+    HoldKey(KEY_ENTER, 1);
+    ASSERT_TRUE(g_Game.quitRequested);
+    OfferFinalScore();
+    EXPECT_EQ(memcmp(before, g_HiScores, sizeof before), 0);
+    EXPECT_FALSE(dir.Exists(HISCORE_FILE));
+    EXPECT_EQ(g_Game.finalScore, 0);
+}
+
+TEST_F(GameTest, AGameOverEntersOnlyAboveTheLastRow)
+{
+    TempDir dir;
+    memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
+    strcpy(g_PlayerName, "FISH");
+    g_Game.gameOver = true;
+    g_Player.m_Score = 100;  // equal to the 6th row
+    OfferFinalScore();
+    EXPECT_EQ(memcmp(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores), 0);
+    g_Player.m_Score = 101;
+    OfferFinalScore();
+    EXPECT_EQ(g_HiScores[5].score, 101);
+    EXPECT_STREQ(g_HiScores[5].name, "FISH");
+    EXPECT_TRUE(dir.Exists(HISCORE_FILE));
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// The instructions screen: paging, the Prev/Back/Next bar, key repeat and ESC.
+#include "app/datafile.h"
+#include "app/globals.h"
+#include "screens/front_end.h"
+#include "screens/instructions.h"
+#include "support/fake_data.h"
+#include "support/pixels.h"
+#include "support/sound_log.h"
+#include <gtest/gtest.h>
+
+class InstructionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakeData();
+        ReleaseAllKeys();
+        BindCollection();
+        InstructionsReset(help);
+    }
+    void TearDown() override
+    {
+        ReleaseCollection();
+        ReleaseAllKeys();
+    }
+    // One examined step with the key down, then the five steps of the key delay.
+    void Press(int k, int times = 1)
+    {
+        for (int i = 0; i < times; i++) {
+            key[k] = 1;
+            InstructionsStep(help);
+            key[k] = 0;
+            for (int j = 0; j < INSTRUCTIONS_KEY_DELAY; j++)
+                InstructionsStep(help);
+        }
+    }
+    InstructionsState help;
+    SoundLog sounds;
+};
+
+TEST_F(InstructionsTest, PagesAndCursorWalkNeverRestingOnAHiddenButton)
+{
+    EXPECT_EQ(help.page, 0);
+    EXPECT_EQ(help.cursor, NAV_NEXT);
+    Press(KEY_LEFT);
+    EXPECT_EQ(help.cursor, NAV_BACK);
+    Press(KEY_LEFT);
+    EXPECT_EQ(help.cursor, NAV_BACK) << "Prev is hidden on the first page";
+    Press(KEY_RIGHT);
+    Press(KEY_ENTER, 4);
+    EXPECT_EQ(help.page, 4);
+    EXPECT_EQ(help.cursor, NAV_NEXT);
+    Press(KEY_ENTER);
+    EXPECT_EQ(help.page, 5);
+    EXPECT_EQ(help.cursor, NAV_BACK) << "Next vanishes on the last page";
+    Press(KEY_RIGHT);
+    EXPECT_EQ(help.cursor, NAV_BACK);
+    Press(KEY_LEFT);
+    EXPECT_EQ(help.cursor, NAV_PREV);
+    Press(KEY_LEFT);
+    EXPECT_EQ(help.cursor, NAV_PREV);
+    Press(KEY_ENTER, 4);
+    EXPECT_EQ(help.page, 1);
+    EXPECT_EQ(help.cursor, NAV_PREV);
+    Press(KEY_ENTER);
+    EXPECT_EQ(help.page, 0);
+    EXPECT_EQ(help.cursor, NAV_BACK) << "Prev vanishes on the first page";
+    EXPECT_FALSE(help.exit);
+    Press(KEY_ENTER);
+    EXPECT_TRUE(help.exit);
+}
+
+TEST_F(InstructionsTest, RandomKeysNeverLeaveTheCursorOnAHiddenButton)
+{
+    unsigned seed = 12345;
+    const int keys[] = {KEY_LEFT, KEY_RIGHT, KEY_ENTER};
+    for (int step = 0; step < 5000 && !help.exit; step++) {
+        seed = seed * 1103515245 + 12345;
+        for (int k : keys)
+            key[k] = 0;
+        key[keys[(seed >> 16) % 3]] = 1;
+        if ((seed >> 20) % 4 == 0)
+            key[keys[(seed >> 24) % 3]] = 1;
+        // Back ends the screen; keep walking by stepping off it first.
+        if (help.cursor == NAV_BACK)
+            key[KEY_ENTER] = 0;
+        InstructionsStep(help);
+        ASSERT_GE(help.page, 0);
+        ASSERT_LE(help.page, INSTRUCTION_PAGES - 1);
+        ASSERT_FALSE(help.page == 0 && help.cursor == NAV_PREV) << "step " << step;
+        ASSERT_FALSE(help.page == INSTRUCTION_PAGES - 1 && help.cursor == NAV_NEXT) << "step " << step;
+    }
+}
+
+TEST_F(InstructionsTest, RightThenLeftInOneTickReturnsToBack)
+{
+    Press(KEY_ENTER, 2);
+    Press(KEY_LEFT);
+    ASSERT_EQ(help.cursor, NAV_BACK);
+    sounds.Clear();
+    key[KEY_RIGHT] = key[KEY_LEFT] = 1;
+    InstructionsStep(help);
+    EXPECT_EQ(help.cursor, NAV_BACK);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_MOVE, SND_MOVE}));
+}
+
+TEST_F(InstructionsTest, HeldKeyRepeatsAfterTheFiveTickDelay)
+{
+    key[KEY_ENTER] = 1;
+    InstructionsStep(help);
+    EXPECT_EQ(help.page, 1);
+    for (int i = 0; i < INSTRUCTIONS_KEY_DELAY; i++)
+        InstructionsStep(help);
+    EXPECT_EQ(help.page, 1);
+    InstructionsStep(help);
+    EXPECT_EQ(help.page, 2);
+}
+
+TEST_F(InstructionsTest, EscapeWorksDuringTheKeyDelayAndHighlightsBack)
+{
+    key[KEY_ENTER] = 1;
+    InstructionsStep(help);
+    key[KEY_ENTER] = 0;
+    ASSERT_GT(help.keyDelay, 0);
+    sounds.Clear();
+    key[KEY_ESC] = 1;
+    InstructionsStep(help);
+    EXPECT_TRUE(help.exit);
+    EXPECT_EQ(help.cursor, NAV_BACK);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BACK});
+}
+
+TEST_F(InstructionsTest, FirstPageHidesPrevAndLastPageHidesNext)
+{
+    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    const int white = makecol(255, 255, 255);
+    const int red = makecol(255, 0, 0);
+    auto prevInk = [&] { return CountColour(page, 100, 395, 50, 20, white) + CountColour(page, 100, 395, 50, 20, red); };
+    auto nextInk = [&] { return CountColour(page, 500, 395, 45, 20, white) + CountColour(page, 500, 395, 45, 20, red); };
+    for (int p = 0; p < INSTRUCTION_PAGES; p++) {
+        help.page = p;
+        help.cursor = NAV_BACK;
+        InstructionsDraw(help, page);
+        EXPECT_EQ(prevInk() > 0, p > 0) << "page " << p;
+        EXPECT_EQ(nextInk() > 0, p < INSTRUCTION_PAGES - 1) << "page " << p;
+    }
+    destroy_bitmap(page);
+}

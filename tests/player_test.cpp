@@ -1,0 +1,621 @@
+// The fish: steering, edges, crashes, blinking and pixel collisions against
+// small hand-made masks, maps and objects.
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "support/headless.h"
+#include "support/sound_log.h"
+#include "world/character.h"
+#include "world/level_map.h"
+#include "world/player.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+constexpr int RED = 0xFF0000;
+
+// Object kinds as the sheet lays them out: size, sheet row and class.
+struct KindShape {
+    int kind, width, height, sheetX, sheetY, classId;
+};
+constexpr KindShape URCHIN = {0, 66, 56, 0, 0, -2};
+constexpr KindShape COIN = {1, 21, 21, 0, 70, 2};
+constexpr KindShape BOTTLE = {3, 56, 77, 0, 155, 1};
+constexpr KindShape MINE = {4, 50, 50, 0, 240, -1};
+constexpr KindShape EXTRA = {5, 22, 14, 0, 295, 3};
+constexpr KindShape BUBBLE = {7, 30, 30, 230, 70, 5};
+constexpr KindShape ACTINIAN = {10, 95, 86, 0, 510, 4};
+
+class FishTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        m_Nodes.reserve(16);  // linked nodes must never move
+        m_Sprite = create_bitmap(PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT);
+        m_Mask = create_bitmap(PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT);
+        m_SheetMask = create_bitmap(960, 688);
+        m_TileMask = create_bitmap(120, 80);
+        clear_to_color(m_Sprite, bitmap_mask_color(m_Sprite));
+        clear_to_color(m_Mask, 0);
+        clear_to_color(m_SheetMask, 0);
+        // Rock, ceiling and floor tiles are solid; the open-water row is not.
+        clear_to_color(m_TileMask, 0);
+        rectfill(m_TileMask, 0, 0, 119, 59, RED);
+        m_Fish.SetBitmaps(m_Sprite, m_Mask);
+        m_Fish.NewGame();
+        m_Fish.m_ShieldTime = 0;
+        m_Enemies.m_CHHead = nullptr;
+        m_Enemies.m_CHEnemyCount = 0;
+        m_Enemies.SetBitmaps(nullptr, m_SheetMask);
+        m_Map.SetBitmaps(nullptr, m_TileMask);
+        FillMapWithWater();
+        key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_UP] = key[KEY_DOWN] = 0;
+        g_Game = GameState{};
+        g_Game.soundOn = true;
+    }
+
+    void TearDown() override
+    {
+        m_Enemies.m_CHHead = nullptr;  // the nodes belong to m_Nodes
+        m_Enemies.m_CHEnemyCount = 0;
+        m_Fish.ClearBitmaps();
+        m_Map.ClearBitmaps();
+        destroy_bitmap(m_Sprite);
+        destroy_bitmap(m_Mask);
+        destroy_bitmap(m_SheetMask);
+        destroy_bitmap(m_TileMask);
+    }
+
+    void FillMapWithWater()
+    {
+        m_Map.m_ScrollX = m_Map.m_ScrollY = 0;
+        m_Map.m_ViewX = m_Map.m_ViewY = 0;
+        for (int c = 0; c < MAP_COLUMNS; c++)
+            for (int r = 0; r < MAP_ROWS; r++)
+                SetCell(c, r, 3, 3);
+    }
+
+    void SetCell(int column, int row, int tileX, int tileY)
+    {
+        m_Map.m_Cells[column][row] = CMapCell{tileX, tileY, tileX, tileY};
+    }
+
+    // A solid block in frame 0 of the fish's mask.
+    void SolidFish(int x0, int y0, int x1, int y1) { rectfill(m_Mask, x0, y0, x1, y1, RED); }
+
+    void PlaceFish(int x, int y)
+    {
+        m_Fish.m_PosX = m_Fish.m_ScreenX = x;
+        m_Fish.m_PosY = m_Fish.m_ScreenY = y;
+    }
+
+    // An object appended to the end of the list, its whole frame 0 solid.
+    CCharacterNode& AddObject(const KindShape& k, int x, int y)
+    {
+        m_Nodes.push_back(CCharacterNode{k.kind, k.width, k.height, k.sheetX, k.sheetY, 0, 1, x, y, k.classId, 0,
+                                         nullptr});
+        rectfill(m_SheetMask, k.sheetX, k.sheetY, k.sheetX + k.width - 1, k.sheetY + k.height - 1, RED);
+        RelinkObjects();
+        return m_Nodes.back();
+    }
+
+    void RelinkObjects()
+    {
+        for (size_t i = 0; i < m_Nodes.size(); i++)
+            m_Nodes[i].m_Next = (i + 1 < m_Nodes.size()) ? &m_Nodes[i + 1] : nullptr;
+        m_Enemies.m_CHHead = &m_Nodes[0];
+        m_Enemies.m_CHEnemyCount = static_cast<int>(m_Nodes.size());
+    }
+
+    int Tick(int device = CONTROL_KEYBOARD) { return m_Fish.Update(device, m_Map, m_Enemies); }
+
+    BITMAP* m_Sprite = nullptr;
+    BITMAP* m_Mask = nullptr;
+    BITMAP* m_SheetMask = nullptr;
+    BITMAP* m_TileMask = nullptr;
+    CPlayer m_Fish{640, 480};
+    CLevelMap m_Map{640, 480};
+    CCharacter m_Enemies{640, 480};
+    std::vector<CCharacterNode> m_Nodes;
+};
+
+// ---- Steering --------------------------------------------------------------
+
+TEST_F(FishTest, HeldKeyReachesTwentyThenSwingsAndBrakesByOne)
+{
+    key[KEY_RIGHT] = 1;
+    std::vector<int> speeds;
+    for (int t = 0; t < 23; t++) {
+        Tick();
+        speeds.push_back(m_Fish.m_SpeedX);
+    }
+    std::vector<int> expected;
+    for (int s = 1; s <= 20; s++)
+        expected.push_back(s);
+    expected.insert(expected.end(), {19, 20, 19});
+    EXPECT_EQ(speeds, expected);
+
+    key[KEY_RIGHT] = 0;
+    int ticks = 0;
+    while (m_Fish.m_SpeedX > 0) {
+        int before = m_Fish.m_SpeedX;
+        Tick();
+        EXPECT_EQ(m_Fish.m_SpeedX, before - 1);
+        ticks++;
+    }
+    EXPECT_EQ(ticks, 19);
+    Tick();
+    EXPECT_EQ(m_Fish.m_SpeedX, 0);
+}
+
+TEST_F(FishTest, OppositeKeyStopsDeadThenAcceleratesTheOtherWay)
+{
+    m_Fish.m_SpeedX = 7;
+    m_Fish.m_SpeedY = -4;
+    key[KEY_LEFT] = key[KEY_DOWN] = 1;
+    Tick();
+    EXPECT_EQ(m_Fish.m_SpeedX, 0);
+    EXPECT_EQ(m_Fish.m_SpeedY, 0);
+    Tick();
+    EXPECT_EQ(m_Fish.m_SpeedX, -1);
+    EXPECT_EQ(m_Fish.m_SpeedY, 1);
+
+    key[KEY_RIGHT] = key[KEY_UP] = 1;  // both pairs held from rest: no speed at all
+    m_Fish.m_SpeedX = m_Fish.m_SpeedY = 0;
+    for (int t = 0; t < 5; t++) {
+        Tick();
+        EXPECT_EQ(m_Fish.m_SpeedX, 0);
+        EXPECT_EQ(m_Fish.m_SpeedY, 0);
+    }
+}
+
+TEST_F(FishTest, RightEdgeHoldsTheFishButKeepsItsSpeed)
+{
+    PlaceFish(540, 200);
+    m_Fish.m_SpeedX = 20;
+    key[KEY_RIGHT] = 1;
+    for (int t = 0; t < 4; t++) {
+        Tick();
+        EXPECT_EQ(m_Fish.m_PosX, 540);
+        EXPECT_GE(m_Fish.m_SpeedX, 19);
+    }
+    key[KEY_RIGHT] = 0;
+    m_Fish.m_SpeedX = 20;
+    int ticks = 0;
+    while (m_Fish.m_SpeedX != 0) {
+        Tick();
+        ticks++;
+        EXPECT_EQ(m_Fish.m_PosX, 540);
+    }
+    EXPECT_EQ(ticks, 20);
+
+    PlaceFish(3, 2);
+    m_Fish.m_SpeedX = m_Fish.m_SpeedY = -9;
+    key[KEY_LEFT] = key[KEY_UP] = 1;
+    Tick();
+    EXPECT_EQ(m_Fish.m_ScreenX, 0);
+    EXPECT_EQ(m_Fish.m_ScreenY, 0);
+    PlaceFish(10, 400);
+    m_Fish.m_SpeedY = 15;
+    key[KEY_UP] = 0;
+    key[KEY_DOWN] = 1;
+    Tick();
+    EXPECT_EQ(m_Fish.m_ScreenY, 408);
+}
+
+TEST_F(FishTest, UnknownControlCodeGivesNoSteering)
+{
+    key[KEY_RIGHT] = key[KEY_DOWN] = 1;
+    for (int device : {-1, 3, 7, 1 << 30}) {
+        for (int d = DIR_LEFT; d <= DIR_DOWN; d++)
+            EXPECT_FALSE(m_Fish.IsDirectionOn(device, d)) << device;
+        Tick(device);
+        EXPECT_EQ(m_Fish.m_SpeedX, 0);
+        EXPECT_EQ(m_Fish.m_SpeedY, 0);
+    }
+    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, 4));
+    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, -1));
+    EXPECT_TRUE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, DIR_RIGHT));
+    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_JOYSTICK, DIR_RIGHT));  // no joystick here
+}
+
+TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)
+{
+    struct Case {
+        int x, y;
+        bool left, right, up, down;
+    };
+    const Case cases[] = {
+        {320, 240, false, false, false, false}, {220, 140, false, false, false, false},
+        {219, 139, true, false, true, false},   {420, 340, false, false, false, false},
+        {421, 341, false, true, false, true},
+    };
+    for (const Case& c : cases) {
+        mouse_x = c.x;
+        mouse_y = c.y;
+        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_LEFT), c.left) << c.x;
+        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_RIGHT), c.right) << c.x;
+        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_UP), c.up) << c.y;
+        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_DOWN), c.down) << c.y;
+    }
+    mouse_x = mouse_y = 0;
+}
+
+TEST_F(FishTest, AtTheEndOfTheSeaTheFishSwimsOutOnItsOwn)
+{
+    PlaceFish(620, 50);
+    m_Fish.m_LeaveLevel = 1;
+    key[KEY_LEFT] = 1;
+    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(m_Fish.m_ScreenX, 626);
+    EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
+    EXPECT_EQ(Tick(), 0);  // 632
+    EXPECT_EQ(Tick(), 0);  // 638
+    EXPECT_EQ(Tick(), 0);  // 644
+    EXPECT_EQ(Tick(), 1);
+}
+
+// ---- Crash, rising, respawn, blinking ---------------------------------------
+
+TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(200, 200);
+    AddObject(URCHIN, 220, 210);
+    m_Fish.m_Lives = 0;
+    SoundLog sounds;
+    Tick();
+    ASSERT_EQ(m_Fish.m_State, 1);
+    EXPECT_EQ(m_Fish.m_SpeedX, 0);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
+    EXPECT_EQ(sounds.Events()[0].b, 200 * 256 / 640);
+
+    int ticks = 0;
+    while (g_Game.gameOverTime == 0 && ticks < 100) {
+        Tick();
+        ticks++;
+        EXPECT_EQ(m_Fish.m_State, 1);
+    }
+    EXPECT_EQ(g_Game.gameOverTime, GAME_OVER_TICKS);
+    EXPECT_LE(m_Fish.m_ScreenY, -72);
+    // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
+    // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90);
+    // the tick after that starts the countdown.
+    EXPECT_EQ(ticks, 24);
+}
+
+TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(300, 50);
+    AddObject(URCHIN, 330, 60);
+    m_Fish.m_Lives = 2;
+    m_Fish.m_Score = 777;
+    Tick();
+    EXPECT_EQ(m_Fish.m_State, 1);
+    for (int t = 0; t < 60 && m_Fish.m_State == 1; t++)
+        Tick();
+    EXPECT_EQ(m_Fish.m_State, 0);
+    EXPECT_EQ(m_Fish.m_Lives, 1);
+    EXPECT_EQ(m_Fish.m_Score, 777);
+    EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
+    EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
+    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    EXPECT_EQ(g_Game.gameOverTime, 0);
+}
+
+TEST_F(FishTest, ProtectionBlinksEveryThreeTicksAndEndsPlain)
+{
+    m_Fish.Respawn();
+    std::vector<int> visible;
+    for (int t = 0; t < 61; t++) {
+        Tick();
+        visible.push_back(m_Fish.m_Visible);
+    }
+    // 59 ticks of blinking: two plain ticks after respawn, then 3-tick halves.
+    EXPECT_EQ(visible[0], 1);
+    EXPECT_EQ(visible[1], 1);
+    EXPECT_EQ(visible[2], 0);
+    EXPECT_EQ(visible[4], 0);
+    EXPECT_EQ(visible[5], 1);
+    EXPECT_EQ(visible[8], 0);
+    EXPECT_EQ(m_Fish.m_ShieldTime, 0);
+    EXPECT_EQ(visible[59], 1);
+    EXPECT_EQ(visible[60], 1);
+}
+
+TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
+{
+    rectfill(m_Sprite, 10, 10, 19, 19, makecol(250, 250, 250));
+    BITMAP* page = create_bitmap(640, 480);
+    for (int pass = 0; pass < 3; pass++) {  // the kept bitmap serves every frame
+        clear_to_color(page, makecol(0, 0, 200));
+        PlaceFish(100, 100);
+        m_Fish.m_Visible = 0;
+        m_Fish.Draw(page);
+        int tinted = getpixel(page, 115, 115);
+        EXPECT_NEAR(getr(tinted), 250 - (200 * 125) / 255, 2);
+        EXPECT_EQ(getpixel(page, 150, 150), makecol(0, 0, 200));
+    }
+    m_Fish.m_Visible = 1;
+    m_Fish.Draw(page);
+    EXPECT_EQ(getpixel(page, 115, 115), makecol(250, 250, 250));
+    m_Fish.ClearBitmaps();
+    m_Fish.m_Visible = 0;
+    m_Fish.Draw(page);  // unbound: draws nothing, must not fault
+    destroy_bitmap(page);
+}
+
+TEST_F(FishTest, AnimationBeatsFasterWhenFastAndSlowerBackwards)
+{
+    m_Fish.Init(270, 280);
+    m_Fish.m_FrameDelay = 1;
+    m_Fish.m_SpeedX = 11;
+    m_Fish.Animate();
+    EXPECT_EQ(m_Fish.m_Frame, 1);
+    EXPECT_EQ(m_Fish.m_FrameDelay, 2);
+    m_Fish.m_FrameDelay = 1;
+    m_Fish.m_SpeedX = -11;
+    m_Fish.Animate();
+    EXPECT_EQ(m_Fish.m_FrameDelay, 20);
+    m_Fish.m_Frame = 7;
+    m_Fish.m_FrameDelay = 1;
+    m_Fish.Animate();
+    EXPECT_EQ(m_Fish.m_Frame, 0);
+    m_Fish.m_State = 1;
+    m_Fish.m_Frame = 3;
+    m_Fish.m_FrameDelay = 1;
+    m_Fish.Animate();
+    EXPECT_EQ(m_Fish.m_Frame, 8);
+    EXPECT_EQ(m_Fish.m_FrameDelay, 3);
+    m_Fish.m_Frame = 11;
+    m_Fish.NextFrame();
+    EXPECT_EQ(m_Fish.m_Frame, 8);
+}
+
+// ---- Collisions with the rock -----------------------------------------------
+
+TEST_F(FishTest, ProtectedFishAtAFloorEdgeIsLiftedToTheCellTop)
+{
+    SolidFish(50, 71, 50, 71);  // one solid point, bottom middle
+    SetCell(7, 20, 0, 2);       // floor edge: y 400..419, x 140..159
+    PlaceFish(100, 336);        // the point lands at map (150, 407)
+    m_Fish.m_SpeedY = 5;
+    m_Fish.m_ShieldTime = 30;
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 336), 0);
+    EXPECT_EQ(m_Fish.m_PosY, 329);
+    EXPECT_EQ(m_Fish.m_ScreenY, 329);
+    EXPECT_EQ(m_Fish.m_PosY + 71, 400);
+    EXPECT_EQ(m_Fish.m_SpeedY, 0);
+
+    m_Fish.m_ShieldTime = 0;
+    PlaceFish(100, 336);
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 336), -1);
+}
+
+TEST_F(FishTest, ProtectedFishAtACeilingEdgeIsPushedBelowTheCell)
+{
+    SolidFish(50, 0, 50, 0);
+    SetCell(7, 3, 0, 1);  // ceiling edge: y 60..79
+    PlaceFish(100, 67);
+    m_Fish.m_SpeedY = -3;
+    m_Fish.m_ShieldTime = 1;
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 67), 0);
+    EXPECT_EQ(m_Fish.m_PosY, 80);
+    EXPECT_EQ(m_Fish.m_SpeedY, 0);
+}
+
+TEST_F(FishTest, MapPointsFollowTheScrollAndOpenWaterIsHarmless)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 100), 0);
+    SetCell(10, 6, 0, 0);                              // rock at map x 200..219
+    m_Map.m_ScrollX = 19;                              // screen x 181..200 meets it
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 81, 100), 0);     // last column at screen 180 -> map 199
+    EXPECT_EQ(m_Fish.CheckMap(m_Map, 82, 100), -1);    // screen 181 -> map 200
+}
+
+TEST_F(FishTest, UnprotectedFishCrashesIntoTheRockDuringUpdate)
+{
+    SolidFish(0, 0, 99, 71);
+    SetCell(5, 0, 0, 0);
+    PlaceFish(100, 20);
+    m_Fish.m_Lives = 3;
+    key[KEY_UP] = 1;
+    Tick();
+    EXPECT_EQ(m_Fish.m_State, 1);
+    EXPECT_EQ(m_Fish.m_ShieldTime, 0);
+}
+
+// ---- Collisions with the sea's objects ----------------------------------------
+
+TEST_F(FishTest, ProtectedFishIgnoresEnemiesTheMineAndTheBottle)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    m_Fish.m_ShieldTime = 10;
+    SoundLog sounds;
+    for (const KindShape* k : {&URCHIN, &MINE, &BOTTLE}) {
+        m_Nodes.clear();
+        CCharacterNode& object = AddObject(*k, 120, 110);
+        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << k->kind;
+        EXPECT_EQ(object.m_Destroyed, 0) << k->kind;
+        EXPECT_EQ(m_Fish.m_PosX, 100) << k->kind;
+        EXPECT_EQ(m_Enemies.m_CHEnemyCount, 1) << k->kind;
+    }
+    EXPECT_TRUE(sounds.Samples().empty());
+}
+
+TEST_F(FishTest, UnprotectedFishIsPushedByTheBottleAndBlowsUpTheMine)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    SoundLog sounds;
+    AddObject(BOTTLE, 150, 90);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 1);
+    EXPECT_EQ(m_Fish.m_PosX, 206);
+    EXPECT_EQ(m_Fish.m_ScreenX, 100);  // follows on the next tick
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BUMP});
+
+    m_Nodes.clear();
+    sounds.Clear();
+    CCharacterNode& mine = AddObject(MINE, 130, 111);
+    m_Enemies.m_CHEnemyCount = 1;
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), -1);
+    EXPECT_EQ(mine.m_Destroyed, 1);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_EXPLOSION});
+    EXPECT_EQ(sounds.Events()[0].b, 100 * 256 / 640);
+    // An explosion centred on the mine: (130 + 25 - 23, 111 + 25 - 23).
+    ASSERT_EQ(m_Enemies.m_CHEnemyCount, 2);
+    CCharacterNode* blast = m_Enemies.m_CHHead->m_Next;
+    ASSERT_NE(blast, nullptr);
+    EXPECT_EQ(blast->m_Kind, KIND_EXPLOSION);
+    EXPECT_EQ(blast->m_X, 132);
+    EXPECT_EQ(blast->m_Y, 113);
+    delete blast;  // added by the collection, not one of ours
+    mine.m_Next = nullptr;
+}
+
+TEST_F(FishTest, CoinsCountAndTheHundredthCallsUpAnExtraLife)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    m_Fish.m_Coins = 98;
+    m_Fish.m_Score = 40;
+    SoundLog sounds;
+    CCharacterNode& coin = AddObject(COIN, 110, 110);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
+    EXPECT_EQ(m_Fish.m_Coins, 99);
+    EXPECT_EQ(m_Fish.m_Score, 50);
+    EXPECT_EQ(coin.m_Destroyed, 1);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);  // a taken coin counts once
+    EXPECT_EQ(m_Fish.m_Coins, 99);
+
+    coin.m_Destroyed = 0;
+    m_Enemies.m_CHSpawnTop = 100;
+    m_Enemies.m_CHSpawnHeight = 280;
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
+    EXPECT_EQ(m_Fish.m_Coins, 0);
+    EXPECT_EQ(m_Fish.m_Score, 60);
+    ASSERT_EQ(m_Enemies.m_CHEnemyCount, 2);
+    CCharacterNode* extra = m_Enemies.m_CHHead->m_Next;
+    ASSERT_NE(extra, nullptr);
+    EXPECT_EQ(extra->m_Kind, KIND_EXTRA_LIFE);
+    EXPECT_EQ(extra->m_X, 640);
+    delete extra;
+    coin.m_Next = nullptr;
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_COIN, SND_COIN}));
+}
+
+TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    CCharacterNode& item = AddObject(EXTRA, 110, 110);
+
+    struct Case {
+        int lives, score, livesAfter, scoreAfter;
+    };
+    for (Case c : {Case{98, 0, 99, 250}, Case{99, 100, 99, 350}, Case{5, 99748, 6, 99998}, Case{5, 99749, 6, 99749}}) {
+        item.m_Destroyed = 0;
+        m_Fish.m_Lives = c.lives;
+        m_Fish.m_Score = c.score;
+        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 3);
+        EXPECT_EQ(m_Fish.m_Lives, c.livesAfter);
+        EXPECT_EQ(m_Fish.m_Score, c.scoreAfter);
+        EXPECT_EQ(item.m_Destroyed, 1);
+    }
+
+    m_Nodes.clear();
+    CCharacterNode& coin = AddObject(COIN, 110, 110);
+    for (auto [score, after] : {std::pair{99948, 99958}, std::pair{99949, 99949}, std::pair{99999, 99999}}) {
+        coin.m_Destroyed = 0;
+        m_Fish.m_Score = score;
+        m_Fish.CheckCharacters(m_Enemies, 100, 100);
+        EXPECT_EQ(m_Fish.m_Score, after);
+    }
+}
+
+TEST_F(FishTest, ShieldProtectsAtOnceAndBubbleBlowsUpEveryEnemy)
+{
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    SoundLog sounds;
+    CCharacterNode& actinian = AddObject(ACTINIAN, 90, 90);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
+    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    EXPECT_EQ(actinian.m_Destroyed, 0);
+    m_Fish.m_ShieldTime = 3;
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
+    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SHIELD, SND_SHIELD}));
+
+    m_Nodes.clear();
+    m_Fish.m_ShieldTime = 0;
+    CCharacterNode& bubble = AddObject(BUBBLE, 110, 110);
+    CCharacterNode& urchin = AddObject(URCHIN, 400, 300);
+    CCharacterNode& coin = AddObject(COIN, 500, 300);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 5);
+    EXPECT_EQ(bubble.m_Destroyed, 1);
+    EXPECT_EQ(urchin.m_Destroyed, 1);
+    EXPECT_EQ(coin.m_Destroyed, 0);
+    // The urchin's explosion went in behind the head; free it.
+    ASSERT_NE(bubble.m_Next, &urchin);
+    delete bubble.m_Next;
+    bubble.m_Next = &urchin;
+}
+
+TEST_F(FishTest, TwoObjectsTouchedAtOnceActOnTheFirstMetInTheScan)
+{
+    // The fish is solid in two spots: column 40 low down, column 60 at the top.
+    SolidFish(40, 60, 40, 60);
+    SolidFish(60, 0, 60, 0);
+    PlaceFish(100, 100);
+    m_Fish.m_Coins = 0;
+    CCharacterNode& right = AddObject(COIN, 155, 95);  // first in the list, meets column 60
+    CCharacterNode& left = AddObject(COIN, 135, 150);  // meets column 40: scanned first
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
+    EXPECT_EQ(left.m_Destroyed, 1);
+    EXPECT_EQ(right.m_Destroyed, 0);
+    EXPECT_EQ(m_Fish.m_Coins, 1);
+
+    // Both under the same pixel: list order decides.
+    m_Nodes.clear();
+    CCharacterNode& first = AddObject(COIN, 130, 150);
+    CCharacterNode& second = AddObject(EXTRA, 135, 155);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
+    EXPECT_EQ(first.m_Destroyed, 1);
+    EXPECT_EQ(second.m_Destroyed, 0);
+}
+
+TEST_F(FishTest, OnlySolidPixelsOfBothMasksTouch)
+{
+    SolidFish(0, 0, 9, 9);  // only the top-left corner of the fish is solid
+    PlaceFish(100, 100);
+    CCharacterNode& coin = AddObject(COIN, 150, 130);  // inside the box, away from the solid corner
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
+    EXPECT_EQ(coin.m_Destroyed, 0);
+    // An object whose own mask is empty where the fish is solid is not touched either.
+    coin.m_X = 95;
+    coin.m_Y = 95;
+    rectfill(m_SheetMask, COIN.sheetX, COIN.sheetY, COIN.sheetX + 14, COIN.sheetY + 14, 0xFE0000);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
+    rectfill(m_SheetMask, COIN.sheetX + 14, COIN.sheetY + 14, COIN.sheetX + 14, COIN.sheetY + 14, RED);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
+}
+
+TEST_F(FishTest, SoundsOffKeepsTheFishSilent)
+{
+    g_Game.soundOn = false;
+    SolidFish(0, 0, 99, 71);
+    PlaceFish(100, 100);
+    AddObject(COIN, 110, 110);
+    SoundLog sounds;
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
+    EXPECT_EQ(m_Fish.m_Coins, 1);
+    EXPECT_TRUE(sounds.Samples().empty());
+}
+
+}  // namespace

@@ -1,0 +1,530 @@
+#include "app/datafile.h"
+#include "app/game_state.h"
+#include "support/headless.h"
+#include "support/sound_log.h"
+#include "world/character.h"
+#include "world/sprite.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::vector<CCharacterNode*> Nodes(const CCharacter& c)
+{
+    std::vector<CCharacterNode*> nodes;
+    for (CCharacterNode* n = c.m_CHHead; n; n = n->m_Next)
+        nodes.push_back(n);
+    return nodes;
+}
+
+std::vector<int> Kinds(const CCharacter& c)
+{
+    std::vector<int> kinds;
+    for (CCharacterNode* n : Nodes(c))
+        kinds.push_back(n->m_Kind);
+    return kinds;
+}
+
+CCharacterNode* FirstOfKind(const CCharacter& c, int kind)
+{
+    for (CCharacterNode* n : Nodes(c))
+        if (n->m_Kind == kind)
+            return n;
+    return nullptr;
+}
+
+class CharacterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        srand(99);
+        g_SpawnOrderPosition = 0;
+        g_Game.soundOn = true;
+    }
+    CCharacter sea{640, 480};
+};
+
+// ---- the list -------------------------------------------------------------
+
+TEST_F(CharacterTest, NewCollectionHasTheGameValues)
+{
+    EXPECT_EQ(sea.m_CHHead, nullptr);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+    EXPECT_EQ(sea.m_CHEnemyTypeCount, 3);
+    EXPECT_EQ(sea.m_CHAnimDelay, 3);
+    EXPECT_EQ(sea.m_CHSpawnTop, 240);
+    EXPECT_EQ(sea.m_CHSpawnHeight, 10);
+    EXPECT_EQ(sea.m_CHScreenWidth, 640);
+}
+
+TEST_F(CharacterTest, NewObjectsGoBehindTheHead)
+{
+    sea.AddEnemy(KIND_URCHIN, 0, 1, 2);
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{0}));
+    sea.AddEnemy(KIND_COIN, 0, 3, 4);
+    sea.AddEnemy(KIND_BARREL, 0, 5, 6);
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(sea.m_CHEnemyCount, 3);
+    const CCharacterNode* barrel = FirstOfKind(sea, KIND_BARREL);
+    EXPECT_EQ(barrel->m_X, 5);
+    EXPECT_EQ(barrel->m_Y, 6);
+    EXPECT_EQ(barrel->m_Width, 64);
+    EXPECT_EQ(barrel->m_SheetY, 110);
+    EXPECT_EQ(barrel->m_FrameCount, 3);
+    EXPECT_EQ(barrel->m_Class, -2);
+    EXPECT_EQ(barrel->m_Frame, 0);
+    EXPECT_EQ(barrel->m_Destroyed, 0);
+}
+
+TEST_F(CharacterTest, UnknownKindsAreRefused)
+{
+    EXPECT_EQ(sea.AddEnemy(-1, 0, 0, 0), -1);
+    EXPECT_EQ(sea.AddEnemy(14, 0, 0, 0), -1);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+}
+
+TEST_F(CharacterTest, SpawnOrderWalksTheFirstKindsInPlay)
+{
+    sea.m_CHEnemyTypeCount = 3;
+    for (int i = 0; i < 4; i++)
+        sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    // The head came first, the others in reverse behind it.
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 1, 0, 11}));
+}
+
+TEST_F(CharacterTest, SpawnOrderPositionIsSharedByEveryCollection)
+{
+    CCharacter other(640, 480);
+    sea.m_CHEnemyTypeCount = other.m_CHEnemyTypeCount = 3;
+    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 0}));
+    EXPECT_EQ(Kinds(other), (std::vector<int>{11, 1}));
+    // A new game keeps the position.
+    sea.RemoveAllEnemies();
+    sea.InitForGame();
+    EXPECT_EQ(g_SpawnOrderPosition, 1);
+}
+
+TEST_F(CharacterTest, FewerKindsSendTheWalkBackToTheStart)
+{
+    g_SpawnOrderPosition = 8;
+    sea.m_CHEnemyTypeCount = 3;
+    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    EXPECT_EQ(sea.m_CHHead->m_Kind, 0);
+    EXPECT_EQ(g_SpawnOrderPosition, 0);
+}
+
+TEST_F(CharacterTest, SpawnEdgePlacesObjectsInTheBand)
+{
+    sea.m_CHSpawnTop = 140;
+    sea.m_CHSpawnHeight = 280;
+    for (int i = 0; i < 200; i++) {
+        sea.AddEnemy(KIND_BOTTLE, 1, 5, 5);
+        const CCharacterNode* n = sea.m_CHHead->m_Next ? sea.m_CHHead->m_Next : sea.m_CHHead;
+        EXPECT_EQ(n->m_X, 640);
+        EXPECT_GE(n->m_Y, 140);
+        EXPECT_LT(n->m_Y, 140 + 280 - 77);
+    }
+}
+
+TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
+{
+    sea.m_CHSpawnTop = 240;
+    sea.m_CHSpawnHeight = 10;  // lower than every kind
+    EXPECT_EQ(sea.AddEnemy(KIND_URCHIN, 1, 0, 0), 0);
+    sea.m_CHSpawnHeight = 21;  // exactly a coin
+    EXPECT_EQ(sea.AddEnemy(KIND_COIN, 1, 0, 0), 0);
+    for (CCharacterNode* n : Nodes(sea))
+        EXPECT_EQ(n->m_Y, 240);
+}
+
+TEST_F(CharacterTest, RemoveAllEmptiesTheList)
+{
+    sea.AddEnemy(0, 0, 0, 0);
+    sea.AddEnemy(1, 0, 0, 0);
+    sea.m_CHEnemyDelayForAddNew = 7;
+    sea.RemoveAllEnemies();
+    EXPECT_EQ(sea.m_CHHead, nullptr);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
+    sea.m_CHEnemyDelayForAddNew = 7;
+    sea.RemoveAllEnemies();  // empty: nothing changes
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 7);
+}
+
+TEST_F(CharacterTest, RemovingDestroyedKeepsTheOthersInOrderAndShortensTheWait)
+{
+    sea.m_ChenemyCountOnScreenMin = 4;
+    for (int kind = 0; kind < 4; kind++)
+        sea.AddEnemy(kind, 0, 0, 0);  // order 0, 3, 2, 1
+    sea.m_CHHead->m_Destroyed = 1;
+    FirstOfKind(sea, 2)->m_Destroyed = 1;
+    sea.m_CHEnemyDelayForAddNew = 100;
+    sea.RemoveDestroyedEnemies();
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{3, 1}));
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 100 / 3 / 4);
+}
+
+TEST_F(CharacterTest, ABubbleBlowingUpManyEnemiesDoesNotDivideByZero)
+{
+    // Five enemies and the bubble the fish has just taken, with four the minimum.
+    sea.m_ChenemyCountOnScreenMin = 4;
+    sea.AddEnemy(KIND_BUBBLE, 0, 300, 100);
+    for (int i = 0; i < 5; i++)
+        sea.AddEnemy(KIND_URCHIN, 0, 100 + i * 70, 200);
+    sea.m_CHHead->m_Destroyed = 1;
+    sea.ExplodeEnemies();
+    EXPECT_EQ(sea.m_CHEnemyCount, 11);
+    sea.m_CHEnemyDelayForAddNew = 100;
+    sea.RemoveDestroyedEnemies();
+    // Counts after each removal 10..5 give divisors -4, -3, -2, -1, 0 (skipped), 1.
+    EXPECT_EQ(sea.m_CHEnemyCount, 5);
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 4);
+    for (CCharacterNode* n : Nodes(sea))
+        EXPECT_EQ(n->m_Kind, KIND_EXPLOSION);
+}
+
+// ---- explosions -----------------------------------------------------------
+
+TEST_F(CharacterTest, ExplodeEnemiesLeavesTheCoinAndAddsTwoExplosions)
+{
+    SoundLog sounds;
+    sea.AddEnemy(KIND_COIN, 0, 400, 300);
+    sea.AddEnemy(KIND_URCHIN, 0, 100, 50);
+    sea.AddEnemy(KIND_MINE, 0, 200, 61);
+    sea.ExplodeEnemies();
+    EXPECT_EQ(sea.m_CHEnemyCount, 5);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_EXPLOSION, SND_EXPLOSION}));
+    EXPECT_EQ(sounds.Events()[0].b, (200 * 256) / 640);  // the mine comes first in the list
+    int explosions = 0;
+    for (CCharacterNode* n : Nodes(sea)) {
+        if (n->m_Kind == KIND_EXPLOSION) {
+            explosions++;
+            EXPECT_TRUE((n->m_X == 100 + 33 - 23 && n->m_Y == 50 + 28 - 23) ||
+                        (n->m_X == 200 + 25 - 23 && n->m_Y == 61 + 25 - 23));
+        }
+    }
+    EXPECT_EQ(explosions, 2);
+    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Destroyed, 0);
+    sea.RemoveDestroyedEnemies();
+    EXPECT_EQ(sea.m_CHEnemyCount, 3);
+    EXPECT_EQ(FirstOfKind(sea, KIND_URCHIN), nullptr);
+}
+
+TEST_F(CharacterTest, ExplosionsAreSilentWithSoundOff)
+{
+    SoundLog sounds;
+    g_Game.soundOn = false;
+    sea.AddEnemy(KIND_URCHIN, 0, 100, 50);
+    sea.ExplodeEnemies();
+    EXPECT_TRUE(sounds.Samples().empty());
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+}
+
+TEST_F(CharacterTest, AnExplosionPlaysItsRowOnceAndGoes)
+{
+    sea.m_CHStopAddNew = 1;
+    sea.AddEnemy(KIND_EXPLOSION, 0, 300, 200);
+    std::vector<int> frames;
+    for (int tick = 0; tick < 18; tick++) {
+        sea.MoveCharacter(0);
+        ASSERT_EQ(sea.m_CHEnemyCount, 1) << "tick " << tick;
+        frames.push_back(sea.m_CHHead->m_Frame);
+    }
+    // Three ticks a frame; the first for two here, as the delay starts at 3.
+    EXPECT_EQ(frames, (std::vector<int>{0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6}));
+    EXPECT_EQ(sea.m_CHHead->m_Destroyed, 1);
+    sea.MoveCharacter(0);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+}
+
+TEST_F(CharacterTest, AFinishedExplosionKeepsItsLastFrameUntilRemoved)
+{
+    sea.InitForInstructions();
+    for (int tick = 0; tick < 60; tick++)
+        sea.MoveCharacterForInstructions();
+    EXPECT_EQ(FirstOfKind(sea, KIND_EXPLOSION)->m_Frame, 6);
+    EXPECT_EQ(sea.m_CHEnemyCount, 13);  // the instructions never remove
+}
+
+TEST_F(CharacterTest, OtherRowsLoop)
+{
+    sea.AddEnemy(KIND_BARREL, 0, 0, 0);
+    for (int i = 0; i < 3; i++)
+        sea.StepFrames();
+    EXPECT_EQ(sea.m_CHHead->m_Frame, 0);
+    EXPECT_EQ(sea.m_CHHead->m_Destroyed, 0);
+}
+
+// ---- movement and spawning ------------------------------------------------
+
+TEST_F(CharacterTest, ObjectsDriftLeftAndGoWhenWhollyPastTheEdge)
+{
+    sea.m_CHStopAddNew = 1;
+    sea.m_CHOffsetX = 10;
+    sea.AddEnemy(KIND_COIN, 0, 10 - 21 + 1, 100);
+    sea.AddEnemy(KIND_URCHIN, 0, 10 - 66, 100);
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 1);
+    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_COIN);
+    EXPECT_EQ(sea.m_CHHead->m_X, 10 - 21 - 1);
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+}
+
+TEST_F(CharacterTest, ASpawnWaitsForTheDelay)
+{
+    sea.m_ChenemyCountOnScreenMin = 4;
+    sea.m_CHSpawnTop = 100;
+    sea.m_CHSpawnHeight = 280;
+    sea.AddEnemy(KIND_FRIEND, 0, 500, 100);  // an empty sea would spawn at once
+    sea.m_CHEnemyDelayForAddNew = 5;
+    for (int i = 0; i < 5; i++)
+        sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 1);
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+    EXPECT_EQ(sea.m_CHHead->m_Next->m_X, 640);
+    EXPECT_EQ(sea.m_CHHead->m_Next->m_Kind, 1);
+    // Next wait: rand() % ((640 / 4) / (4 - 2 + 2)) + 10, so 10 to 49 ticks.
+    EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 10);
+    EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 49);
+}
+
+TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimum)
+{
+    sea.m_ChenemyCountOnScreenMin = 4;
+    sea.m_CHStopAddNew = 1;
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+    sea.m_CHStopAddNew = 0;
+    sea.m_ChenemyCountOnScreenMin = 0;
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+}
+
+TEST_F(CharacterTest, AHugeMinimumStillWaitsTenTicks)
+{
+    sea.m_ChenemyCountOnScreenMin = 1000;  // 640 / 1000 is 0
+    sea.m_CHSpawnHeight = 280;
+    sea.MoveCharacter(2);
+    EXPECT_EQ(sea.m_CHEnemyCount, 1);
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 10);
+}
+
+TEST_F(CharacterTest, TheSeaFillsUpToTheMinimumOverTime)
+{
+    sea.m_ChenemyCountOnScreenMin = 9;
+    sea.m_CHEnemyTypeCount = 13;
+    sea.m_CHSpawnTop = 140;
+    sea.m_CHSpawnHeight = 280;
+    int most = 0;
+    for (int tick = 0; tick < 2000; tick++) {
+        sea.MoveCharacter(12);
+        most = std::max(most, sea.m_CHEnemyCount);
+        ASSERT_LE(sea.m_CHEnemyCount, 9);
+    }
+    EXPECT_GE(most, 5);
+}
+
+// ---- the screens' decorations --------------------------------------------
+
+TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
+{
+    SoundLog sounds;
+    g_Game.soundOn = false;  // the screens' samples play regardless
+    sea.InitForScreen(50);
+    sea.MoveCharacterForHiScore(1, 10);
+    ASSERT_EQ(sea.m_CHEnemyCount, 1);
+    const CCharacterNode* coin = sea.m_CHHead;
+    EXPECT_EQ(coin->m_Kind, KIND_COIN);
+    EXPECT_EQ(coin->m_X % 21, 0);
+    EXPECT_EQ(coin->m_Y, -21);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_DROP}));
+    EXPECT_EQ(sounds.Events()[0].b, coin->m_X * 256 / 640);
+    EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 3);  // 160 / 50 = 3, plus up to 2
+    EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 5);
+
+    sounds.Clear();
+    sea.m_CHHead->m_Y = 470;
+    sea.MoveCharacterForHiScore(0, 10);
+    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
+    EXPECT_TRUE(sounds.Samples().empty());
+    sea.MoveCharacterForHiScore(0, 10);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_LAND}));
+}
+
+TEST_F(CharacterTest, CreditsDecorationsRiseAndLeaveAtTheTop)
+{
+    sea.InitForScreen(20);
+    sea.MoveCharacterForCredits(1, -5);
+    ASSERT_EQ(sea.m_CHEnemyCount, 1);
+    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_DECORATION);
+    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
+    EXPECT_EQ(sea.m_CHHead->m_X % 23, 0);
+    sea.m_CHHead->m_Y = -22;
+    sea.MoveCharacterForCredits(0, -5);
+    EXPECT_EQ(sea.m_CHHead->m_Y, -27);
+    sea.MoveCharacterForCredits(0, -5);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+}
+
+TEST_F(CharacterTest, CongratulationsFiguresCrossFromTheRight)
+{
+    sea.InitForScreen(50);
+    sea.MoveCharacterForCongratulations(1, -10);
+    ASSERT_EQ(sea.m_CHEnemyCount, 1);
+    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_EXTRA_LIFE);
+    EXPECT_EQ(sea.m_CHHead->m_X, 640);
+    EXPECT_EQ(sea.m_CHHead->m_Y % 14, 0);
+    EXPECT_LT(sea.m_CHHead->m_Y, 480);
+    sea.MoveCharacterForCongratulations(0, -10);
+    EXPECT_EQ(sea.m_CHHead->m_X, 630);
+}
+
+TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
+{
+    sea.InitForScreen(0);
+    sea.MoveCharacterForCongratulations(1, -10);
+    sea.MoveCharacterForHiScore(1, 10);
+    sea.MoveCharacterForCredits(1, -5);
+    EXPECT_EQ(sea.m_CHEnemyCount, 0);
+    sea.InitForScreen(500);  // 120 / 500 is 0
+    sea.MoveCharacterForCongratulations(1, -10);
+    sea.MoveCharacterForHiScore(1, 10);
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
+}
+
+TEST_F(CharacterTest, InitOperationsStartAFreshList)
+{
+    sea.InitForInstructions();
+    EXPECT_EQ(sea.m_CHEnemyCount, 13);
+    for (int kind = 0; kind < 13; kind++) {
+        const CCharacterNode* n = FirstOfKind(sea, kind);
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(n->m_X, 10);
+        EXPECT_EQ(n->m_Y, 10 * kind);
+    }
+    sea.InitAsIcons();
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{KIND_EXTRA_LIFE, KIND_COIN}));
+    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_X, 279);
+    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Y, 15);
+    EXPECT_EQ(sea.m_ChenemyCountOnScreenMin, 2);
+    sea.MoveCharacterAsIcons();
+    sea.MoveCharacterAsIcons();
+    sea.MoveCharacterAsIcons();
+    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Frame, 1);
+    EXPECT_EQ(sea.m_CHEnemyCount, 2);
+}
+
+// ---- drawing --------------------------------------------------------------
+
+// A sheet whose frames are filled with colours that name the kind and frame.
+class CharacterDrawTest : public CharacterTest {
+protected:
+    static int FrameColour(int kind, int frame) { return makecol(20 + kind * 10, 30 + frame * 20, 200); }
+    void SetUp() override
+    {
+        CharacterTest::SetUp();
+        sheet = create_bitmap(960, 688);
+        mask = create_bitmap(960, 688);
+        clear_to_color(sheet, makecol(255, 0, 255));
+        clear_to_color(mask, makecol(255, 0, 255));
+        for (int kind = 0; kind < CHARACTER_KIND_COUNT; kind++) {
+            const CharacterKindInfo& k = g_CharacterKinds[kind];
+            for (int f = 0; f < k.frameCount; f++) {
+                const int x = k.sheetX + f * k.width;
+                rectfill(sheet, x, k.sheetY, x + k.width - 1, k.sheetY + k.height - 1, FrameColour(kind, f));
+                putpixel(sheet, x, k.sheetY, makecol(255, 0, 255));  // a see-through corner
+                putpixel(mask, x + 1, k.sheetY + 1, makecol(255, 0, 0));
+            }
+        }
+        sea.SetBitmaps(sheet, mask);
+        target = create_bitmap(640, 480);
+        clear_to_color(target, makecol(0, 0, 60));
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(sheet);
+        destroy_bitmap(mask);
+        destroy_bitmap(target);
+    }
+    BITMAP* sheet = nullptr;
+    BITMAP* mask = nullptr;
+    BITMAP* target = nullptr;
+};
+
+TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
+{
+    sea.AddEnemy(KIND_URCHIN, 0, 100, 100);
+    sea.AddEnemy(KIND_BUBBLE, 0, 300, 200);
+    FirstOfKind(sea, KIND_BUBBLE)->m_Frame = 3;
+    sea.m_CHOffsetX = 5;
+    sea.m_CHOffsetY = 7;
+    sea.DrawCharacters(target);
+    EXPECT_EQ(getpixel(target, 105, 107), makecol(0, 0, 60));  // the mask-coloured corner
+    EXPECT_EQ(getpixel(target, 106, 107), FrameColour(KIND_URCHIN, 0));
+    EXPECT_EQ(getpixel(target, 105 + 65, 107 + 55), FrameColour(KIND_URCHIN, 0));
+    EXPECT_EQ(getpixel(target, 105 + 66, 107 + 55), makecol(0, 0, 60));
+    EXPECT_EQ(getpixel(target, 310, 210), FrameColour(KIND_BUBBLE, 3));
+    EXPECT_EQ(sea.m_Mask, mask);
+    EXPECT_TRUE(IsMaskSolid(sea.m_Mask, 230 + 3 * 30 + 1, 70 + 1));
+}
+
+TEST_F(CharacterDrawTest, TheHeadIsDrawnFirstAndTheNewestNext)
+{
+    sea.AddEnemy(KIND_URCHIN, 0, 100, 100);
+    sea.AddEnemy(KIND_BARREL, 0, 110, 110);
+    sea.AddEnemy(KIND_COIN, 0, 120, 120);
+    sea.DrawCharacters(target);
+    // The barrel, added second, is drawn last and so lies on top.
+    EXPECT_EQ(getpixel(target, 125, 125), FrameColour(KIND_BARREL, 0));
+}
+
+TEST_F(CharacterDrawTest, DrawKindPlacesEveryObjectOfTheKind)
+{
+    sea.InitForInstructions();
+    sea.DrawKind(KIND_ACTINIAN, target, 400, 300);
+    EXPECT_EQ(getpixel(target, 401, 301), FrameColour(KIND_ACTINIAN, 0));
+    EXPECT_EQ(getpixel(target, 11, 101), makecol(0, 0, 60));  // its own place stays empty
+}
+
+TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
+{
+    BITMAP* small = create_bitmap(40, 40);
+    clear_to_color(small, makecol(255, 0, 0));
+    sea.SetBitmaps(small, small);
+    sea.AddEnemy(KIND_BIG_FISH, 0, 100, 100);
+    sea.m_CHHead->m_Frame = 7;
+    sea.DrawCharacters(target);
+    EXPECT_EQ(getpixel(target, 150, 120), makecol(0, 0, 60));
+    EXPECT_FALSE(IsMaskSolid(sea.m_Mask, 7 * 120 + 5, 380 + 5));
+    EXPECT_TRUE(IsMaskSolid(sea.m_Mask, 5, 5));
+    EXPECT_FALSE(IsMaskSolid(nullptr, 5, 5));
+    sea.ClearBitmaps();
+    sea.DrawCharacters(target);
+    destroy_bitmap(small);
+}
+
+TEST_F(CharacterDrawTest, OnlyPureRedIsSolid)
+{
+    putpixel(mask, 0, 0, 0xFF0000);
+    putpixel(mask, 1, 0, 0xFF0001);
+    putpixel(mask, 2, 0, 0xFE0000);
+    EXPECT_TRUE(IsMaskSolid(mask, 0, 0));
+    EXPECT_FALSE(IsMaskSolid(mask, 1, 0));
+    EXPECT_FALSE(IsMaskSolid(mask, 2, 0));
+    EXPECT_FALSE(IsMaskSolid(mask, -1, 0));
+    EXPECT_EQ(MaskPixel(mask, 960, 0), -1);
+}
+
+}  // namespace

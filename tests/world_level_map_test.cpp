@@ -1,0 +1,397 @@
+#include "support/headless.h"
+#include "world/level_map.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+
+namespace {
+
+// Row of the ceiling edge of a column, or -1 when it has none.
+int CeilingRowOf(const CLevelMap& map, int column)
+{
+    for (int row = 0; row < MAP_ROWS; row++)
+        if (map.m_Cells[column][row].m_TileY == 1)
+            return row;
+    return -1;
+}
+
+// Checks that a column is rock, ceiling edge, fifteen rows of water, floor edge, rock.
+void ExpectWellFormedColumn(const CLevelMap& map, int column, int level)
+{
+    const int t = CeilingRowOf(map, column);
+    ASSERT_GE(t, 0) << "column " << column;
+    ASSERT_LE(t, 7) << "column " << column;
+    for (int row = 0; row < MAP_ROWS; row++) {
+        const CMapCell& cell = map.m_Cells[column][row];
+        EXPECT_EQ(cell.m_TileX, cell.m_HitTileX);
+        EXPECT_EQ(cell.m_TileY, cell.m_HitTileY);
+        if (row < t || row > t + 16) {
+            EXPECT_EQ(cell.m_TileY, 0) << "rock at " << column << "," << row;
+            EXPECT_EQ(cell.m_TileX, level);
+        } else if (row == t + 16) {
+            EXPECT_EQ(cell.m_TileY, 2) << "floor at " << column << "," << row;
+            EXPECT_EQ(cell.m_TileX, level);
+        } else if (row > t) {
+            EXPECT_EQ(cell.m_TileY, 3) << "water at " << column << "," << row;
+        }
+    }
+}
+
+class LevelMapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        srand(1234);
+        map.Init();
+    }
+    // Runs Update until the next distance step has been counted; returns the ticks taken.
+    int TicksToNextStep()
+    {
+        const int before = map.m_Distance;
+        const int level = map.m_Level;
+        int ticks = 0;
+        while (map.m_Distance == before && map.m_Level == level && !map.m_Completed) {
+            map.Update(0, 0);
+            ticks++;
+        }
+        return ticks;
+    }
+    CLevelMap map{640, 480};
+};
+
+TEST_F(LevelMapTest, InitStartsWithTwentyOneFlatColumns)
+{
+    EXPECT_EQ(map.m_Level, 0);
+    EXPECT_EQ(map.m_ScrollX, 0);
+    EXPECT_EQ(map.m_SpeedX, 2);
+    for (int c = 0; c < 21; c++) {
+        EXPECT_EQ(CeilingRowOf(map, c), 5) << "column " << c;
+        EXPECT_EQ(map.m_Cells[c][21].m_TileY, 2);
+        ExpectWellFormedColumn(map, c, 0);
+    }
+    for (int c = 21; c < MAP_COLUMNS; c++)
+        ExpectWellFormedColumn(map, c, 0);
+    EXPECT_EQ(map.m_CeilingRow, CeilingRowOf(map, MAP_COLUMNS - 1));
+}
+
+TEST_F(LevelMapTest, DecorationsStandOnlyInOpenWater)
+{
+    int decorations = 0;
+    for (int round = 0; round < 200; round++) {
+        map.GenerateColumns(MAP_COLUMNS);
+        for (int c = 0; c < MAP_COLUMNS; c++)
+            for (int row = 0; row < MAP_ROWS; row++)
+                if (map.m_Cells[c][row].m_TileY == 3 && map.m_Cells[c][row].m_TileX != 3) {
+                    EXPECT_LT(map.m_Cells[c][row].m_TileX, 3);
+                    decorations++;
+                }
+    }
+    // 29 in 100 columns carry one.
+    EXPECT_GT(decorations, 200 * 34 * 20 / 100);
+    EXPECT_LT(decorations, 200 * 34 * 38 / 100);
+}
+
+TEST_F(LevelMapTest, RandomWalkStaysWithinItsBoundsOverManyColumns)
+{
+    map.m_Level = 3;
+    int seen[8] = {};
+    for (int round = 0; round < 300; round++) {
+        map.GenerateColumns(MAP_COLUMNS);
+        for (int c = 0; c < MAP_COLUMNS; c++) {
+            ExpectWellFormedColumn(map, c, 3);
+            seen[CeilingRowOf(map, c)]++;
+            if (c > 0) {
+                // Even the bounces off the limits move the edge by one row only.
+                EXPECT_LE(abs(CeilingRowOf(map, c) - CeilingRowOf(map, c - 1)), 1);
+            }
+        }
+    }
+    for (int row = 0; row < 8; row++)
+        EXPECT_GT(seen[row], 0) << "row " << row << " never reached";
+}
+
+// The first rand() of a generated column decides the walk; find a seed that moves it as wanted.
+unsigned SeedWhoseFirstStepIs(bool (*wanted)(int r))
+{
+    for (unsigned seed = 1;; seed++) {
+        srand(seed);
+        if (wanted(rand() % 24))
+            return seed;
+    }
+}
+
+TEST_F(LevelMapTest, CeilingThatWouldRiseAboveRowZeroBouncesToOne)
+{
+    const unsigned seed = SeedWhoseFirstStepIs([](int r) { return r >= 13; });
+    map.m_CeilingRow = 0;
+    srand(seed);
+    map.GenerateColumns(1);
+    EXPECT_EQ(map.m_CeilingRow, 1);
+    EXPECT_EQ(CeilingRowOf(map, MAP_COLUMNS - 1), 1);
+}
+
+TEST_F(LevelMapTest, CeilingThatWouldSinkToRowEightBouncesToSix)
+{
+    const unsigned seed = SeedWhoseFirstStepIs([](int r) { return r <= 11; });
+    map.m_CeilingRow = 7;
+    srand(seed);
+    map.GenerateColumns(1);
+    EXPECT_EQ(map.m_CeilingRow, 6);
+}
+
+TEST_F(LevelMapTest, ScrollOfFortyIsKept)
+{
+    map.m_ScrollX = 38;
+    map.Update(0, 0);
+    EXPECT_EQ(map.m_ScrollX, 40);
+}
+
+TEST_F(LevelMapTest, ScrollPastFortyShiftsTwoColumnsOut)
+{
+    map.m_ScrollX = 39;
+    const CMapCell third = map.m_Cells[2][5];
+    const int lastCeiling = CeilingRowOf(map, MAP_COLUMNS - 1);
+    map.Update(0, 0);
+    EXPECT_EQ(map.m_ScrollX, 1);
+    EXPECT_EQ(map.m_Cells[0][5].m_TileY, third.m_TileY);
+    EXPECT_EQ(CeilingRowOf(map, MAP_COLUMNS - 3), lastCeiling);
+    EXPECT_LE(abs(CeilingRowOf(map, MAP_COLUMNS - 2) - lastCeiling), 2);
+}
+
+TEST_F(LevelMapTest, AtLevelFiveTheStepIsTwelve)
+{
+    map.m_Level = 5;
+    map.m_ScrollX = 40;
+    map.Update(0, 0);
+    EXPECT_EQ(map.m_SpeedX, 12);
+    EXPECT_EQ(map.m_ScrollX, 12);  // 52 less two columns
+}
+
+TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
+{
+    EXPECT_EQ(map.ShiftColumns(35), -1);
+    EXPECT_EQ(map.ShiftRows(25), -1);
+    EXPECT_EQ(map.ShiftColumns(34), 0);
+    map.m_ScrollX = 5000;
+    map.KeepInBounds();
+    EXPECT_EQ(map.m_ScrollX, 5000);
+}
+
+TEST_F(LevelMapTest, ShiftRowsMovesCellsUpAndFillBottomRowsLaysRock)
+{
+    map.m_Level = 2;
+    const CMapCell below = map.m_Cells[0][6];
+    EXPECT_EQ(map.ShiftRows(1), 0);
+    EXPECT_EQ(map.m_Cells[0][5].m_TileY, below.m_TileY);
+    map.FillBottomRows(3);
+    for (int row = 21; row < MAP_ROWS; row++) {
+        EXPECT_EQ(map.m_Cells[10][row].m_TileX, 2);
+        EXPECT_EQ(map.m_Cells[10][row].m_TileY, 0);
+    }
+}
+
+TEST_F(LevelMapTest, ClampedScrollingStaysWithinTheGrid)
+{
+    map.m_GenerateX = 0;
+    map.m_ScrollX = 100;
+    map.KeepInBounds();
+    EXPECT_EQ(map.m_ScrollX, 40);
+    map.m_ScrollX = -5;
+    map.KeepInBounds();
+    EXPECT_EQ(map.m_ScrollX, 0);
+    map.m_GenerateY = 1;
+    map.m_ScrollY = 45;
+    map.KeepInBounds();
+    EXPECT_EQ(map.m_ScrollY, 5);
+}
+
+TEST_F(LevelMapTest, ADistanceStepTakesTwentySevenTicksAtSpeedTwo)
+{
+    EXPECT_EQ(TicksToNextStep(), 27);
+    EXPECT_EQ(map.m_Distance, 5);
+    EXPECT_EQ(map.m_DistanceScore, 5);
+    EXPECT_EQ(map.m_StepPixels, 0);  // the stepping tick adds nothing
+    EXPECT_EQ(TicksToNextStep(), 27);
+}
+
+TEST_F(LevelMapTest, StoppedProgressScrollsButCountsNothing)
+{
+    map.m_StopProgress = 1;
+    for (int i = 0; i < 500; i++)
+        map.Update(0, 0);
+    EXPECT_EQ(map.m_Distance, 0);
+    EXPECT_EQ(map.m_DistanceScore, 0);
+    EXPECT_EQ(map.m_StepPixels, 0);
+    EXPECT_EQ(map.m_Level, 0);
+    EXPECT_EQ(map.m_ScrollX, 40);  // it went on scrolling: 20 ticks per two columns
+}
+
+TEST_F(LevelMapTest, ALevelLastsOneHundredAndOneSteps)
+{
+    for (int step = 0; step < 100; step++)
+        TicksToNextStep();
+    EXPECT_EQ(map.m_Level, 0);
+    EXPECT_EQ(map.m_Distance, 500);
+    TicksToNextStep();
+    EXPECT_EQ(map.m_Level, 1);
+    EXPECT_EQ(map.m_Distance, 0);
+    EXPECT_EQ(map.m_DistanceScore, 101 * 5);
+    map.Update(0, 0);
+    EXPECT_EQ(map.m_SpeedX, 4);
+}
+
+TEST_F(LevelMapTest, CompletionStopsTheTickAndFlattensTheSeaBeyond)
+{
+    map.m_Level = 5;
+    map.m_Distance = 500;
+    map.m_StepPixels = 51;
+    map.m_ScrollX = 30;
+    map.m_CeilingRow = 7;
+    EXPECT_EQ(map.Update(0, 0), 1);
+    EXPECT_EQ(map.IsCompleted(), 1);
+    EXPECT_EQ(map.m_ScrollX, 30);  // no scrolling on that tick
+    EXPECT_EQ(map.m_Level, 5);
+    map.GenerateColumns(4);
+    for (int c = MAP_COLUMNS - 4; c < MAP_COLUMNS; c++) {
+        EXPECT_EQ(CeilingRowOf(map, c), 5);
+        ExpectWellFormedColumn(map, c, 0);
+    }
+    EXPECT_EQ(map.m_CeilingRow, 5);
+    EXPECT_EQ(map.Update(0, 0), 0);
+}
+
+TEST_F(LevelMapTest, FollowAddsTheArgumentsToTheOffsets)
+{
+    map.m_AutoScrollX = 0;
+    map.m_FollowX = 1;
+    map.Update(7, 3);
+    EXPECT_EQ(map.m_ScrollX, 7);
+    EXPECT_EQ(map.m_ScrollY, 0);
+}
+
+TEST_F(LevelMapTest, DemoStartsAtARandomLevelWithARandomSea)
+{
+    bool levels[6] = {};
+    bool unevenStart = false;
+    for (unsigned seed = 1; seed < 200; seed++) {
+        srand(seed);
+        map.InitForDemo();
+        ASSERT_GE(map.m_Level, 0);
+        ASSERT_LE(map.m_Level, 5);
+        levels[map.m_Level] = true;
+        ExpectWellFormedColumn(map, 0, map.m_Level);
+        if (map.m_Level == 0) {
+            EXPECT_EQ(CeilingRowOf(map, 0), 5);
+        } else if (CeilingRowOf(map, 0) != 5) {
+            unevenStart = true;
+        }
+    }
+    for (bool seen : levels)
+        EXPECT_TRUE(seen);
+    EXPECT_TRUE(unevenStart);
+}
+
+TEST_F(LevelMapTest, QueriesOnMapPoints)
+{
+    EXPECT_EQ(map.GetDistanceFromTileTop(0, 47), 7);
+    EXPECT_EQ(map.GetDistanceToTileBottom(0, 47), 13);
+    EXPECT_EQ(map.GetDistanceFromTileTop(0, 40), 0);
+    EXPECT_EQ(map.GetDistanceToTileBottom(0, 40), 20);
+    EXPECT_EQ(map.GetSpawnTop(), 5 * 20 + 40);
+    EXPECT_EQ(map.GetSpawnHeight(), 280);
+    EXPECT_EQ(map.GetHitType(15, 5 * 20 + 3), 1);
+    EXPECT_EQ(map.GetHitType(15, 21 * 20), 2);
+    EXPECT_EQ(map.GetHitType(15, 8 * 20), 3);
+}
+
+// A tile sheet where every tile has its own colour, and a mask whose only solid
+// pixel is the top-left of every ceiling-edge tile.
+class LevelMapDrawTest : public LevelMapTest {
+protected:
+    static int TileColour(int column, int row) { return makecol(10 + column * 30, 10 + row * 40, 99); }
+    void SetUp() override
+    {
+        LevelMapTest::SetUp();
+        tiles = create_bitmap(120, 80);
+        mask = create_bitmap(120, 80);
+        clear_to_color(mask, makecol(255, 0, 255));
+        for (int column = 0; column < 6; column++)
+            for (int row = 0; row < 4; row++) {
+                rectfill(tiles, column * 20, row * 20, column * 20 + 19, row * 20 + 19, TileColour(column, row));
+                if (row == 1)
+                    putpixel(mask, column * 20, 20, makecol(255, 0, 0));
+            }
+        rectfill(tiles, 60, 60, 79, 79, bitmap_mask_color(tiles));  // open water lets the back show
+        putpixel(tiles, 60 + 7, 60 + 7, makecol(1, 1, 1));
+        map.SetBitmaps(tiles, mask);
+        target = create_bitmap(640, 480);
+        clear_to_color(target, makecol(0, 0, 50));
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(tiles);
+        destroy_bitmap(mask);
+        destroy_bitmap(target);
+    }
+    BITMAP* tiles = nullptr;
+    BITMAP* mask = nullptr;
+    BITMAP* target = nullptr;
+};
+
+TEST_F(LevelMapDrawTest, DrawsTheFlatStartAtItsRows)
+{
+    map.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 0), TileColour(0, 0));
+    EXPECT_EQ(getpixel(target, 100, 5 * 20 + 10), TileColour(0, 1));
+    EXPECT_EQ(getpixel(target, 399, 21 * 20), TileColour(0, 2));
+    EXPECT_EQ(getpixel(target, 399, 479), TileColour(0, 0));
+    // Open water is drawn masked, apart from its one dark pixel.
+    EXPECT_EQ(getpixel(target, 200, 10 * 20 + 3), makecol(0, 0, 50));
+    if (map.m_Cells[10][10].m_TileX == 3) {
+        EXPECT_EQ(getpixel(target, 200 + 7, 200 + 7), makecol(1, 1, 1));
+    }
+}
+
+TEST_F(LevelMapDrawTest, ScrolledTheTilesMoveLeftByTheOffset)
+{
+    map.m_Level = 4;
+    map.FillStart();
+    map.m_ScrollX = 35;
+    map.Draw(target);
+    // Screen x 0 is map x 35: column 1 at 15 pixels in; its edge is at screen x 5.
+    EXPECT_EQ(getpixel(target, 4, 5 * 20), TileColour(4, 1));
+    EXPECT_EQ(getpixel(target, 5, 5 * 20), TileColour(4, 1));
+    const int lastColumnCeiling = CeilingRowOf(map, MAP_COLUMNS - 1);
+    EXPECT_EQ(getpixel(target, 639, lastColumnCeiling * 20), TileColour(4, 1));
+}
+
+TEST_F(LevelMapDrawTest, MaskPixelsComeFromTheHitTiles)
+{
+    const int ceilingY = 5 * 20;
+    EXPECT_EQ(map.GetMaskPixel(40, ceilingY), 0xFF0000);
+    EXPECT_EQ(map.GetMaskPixel(41, ceilingY), makecol(255, 0, 255));
+    EXPECT_EQ(map.GetMaskPixel(-1, ceilingY), -1);
+    EXPECT_EQ(map.GetMaskPixel(680, ceilingY), -1);
+    EXPECT_EQ(map.GetMaskPixel(40, 480), -1);
+    EXPECT_EQ(map.GetHitType(680, 0), 0);
+}
+
+TEST_F(LevelMapDrawTest, ADamagedTileSheetIsNotReadPastItsEdge)
+{
+    BITMAP* small = create_bitmap(20, 20);
+    clear_to_color(small, makecol(255, 0, 0));
+    map.SetBitmaps(small, small);
+    map.m_Level = 5;
+    map.FillStart();
+    map.Draw(target);
+    EXPECT_EQ(map.GetMaskPixel(0, 0), -1);  // tile (5, 0) lies outside the 20 x 20 sheet
+    map.m_Level = 0;
+    map.FillStart();
+    EXPECT_EQ(map.GetMaskPixel(0, 0), 0xFF0000);
+    map.ClearBitmaps();
+    EXPECT_EQ(map.GetMaskPixel(0, 0), -1);
+    map.Draw(target);
+    destroy_bitmap(small);
+}
+
+}  // namespace

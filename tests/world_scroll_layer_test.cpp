@@ -1,0 +1,168 @@
+#include "support/headless.h"
+#include "world/scroll_layer.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every column of the image has its own colour, so a drawn pixel tells where it came from.
+int ColumnColour(int x)
+{
+    return makecol(x & 0xFF, (x >> 8) + 1, 7);
+}
+
+class ScrollLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        image = create_bitmap(1280, 480);
+        for (int x = 0; x < 1280; x++)
+            vline(image, x, 0, 479, ColumnColour(x));
+        target = create_bitmap(640, 480);
+        clear_to_color(target, makecol(1, 2, 3));
+        layer.SetBitmap(image);
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(image);
+        destroy_bitmap(target);
+    }
+    BITMAP* image = nullptr;
+    BITMAP* target = nullptr;
+    CScrollLayer layer{640, 480};
+};
+
+TEST_F(ScrollLayerTest, InitStartsAtTheLeftEdgeWrappingAcross)
+{
+    layer.m_PosX = 77;
+    layer.Init();
+    EXPECT_EQ(layer.m_PosX, 0.0f);
+    EXPECT_EQ(layer.m_WrapX, 1);
+    EXPECT_EQ(layer.m_WrapY, 0);
+    EXPECT_EQ(layer.m_ViewWidth, 640);
+    EXPECT_EQ(layer.m_ViewHeight, 480);
+}
+
+TEST_F(ScrollLayerTest, AQuarterPixelShortOfTheEndWrapsToTheStart)
+{
+    layer.m_PosX = 1280.0f - 0.25f;
+    layer.Scroll(2, 0, 6, 1);
+    EXPECT_NEAR(layer.m_PosX, 1.0f / 3.0f - 0.25f, 1e-3);
+    EXPECT_EQ(layer.m_PosY, 0.0f);
+}
+
+TEST_F(ScrollLayerTest, StepIsTheQuotientRoundedToAFloat)
+{
+    layer.Scroll(2, 0, 6, 1);
+    EXPECT_EQ(layer.m_PosX, 0.33333334f);
+    layer.Scroll(2, 0, 3, 1);
+    EXPECT_EQ(layer.m_PosX, 0.33333334f + 0.6666667f);
+}
+
+TEST_F(ScrollLayerTest, OneRoundTakesThreeTimes1280TicksAtASixth)
+{
+    for (int i = 0; i < 1280 * 3 - 10; i++)
+        layer.Scroll(2, 0, 6, 1);
+    EXPECT_GT(layer.m_PosX, 1270.0f);
+    for (int i = 0; i < 20; i++)
+        layer.Scroll(2, 0, 6, 1);
+    EXPECT_LT(layer.m_PosX, 10.0f);
+}
+
+TEST_F(ScrollLayerTest, ExactlyTheEndStaysAndNegativeWrapsBack)
+{
+    layer.m_PosX = 1280.0f;
+    layer.Wrap();
+    EXPECT_EQ(layer.m_PosX, 1280.0f);
+    layer.m_PosX = -0.5f;
+    layer.Wrap();
+    EXPECT_EQ(layer.m_PosX, 1279.5f);
+}
+
+TEST_F(ScrollLayerTest, VerticalClampKeepsTheViewAtTheTop)
+{
+    layer.Scroll(0, 9, 1, 1);
+    EXPECT_EQ(layer.m_PosY, 0.0f);
+    layer.Scroll(0, -9, 1, 1);
+    EXPECT_EQ(layer.m_PosY, 0.0f);
+}
+
+TEST_F(ScrollLayerTest, ClampedHorizontalStaysWithinTheImage)
+{
+    layer.m_WrapX = 0;
+    layer.m_PosX = 1000.0f;
+    layer.Wrap();
+    EXPECT_EQ(layer.m_PosX, 640.0f);
+    layer.m_PosX = -3.0f;
+    layer.Wrap();
+    EXPECT_EQ(layer.m_PosX, 0.0f);
+}
+
+TEST_F(ScrollLayerTest, ADivisorOfZeroDoesNotMoveTheLayer)
+{
+    layer.Scroll(2, 2, 0, 0);
+    EXPECT_EQ(layer.m_PosX, 0.0f);
+    EXPECT_EQ(layer.m_PosY, 0.0f);
+}
+
+TEST_F(ScrollLayerTest, HalfAPixelBeforeTheStartDrawsTheLastColumnThenTheFirst639)
+{
+    layer.m_PosX = -0.5f;
+    layer.Wrap();
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 100), ColumnColour(1279));
+    EXPECT_EQ(getpixel(target, 1, 100), ColumnColour(0));
+    EXPECT_EQ(getpixel(target, 639, 479), ColumnColour(638));
+}
+
+TEST_F(ScrollLayerTest, TheMiddleDrawsOnePieceTruncatingTheFraction)
+{
+    layer.m_PosX = 640.5f;
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(640));
+    EXPECT_EQ(getpixel(target, 639, 0), ColumnColour(1279));
+}
+
+TEST_F(ScrollLayerTest, PositionAtTheEndDrawsLikeTheStart)
+{
+    layer.m_PosX = 1280.0f;
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(0));
+    EXPECT_EQ(getpixel(target, 639, 0), ColumnColour(639));
+}
+
+TEST_F(ScrollLayerTest, MaskColourLetsTheLayerBehindShowThrough)
+{
+    rectfill(image, 0, 0, 9, 9, bitmap_mask_color(image));
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 5, 5), makecol(1, 2, 3));
+    EXPECT_EQ(getpixel(target, 10, 5), ColumnColour(10));
+}
+
+TEST_F(ScrollLayerTest, WrappedVerticallyTheBottomComesFromTheTop)
+{
+    layer.m_WrapY = 1;
+    layer.m_PosX = 1000.0f;
+    layer.m_PosY = 400.0f;
+    rectfill(image, 0, 0, 1279, 0, makecol(200, 0, 0));  // top row of the image
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 80), makecol(200, 0, 0));     // piece C
+    EXPECT_EQ(getpixel(target, 300, 80), makecol(200, 0, 0));   // piece D
+    EXPECT_EQ(getpixel(target, 300, 79), ColumnColour(20));      // piece B
+    EXPECT_EQ(getpixel(target, 279, 81), ColumnColour(1279));    // piece C, last column
+}
+
+TEST_F(ScrollLayerTest, ASmallerImageIsNotReadPastItsEdge)
+{
+    BITMAP* small = create_bitmap(100, 50);
+    clear_to_color(small, makecol(9, 9, 9));
+    layer.SetBitmap(small);
+    layer.m_PosX = 1279.0f;
+    layer.Draw(target);
+    EXPECT_EQ(getpixel(target, 0, 0), makecol(1, 2, 3));
+    EXPECT_EQ(getpixel(target, 1, 0), makecol(9, 9, 9));
+    EXPECT_EQ(getpixel(target, 101, 0), makecol(1, 2, 3));
+    destroy_bitmap(small);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include "fonts.h"
+#include "image.h"
+#include <cairo-ft.h>
+#include <cmath>
+#include <cstdio>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace {
+
+constexpr int FIRST_CHAR = 32;
+constexpr int LAST_CHAR = 126;
+constexpr int GLYPHS_PER_ROW = 16;
+constexpr uint8_t INDEX_BACKGROUND = 0;
+constexpr uint8_t INDEX_GLYPH = 1;
+constexpr uint8_t INDEX_SEPARATOR = 255;
+// Coverage a pixel needs to belong to a glyph once the font is one-coloured.
+constexpr int GLYPH_COVERAGE = 100;
+
+struct Glyph {
+    int width = 0;
+    std::vector<uint8_t> coverage;  // width x cell height, 0-255
+};
+
+FT_Library SharedFreeType()
+{
+    static FT_Library library = nullptr;
+    if (!library && FT_Init_FreeType(&library) != 0)
+        library = nullptr;
+    return library;
+}
+
+void ReleaseFtFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
+
+// A TrueType face for cairo. Cairo may keep the face in its caches after we
+// let go, so the FreeType face is freed by cairo itself when it drops it.
+struct FontFace {
+    cairo_font_face_t* cairoFace = nullptr;
+
+    explicit FontFace(const char* path)
+    {
+        static const cairo_user_data_key_t key = {};
+        FT_Face face = nullptr;
+        if (!SharedFreeType() || FT_New_Face(SharedFreeType(), path, 0, &face) != 0)
+            return;
+        cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
+        if (cairo_font_face_set_user_data(cairoFace, &key, face, ReleaseFtFace) != CAIRO_STATUS_SUCCESS) {
+            cairo_font_face_destroy(cairoFace);
+            FT_Done_Face(face);
+            cairoFace = nullptr;
+        }
+    }
+    ~FontFace()
+    {
+        if (cairoFace)
+            cairo_font_face_destroy(cairoFace);
+    }
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
+};
+
+void SelectFace(cairo_t* cr, const FontFace& face, double size)
+{
+    cairo_set_font_face(cr, face.cairoFace);
+    cairo_set_font_size(cr, size);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+}
+
+// Font size whose ascent plus descent (plus the emboldening) fills the cell.
+double SizeForCell(const FontFace& face, const FontSpec& spec, double* ascent)
+{
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
+    cairo_t* cr = cairo_create(s);
+    SelectFace(cr, face, 100.0);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    double size = (spec.cellHeight - spec.embolden) * 100.0 / (fe.ascent + fe.descent);
+    SelectFace(cr, face, size);
+    cairo_font_extents(cr, &fe);
+    *ascent = fe.ascent + spec.embolden / 2;
+    cairo_destroy(cr);
+    cairo_surface_destroy(s);
+    return size;
+}
+
+Glyph RenderGlyph(const FontFace& face, const FontSpec& spec, double size, double ascent, char c)
+{
+    char text[2] = {c, 0};
+    cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
+    cairo_t* pcr = cairo_create(probe);
+    SelectFace(pcr, face, size);
+    cairo_text_extents_t te;
+    cairo_text_extents(pcr, text, &te);
+    cairo_destroy(pcr);
+    cairo_surface_destroy(probe);
+
+    Glyph g;
+    g.width = std::max(1, int(std::lround(te.x_advance + spec.embolden)));
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, g.width, spec.cellHeight);
+    cairo_t* cr = cairo_create(s);
+    SelectFace(cr, face, size);
+    cairo_move_to(cr, spec.embolden / 2, ascent);
+    cairo_text_path(cr, text);
+    cairo_fill_preserve(cr);
+    if (spec.embolden > 0) {
+        cairo_set_line_width(cr, spec.embolden);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < spec.cellHeight; y++)
+        for (int x = 0; x < g.width; x++)
+            g.coverage.push_back(data[y * stride + x]);
+    cairo_surface_destroy(s);
+    return g;
+}
+
+std::vector<uint8_t> FontPalette()
+{
+    std::vector<uint8_t> pal(768, 0);
+    pal[INDEX_GLYPH * 3 + 0] = pal[INDEX_GLYPH * 3 + 1] = pal[INDEX_GLYPH * 3 + 2] = 255;
+    pal[INDEX_SEPARATOR * 3 + 0] = pal[INDEX_SEPARATOR * 3 + 1] = 255;
+    return pal;
+}
+
+}  // namespace
+
+bool WriteFontGrid(const FontSpec& spec, const std::string& pcxPath)
+{
+    FontFace face(spec.ttfPath);
+    if (!face.cairoFace) {
+        fprintf(stderr, "pesko-art: cannot open font %s\n", spec.ttfPath);
+        return false;
+    }
+    double ascent = 0;
+    double size = SizeForCell(face, spec, &ascent);
+    std::vector<Glyph> glyphs;
+    for (int c = FIRST_CHAR; c <= LAST_CHAR; c++)
+        glyphs.push_back(RenderGlyph(face, spec, size, ascent, char(c)));
+
+    // Rows of glyphs, each glyph boxed by one pixel of separator colour.
+    int rows = (int(glyphs.size()) + GLYPHS_PER_ROW - 1) / GLYPHS_PER_ROW;
+    int width = 1;
+    for (int r = 0; r < rows; r++) {
+        int rowWidth = 1;
+        for (int i = r * GLYPHS_PER_ROW; i < std::min<int>(glyphs.size(), (r + 1) * GLYPHS_PER_ROW); i++)
+            rowWidth += glyphs[i].width + 1;
+        width = std::max(width, rowWidth);
+    }
+    int height = rows * (spec.cellHeight + 1) + 1;
+    std::vector<uint8_t> indices(size_t(width) * height, INDEX_SEPARATOR);
+    for (size_t i = 0; i < glyphs.size(); i++) {
+        int x0 = 1, y0 = 1 + int(i / GLYPHS_PER_ROW) * (spec.cellHeight + 1);
+        for (size_t k = i - i % GLYPHS_PER_ROW; k < i; k++)
+            x0 += glyphs[k].width + 1;
+        const Glyph& g = glyphs[i];
+        for (int y = 0; y < spec.cellHeight; y++)
+            for (int x = 0; x < g.width; x++)
+                indices[size_t(y0 + y) * width + x0 + x] =
+                    g.coverage[size_t(y) * g.width + x] >= GLYPH_COVERAGE ? INDEX_GLYPH : INDEX_BACKGROUND;
+    }
+    return WritePcx8(pcxPath, width, height, indices, FontPalette());
+}

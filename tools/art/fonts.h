@@ -1,0 +1,13 @@
+// The game's fonts: glyph grids that Allegro grabs as one-colour fonts.
+#pragma once
+#include <string>
+
+struct FontSpec {
+    const char* ttfPath;
+    int cellHeight;   // text_height of the finished font, in pixels
+    double embolden;  // extra stroke around every glyph, in pixels
+};
+
+// Writes the 8-bit PCX grid of ASCII 32-126: background 0, glyph pixels 1,
+// separators 255, as load_bitmap_font and dat expect. Returns false on failure.
+bool WriteFontGrid(const FontSpec& spec, const std::string& pcxPath);
