@@ -33,13 +33,16 @@ ASOUND
     DISPLAY=$display HOME=$home "$build/tools/sound/pesko-listen" "$build/patches.dat" "$1" "$2" "$volume" 2>/dev/null
 }
 
-# Peak, RMS, and the RMS of the loudest and the quietest half second, in dBFS.
+# Peak and RMS in dBFS; for tunes also the RMS of the loudest and the quietest half
+# second, so a stretch where nothing sounds shows up.
 levels() {  # NAME [sox effects]
     local name=$1
     shift
     sox "$out/$name.wav" -n "$@" stats -w 0.5 2>&1 | awk -v n="$name" '
         /^Pk lev dB/ {pk=$4} /^RMS lev dB/ {rms=$4} /^RMS Pk dB/ {rpk=$4} /^RMS Tr dB/ {rtr=$4}
-        END {printf "%-22s peak %6.1f  rms %6.1f  loudest 0.5 s %6.1f  quietest 0.5 s %6.1f\n", n, pk, rms, rpk, rtr}'
+        END {printf "%-22s peak %6.1f  rms %6.1f", n, pk, rms;
+             if (n ~ /^mid_/) printf "  loudest 0.5 s %6.1f  quietest 0.5 s %6.1f", rpk, rtr;
+             printf "\n"}'
 }
 
 for wav in "$build"/gen/sound/snd_*.wav; do
