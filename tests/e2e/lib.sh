@@ -38,19 +38,32 @@ e2e_setup() {
 }
 
 e2e_cleanup() {
-    [[ -n "${E2E_PID:-}" ]] && kill -9 "$E2E_PID" 2>/dev/null || true
+    [[ -n "${E2E_PID:-}" && ! -e "$E2E_WORK/exit_code" ]] && kill -9 "$E2E_PID" 2>/dev/null || true
     [[ -n "${E2E_XVFB:-}" ]] && kill "$E2E_XVFB" 2>/dev/null || true
     [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK"
 }
 
-# e2e_start: runs the game in the game folder; its output goes to $E2E_WORK/out.txt.
+# e2e_start: runs the game in the game folder; its output goes to $E2E_WORK/out.txt and
+# its exit code, once it ends, to $E2E_WORK/exit_code (so any subshell can read it).
 e2e_start() {
-    (cd "$E2E_WORK" && HOME="$E2E_WORK" exec "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>&1) &
-    E2E_PID=$!
+    rm -f "$E2E_WORK/exit_code" "$E2E_WORK/pid"
+    (
+        cd "$E2E_WORK"
+        HOME="$E2E_WORK" "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>&1 &
+        echo $! >"$E2E_WORK/pid"
+        code=0
+        wait $! || code=$?
+        echo "$code" >"$E2E_WORK/exit_code"
+    ) &
     local i
+    for i in $(seq 50); do
+        [[ -s "$E2E_WORK/pid" ]] && break
+        sleep 0.1
+    done
+    E2E_PID=$(cat "$E2E_WORK/pid")
     for i in $(seq 100); do
         xdotool search --name '^Pesko$' >/dev/null 2>&1 && break
-        kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "pesko ended at start: $(cat "$E2E_WORK/out.txt")"
+        [[ -e "$E2E_WORK/exit_code" ]] && e2e_fail "pesko ended at start: $(cat "$E2E_WORK/out.txt")"
         sleep 0.1
     done
     xdotool mousemove 320 240 >/dev/null 2>&1 || true
@@ -105,11 +118,8 @@ e2e_count_colour() {
 e2e_wait_exit() {
     local i
     for i in $(seq $(($1 * 10))); do
-        if ! kill -0 "$E2E_PID" 2>/dev/null; then
-            local code=0
-            wait "$E2E_PID" || code=$?
-            E2E_PID=""
-            echo "$code"
+        if [[ -s "$E2E_WORK/exit_code" ]]; then
+            cat "$E2E_WORK/exit_code"
             return 0
         fi
         sleep 0.1
