@@ -65,17 +65,24 @@ TEST(LoopTest, PendingTicksAllRunBeforeTheNextFrame)
     EXPECT_EQ(g_Ticks, 0);
 }
 
-TEST(DatafileTest, FakeDataPassesTheCheck)
+// A copy of the stand-in datafile that a test may damage.
+class DatafileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakeData();
+        std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
+    }
+    DATAFILE copy[DATA_OBJECT_COUNT + 1];
+};
+
+TEST_F(DatafileTest, FakeDataPassesTheCheck)
 {
-    UseFakeData();
-    EXPECT_EQ(CheckDatafile(g_Data), "");
+    EXPECT_EQ(CheckDatafile(copy), "");
 }
 
-TEST(DatafileTest, WrongKindIsNamedWithItsNumber)
+TEST_F(DatafileTest, WrongKindIsNamedWithItsNumber)
 {
-    UseFakeData();
-    DATAFILE copy[DATA_OBJECT_COUNT + 1];
-    std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
     copy[BMP_MENU].type = DAT_SAMPLE;
     EXPECT_EQ(CheckDatafile(copy), "data.dat: object #22 must be a bitmap\n");
     copy[BMP_MENU].type = DAT_BITMAP;
@@ -83,29 +90,22 @@ TEST(DatafileTest, WrongKindIsNamedWithItsNumber)
     EXPECT_EQ(CheckDatafile(copy), "data.dat: object #34 must be a font\n");
 }
 
-TEST(DatafileTest, ObjectSevenMayBeAnything)
+TEST_F(DatafileTest, ObjectSevenMayBeAnything)
 {
-    UseFakeData();
-    DATAFILE copy[DATA_OBJECT_COUNT + 1];
-    std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
     copy[DATA_UNUSED_7].type = DAT_FONT;
     EXPECT_EQ(CheckDatafile(copy), "");
 }
 
-TEST(DatafileTest, MissingObjectsOrNoFileGiveTheLoadMessage)
+TEST_F(DatafileTest, MissingObjectsOrNoFileGiveTheLoadMessage)
 {
-    UseFakeData();
-    DATAFILE copy[DATA_OBJECT_COUNT + 1];
-    std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
     copy[30].type = DAT_END;
     const std::string loadMessage = "Not enough system memory to load a sound data\n";
     EXPECT_EQ(CheckDatafile(copy), loadMessage);
     EXPECT_EQ(CheckDatafile(nullptr), loadMessage);
 }
 
-TEST(DatafileTest, TypedAccessRefusesTheWrongKind)
+TEST_F(DatafileTest, TypedAccessRefusesTheWrongKind)
 {
-    UseFakeData();
     EXPECT_NE(DataBitmap(BMP_MENU), nullptr);
     EXPECT_EQ(DataSample(BMP_MENU), nullptr);
     EXPECT_EQ(DataFont(DATA_OBJECT_COUNT), nullptr);

@@ -1,0 +1,111 @@
+#include "movie_fixture.h"
+#include "screens/intro.h"
+
+namespace {
+
+class IntroTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakeMoviePlatform::Install();
+        page = create_bitmap(640, 480);
+        clear_to_color(page, 0);
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(page);
+        g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM;
+    }
+
+    // The horizontal extent of the pixels of one colour in a text row at y; {-1, -1} when none.
+    std::pair<int, int> RowExtent(int y, int colour) const
+    {
+        int first = -1, last = -1;
+        for (int row = y; row < y + text_height(font); row++)
+            for (int x = 0; x < page->w; x++)
+                if (getpixel(page, x, row) == colour) {
+                    first = first < 0 ? x : std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return {first, last};
+    }
+
+    // A text centred on x 320 at y in that colour, about as wide as the string.
+    void ExpectCentredText(int y, int colour, const char* text) const
+    {
+        auto [first, last] = RowExtent(y, colour);
+        ASSERT_GE(first, 0) << "no text at y " << y << ": " << text;
+        int width = text_length(font, text);
+        EXPECT_NEAR(last - first + 1, width, 6) << text;  // glyphs have blank edge columns
+        EXPECT_NEAR((first + last + 1) / 2, 320, 2) << text;
+    }
+
+    int ErrorPass(int code)
+    {
+        IntroState intro;
+        IntroReset(intro, nullptr, code);
+        bool ended = IntroDraw(intro, page);
+        EXPECT_FALSE(ended) << "an error waits for a key";
+        return code;
+    }
+
+    BITMAP* page = nullptr;
+    const int white = 0xFFFFFF;
+    const int red = 0xFF0000;
+};
+
+TEST_F(IntroTest, AMissingMovieIsReportedUntilAKey)
+{
+    CAviPlayer player;
+    int code = player.Open("gamelogo-that-is-not-there.avi");
+    ASSERT_EQ(code, -1);
+    ErrorPass(code);
+    ExpectCentredText(100, white, "AVI logo");
+    ExpectCentredText(240, red, "ERROR: file doesn't exist or isn't an avi movie");
+    ExpectCentredText(450, white, "Press a key to exit");
+    EXPECT_EQ(RowExtent(248, red).first, -1);
+}
+
+TEST_F(IntroTest, AnUndecodableMovieShowsBothReasonsWithOrBetween)
+{
+    ErrorPass(-2);
+    const int th = text_height(font);
+    ExpectCentredText(240, red, "ERROR: there isn't any video stream to play");
+    ExpectCentredText(240 + th, red, "or");
+    ExpectCentredText(240 + 2 * th, red, "it is in an unrecognized format (codecs are not installed)");
+    ExpectCentredText(100, white, "AVI logo");
+    ExpectCentredText(450, white, "Press a key to exit");
+}
+
+TEST_F(IntroTest, AMovieWithoutVideoFormatIsAnOtherError)
+{
+    ErrorPass(-3);
+    ExpectCentredText(240, red, "ERROR: other error");
+    EXPECT_EQ(RowExtent(248, red).first, -1);
+}
+
+TEST_F(IntroTest, TheMovieIsDrawnAtTheTopLeftOnEveryPassUntilItsEnd)
+{
+    std::string movie = MakeMovie("intro.avi", "--size 160x128 --fps 10 --frames 20");
+    CAviPlayer player;
+    IntroState intro;
+    IntroReset(intro, &player, player.Open(movie.c_str()));
+    ASSERT_EQ(intro.openResult, 0);
+    ASSERT_EQ(player.Play(), 0);
+    player.m_Time = 350;
+    for (int pass = 0; pass < 2; pass++) {
+        clear_to_color(page, 0);
+        EXPECT_FALSE(IntroDraw(intro, page));
+        EXPECT_EQ(getpixel(page, 40, 32) & 0xF00000, 0xF00000) << "pass " << pass << ": the red quadrant at the top left";
+        EXPECT_EQ(getpixel(page, 160, 128), 0) << "the rest of the page stays black";
+        EXPECT_EQ(getpixel(page, 600, 400), 0);
+    }
+    // The pass after the clock runs past the end draws nothing and ends the screen.
+    player.m_Time = 2001;
+    clear_to_color(page, 0);
+    EXPECT_TRUE(IntroDraw(intro, page));
+    EXPECT_EQ(getpixel(page, 40, 32), 0);
+    EXPECT_FALSE(intro.running);
+}
+
+}  // namespace

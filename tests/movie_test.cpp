@@ -1,0 +1,416 @@
+#include "movie_fixture.h"
+
+namespace {
+
+// 160 x 128 at 10 frames a second, 20 frames: the video ends at 2000 ms.
+constexpr int END_MS = 2000;
+constexpr int WIDTH = 160;
+constexpr int HEIGHT = 128;
+
+template <class Patch>
+std::string Patched(const std::string& from, const std::string& name, Patch patch)
+{
+    std::vector<uint8_t> bytes = ReadBytes(from);
+    patch(bytes);
+    return WriteBytes(name, bytes);
+}
+
+// Each movie is made on first use: every test runs in its own process.
+namespace Movies {
+#define PESKO_TEST_MOVIE(Name, how) \
+    const std::string& Name()         \
+    {                                 \
+        static const std::string path = how; \
+        return path;                  \
+    }
+PESKO_TEST_MOVIE(Plain, MakeMovie("plain.avi", ""))
+// 22050 samples: two whole chunks and a short one.
+PESKO_TEST_MOVIE(Mono8, MakeMovie("mono8.avi", "--audio-streams 1 --audio-bits 8 --channels 1 --rate 11025"))
+PESKO_TEST_MOVIE(Stereo16, MakeMovie("stereo16.avi", "--audio-streams 1 --audio-bits 16 --channels 2 --rate 22050 --audio-samples 10000"))
+PESKO_TEST_MOVIE(Wide24, MakeMovie("wide24.avi", "--audio-streams 1 --audio-bits 24 --channels 2 --rate 22050"))
+PESKO_TEST_MOVIE(Six, MakeMovie("six.avi", "--video-streams 6 --audio-streams 6 --audio-bits 8 --channels 1 --rate 8000"))
+PESKO_TEST_MOVIE(AudioOnly, MakeMovie("audio_only.avi", "--video-streams 0 --audio-streams 1"))
+PESKO_TEST_MOVIE(Mjpeg, MakeMovie("mjpeg.avi", "--codec mjpeg"))
+PESKO_TEST_MOVIE(UnknownCodec, Patched(Plain(), "unknown.avi", [](std::vector<uint8_t>& b) {
+    for (size_t at = FindTag(b, "FMP4"); at < FindTag(b, "movi"); at = FindTag(b, "FMP4", at + 1))
+        memcpy(b.data() + at, "QZQZ", 4);
+}))
+PESKO_TEST_MOVIE(NoChannels, Patched(Mono8(), "no_channels.avi", [](std::vector<uint8_t>& b) {
+    Poke<uint16_t>(b, StreamFormatOffset(b, "auds") + 2, 0);
+}))
+PESKO_TEST_MOVIE(NoRate, Patched(Mono8(), "no_rate.avi", [](std::vector<uint8_t>& b) {
+    Poke<uint32_t>(b, StreamFormatOffset(b, "auds") + 4, 0);
+}))
+PESKO_TEST_MOVIE(BadHeader, Patched(Plain(), "bad_header.avi", [](std::vector<uint8_t>& b) {
+    size_t strh = FindTag(b, "strh");
+    for (size_t i = strh + 12; i < strh + 8 + 56; i++)
+        b[i] = 0xFF;
+}))
+PESKO_TEST_MOVIE(CutHeader, Patched(Plain(), "cut_header.avi", [](std::vector<uint8_t>& b) { b.resize(FindTag(b, "movi")); }))
+PESKO_TEST_MOVIE(HalfFile, Patched(Mjpeg(), "half.avi", [](std::vector<uint8_t>& b) { b.resize(b.size() / 2); }))
+PESKO_TEST_MOVIE(NotAvi, WriteBytes("not_an_avi.avi", std::vector<uint8_t>(4000, 'x')))
+#undef PESKO_TEST_MOVIE
+}  // namespace Movies
+
+class MovieTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FakeMoviePlatform::Install();
+        target = create_bitmap(WIDTH * 2, HEIGHT * 2);
+        clear_to_color(target, 0);
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(target);
+        g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM;
+    }
+    BITMAP* target = nullptr;
+};
+
+bool Near(uint32_t got, uint32_t want, int tolerance = 12)
+{
+    for (int shift : {0, 8, 16}) {
+        int a = int((got >> shift) & 0xFF);
+        int b = int((want >> shift) & 0xFF);
+        if (std::abs(a - b) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+// Samples the middle of each quadrant of a test-pattern frame drawn at (x, y).
+void ExpectTestFrame(BITMAP* bmp, int x, int y, int frame)
+{
+    auto at = [&](int px, int py) { return uint32_t(getpixel(bmp, x + px, y + py)) & 0xFFFFFF; };
+    uint32_t grey = uint32_t(TestFrameGrey(frame));
+    EXPECT_TRUE(Near(at(WIDTH / 4, HEIGHT / 4), TEST_TOP_LEFT)) << std::hex << at(WIDTH / 4, HEIGHT / 4);
+    EXPECT_TRUE(Near(at(3 * WIDTH / 4, HEIGHT / 4), TEST_TOP_RIGHT));
+    EXPECT_TRUE(Near(at(WIDTH / 4, 3 * HEIGHT / 4), TEST_BOTTOM_LEFT));
+    EXPECT_TRUE(Near(at(3 * WIDTH / 4, 3 * HEIGHT / 4), grey * 0x010101, 4))
+        << "frame " << frame << ": " << std::hex << at(3 * WIDTH / 4, 3 * HEIGHT / 4);
+}
+
+TEST_F(MovieTest, StreamsAreCountedAndCappedAtFive)
+{
+    CAviFile avi;
+    ASSERT_TRUE(avi.Open(Movies::Six().c_str()));
+    EXPECT_EQ(avi.GetVideoCount(), 5u);
+    EXPECT_EQ(avi.GetAudioCount(), 5u);
+    EXPECT_NE(avi.GetVideoFormat(4), nullptr);
+    EXPECT_EQ(avi.GetVideoFormat(5), nullptr);
+    EXPECT_EQ(avi.GetAudioFormat(5), nullptr);
+    EXPECT_TRUE(avi.OpenFrames(4));
+    EXPECT_FALSE(avi.OpenFrames(5));
+    avi.CloseFrames(4);
+
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
+    EXPECT_EQ(avi.GetVideoCount(), 1u);
+    EXPECT_EQ(avi.GetAudioCount(), 0u);
+    EXPECT_EQ(avi.GetAudioFormat(0), nullptr);
+}
+
+TEST_F(MovieTest, FormatBlocksCarryTheFilesValues)
+{
+    CAviFile avi;
+    ASSERT_TRUE(avi.Open(Movies::Stereo16().c_str()));
+    const BITMAPINFOHEADER* video = avi.GetVideoFormat(0);
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->biSize, 40u);
+    EXPECT_EQ(video->biWidth, WIDTH);
+    EXPECT_EQ(video->biHeight, HEIGHT);
+    EXPECT_EQ(memcmp(&video->biCompression, "FMP4", 4), 0);
+    const WAVEFORMATEX* audio = avi.GetAudioFormat(0);
+    ASSERT_NE(audio, nullptr);
+    EXPECT_EQ(audio->wFormatTag, 1);  // PCM
+    EXPECT_EQ(audio->nChannels, 2);
+    EXPECT_EQ(audio->nSamplesPerSec, 22050u);
+    EXPECT_EQ(audio->nAvgBytesPerSec, 88200u);
+    EXPECT_EQ(audio->nBlockAlign, 4);
+    EXPECT_EQ(audio->wBitsPerSample, 16);
+
+    ASSERT_TRUE(avi.Open(Movies::Mono8().c_str()));
+    EXPECT_EQ(avi.GetAudioFormat(0)->nChannels, 1);
+    EXPECT_EQ(avi.GetAudioFormat(0)->wBitsPerSample, 8);
+    EXPECT_EQ(avi.GetAudioFormat(0)->nAvgBytesPerSec, 11025u);
+}
+
+TEST_F(MovieTest, TheEndTimeStillShowsTheLastFrameAndOneMillisecondLaterIsTheEnd)
+{
+    CAviFile avi;
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
+    EXPECT_EQ(avi.TimeToFrame(0, 0), -1) << "no frames before OpenFrames";
+    ASSERT_TRUE(avi.OpenFrames(0));
+    EXPECT_EQ(avi.GetVideoEndTime(0), END_MS);
+    EXPECT_EQ(avi.TimeToFrame(0, 0), 0);
+    EXPECT_EQ(avi.TimeToFrame(0, 99), 0);
+    EXPECT_EQ(avi.TimeToFrame(0, 100), 1);
+    EXPECT_EQ(avi.TimeToFrame(0, END_MS), 19);
+    EXPECT_EQ(avi.TimeToFrame(0, END_MS + 1), -1);
+    EXPECT_EQ(avi.TimeToFrame(1, 0), -1);
+    const BITMAPINFOHEADER* frame = nullptr;
+    avi.GetFrameAtTime(0, END_MS, &frame);
+    EXPECT_NE(frame, nullptr);
+    avi.GetFrameAtTime(0, END_MS + 1, &frame);
+    EXPECT_EQ(frame, nullptr);
+    avi.CloseFrames(0);
+}
+
+TEST_F(MovieTest, FramesDecodeToTheTestPatternInAnyOrder)
+{
+    for (const std::string* file : {&Movies::Plain(), &Movies::Mjpeg()}) {
+        SCOPED_TRACE(*file);
+        CAviFile avi;
+        ASSERT_TRUE(avi.Open(file->c_str()));
+        ASSERT_TRUE(avi.OpenFrames(0));
+        // Forward one by one, a jump, the end, then back again.
+        for (int number : {0, 1, 2, 9, 19, 3, 0}) {
+            const BITMAPINFOHEADER* frame = nullptr;
+            avi.GetFrameAtTime(0, number * 100 + 50, &frame);
+            ASSERT_NE(frame, nullptr) << "frame " << number;
+            EXPECT_EQ(frame->biBitCount, 32);
+            EXPECT_EQ(frame->biWidth, WIDTH);
+            EXPECT_EQ(std::abs(frame->biHeight), HEIGHT);
+            clear_to_color(target, 0);
+            DrawPackedBitmap(target, 7, 5, frame);
+            ExpectTestFrame(target, 7, 5, number);
+        }
+        avi.CloseFrames(0);
+    }
+}
+
+TEST_F(MovieTest, DrawingIsClippedToTheTarget)
+{
+    CAviFile avi;
+    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
+    ASSERT_TRUE(avi.OpenFrames(0));
+    const BITMAPINFOHEADER* frame = nullptr;
+    avi.GetFrameAtTime(0, 0, &frame);
+    ASSERT_NE(frame, nullptr);
+    BITMAP* small = create_bitmap(50, 40);
+    clear_to_color(small, 0);
+    DrawPackedBitmap(small, -WIDTH / 2, -HEIGHT / 2, frame);  // only the bottom-right quadrant lands
+    EXPECT_TRUE(Near(uint32_t(getpixel(small, 10, 10)), uint32_t(TestFrameGrey(0)) * 0x010101, 4));
+    DrawPackedBitmap(small, 1000, 1000, frame);
+    destroy_bitmap(small);
+    avi.CloseFrames(0);
+}
+
+TEST_F(MovieTest, OpenReportsWhyAMovieCannotPlay)
+{
+    CAviPlayer player;
+    EXPECT_EQ(player.Open("/nonexistent/gamelogo.avi"), -1);
+    EXPECT_EQ(player.Open(Movies::NotAvi().c_str()), -1);
+    EXPECT_EQ(player.Open(Movies::AudioOnly().c_str()), -2);
+    EXPECT_EQ(player.Open(Movies::UnknownCodec().c_str()), -2);
+    EXPECT_EQ(player.GetWidth(), -1);
+    EXPECT_EQ(player.Play(), 0) << "nothing open: nothing happens";
+    EXPECT_FALSE(player.Update(target, 0, 0, true, false));
+
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
+    EXPECT_EQ(player.GetWidth(), WIDTH);
+    EXPECT_EQ(player.GetHeight(), HEIGHT);
+    EXPECT_FALSE(player.HasAudio());
+    EXPECT_EQ(player.GetAudioBits(), -1);
+}
+
+TEST_F(MovieTest, UpdateOnlyWhilePlaying)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
+    EXPECT_FALSE(player.Update(target, 0, 0, true, false)) << "before Play";
+    EXPECT_EQ(player.GetCurrentFrame(), -1);
+    ASSERT_EQ(player.Play(), 0);
+    EXPECT_TRUE(player.Update(target, 0, 0, false, false));
+    ExpectTestFrame(target, 0, 0, 0);
+    EXPECT_EQ(player.Stop(), 0);
+    EXPECT_FALSE(player.Update(target, 0, 0, true, false)) << "after Stop";
+    EXPECT_EQ(player.GetPlayTime(), -1);
+}
+
+TEST_F(MovieTest, TheClockChoosesTheFrameAndForceRedrawsIt)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
+    ASSERT_EQ(player.Play(), 0);
+    player.m_Time = 730;
+    EXPECT_EQ(player.GetCurrentFrame(), 7);
+    EXPECT_EQ(player.GetPlayTime(), 730);
+    EXPECT_TRUE(player.Update(target, 20, 10, false, false));
+    ExpectTestFrame(target, 20, 10, 7);
+
+    clear_to_color(target, 0);
+    EXPECT_TRUE(player.Update(target, 20, 10, false, false));
+    EXPECT_EQ(getpixel(target, 60, 40), 0) << "same frame, no force: nothing drawn";
+    EXPECT_TRUE(player.Update(target, 20, 10, true, false));
+    ExpectTestFrame(target, 20, 10, 7);
+
+    player.m_Time = 1590;  // frames are skipped, not slowed down
+    EXPECT_TRUE(player.Update(target, 20, 10, false, false));
+    ExpectTestFrame(target, 20, 10, 15);
+
+    player.m_Time = END_MS;
+    EXPECT_TRUE(player.Update(target, 20, 10, false, false));
+    ExpectTestFrame(target, 20, 10, 19);
+    clear_to_color(target, 0);
+    player.m_Time = END_MS + 1;
+    EXPECT_FALSE(player.Update(target, 20, 10, true, false));
+    EXPECT_EQ(getpixel(target, 60, 40), 0) << "nothing drawn past the end";
+    EXPECT_EQ(player.GetCurrentFrame(), -1);
+    EXPECT_EQ(player.GetPlayTime(), -1);
+}
+
+TEST_F(MovieTest, BufferedOutputDrawsTheSameFrame)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Plain().c_str()), 0);
+    ASSERT_EQ(player.PlayBuffered(), 0);
+    ASSERT_NE(player.m_FrameBitmap, nullptr);
+    player.m_Time = 420;
+    EXPECT_TRUE(player.Update(target, 3, 4, false, false));
+    ExpectTestFrame(target, 3, 4, 4);
+    player.Rewind();
+    EXPECT_EQ(player.m_Time, 0);
+    player.Stop();
+    EXPECT_EQ(player.m_FrameBitmap, nullptr);
+}
+
+// Feeds one chunk through Update and returns the stream buffer's bytes.
+std::vector<uint8_t> FeedOneChunk(CAviPlayer& player, BITMAP* target)
+{
+    std::fill(FakeMoviePlatform::buffer.begin(), FakeMoviePlatform::buffer.end(), 0xEE);
+    int before = FakeMoviePlatform::buffersFilled;
+    player.Update(target, 0, 0, false, false);
+    EXPECT_EQ(FakeMoviePlatform::buffersFilled, before + 1);
+    return FakeMoviePlatform::buffer;
+}
+
+TEST_F(MovieTest, SixteenBitChunksTurnUnsignedAndEndInSilence)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Stereo16().c_str()), 0);
+    EXPECT_TRUE(player.HasAudio());
+    EXPECT_EQ(player.GetAudioBits(), 16);
+    EXPECT_EQ(player.GetAudioChannels(), 2);
+    EXPECT_EQ(player.GetAudioFrequency(), 22050);
+    ASSERT_EQ(player.Play(), 0);
+    EXPECT_EQ(FakeMoviePlatform::streamsStarted, 1);
+    EXPECT_EQ(FakeMoviePlatform::lastBits, 16);
+    const size_t chunk = MOVIE_AUDIO_CHUNK * 4;
+    std::vector<uint8_t> first = FeedOneChunk(player, target);
+    for (size_t i = 0; i < chunk; i++)
+        ASSERT_EQ(first[i], TestAudioByte(i) ^ (i % 2 ? 0x80 : 0)) << "byte " << i;
+    // 10000 samples: the second chunk has 1808 of them, then unsigned silence.
+    std::vector<uint8_t> second = FeedOneChunk(player, target);
+    const size_t tail = (10000 - MOVIE_AUDIO_CHUNK) * 4;
+    for (size_t i = 0; i < tail; i++)
+        ASSERT_EQ(second[i], TestAudioByte(chunk + i) ^ (i % 2 ? 0x80 : 0)) << "byte " << i;
+    for (size_t i = tail; i < chunk; i++)
+        ASSERT_EQ(second[i], i % 2 ? 0x80 : 0x00) << "byte " << i;
+    EXPECT_EQ(second[chunk], 0xEE) << "nothing written past the stream buffer";
+    std::vector<uint8_t> third = FeedOneChunk(player, target);
+    EXPECT_EQ(third[0], 0x00);
+    EXPECT_EQ(third[1], 0x80);
+}
+
+TEST_F(MovieTest, EightBitChunksAreCopiedAsTheyAre)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Mono8().c_str()), 0);
+    EXPECT_EQ(player.GetAudioBits(), 8);
+    ASSERT_EQ(player.Play(), 0);
+    EXPECT_EQ(FakeMoviePlatform::lastBits, 8);
+    const size_t chunk = MOVIE_AUDIO_CHUNK;
+    std::vector<uint8_t> first = FeedOneChunk(player, target);
+    for (size_t i = 0; i < chunk; i++)
+        ASSERT_EQ(first[i], TestAudioByte(i)) << "byte " << i;
+    FakeMoviePlatform::wantsBuffer = false;  // the stream is full: the movie goes on without feeding
+    EXPECT_TRUE(player.Update(target, 0, 0, false, false));
+    FakeMoviePlatform::wantsBuffer = true;
+    std::vector<uint8_t> second = FeedOneChunk(player, target);
+    EXPECT_EQ(second[0], TestAudioByte(chunk));
+    // 22050 samples: the third chunk holds 5666, then 8-bit silence.
+    std::vector<uint8_t> third = FeedOneChunk(player, target);
+    EXPECT_EQ(third[5665], TestAudioByte(22049));
+    for (size_t i = 5666; i < chunk; i++)
+        ASSERT_EQ(third[i], 0x80) << "byte " << i;
+    EXPECT_EQ(third[chunk], 0xEE);
+}
+
+TEST_F(MovieTest, AudioOfNoUsableWidthIsNeverFedAndTheVideoPlays)
+{
+    for (const std::string* file : {&Movies::Wide24(), &Movies::NoChannels()}) {
+        SCOPED_TRACE(*file);
+        FakeMoviePlatform::Install();
+        CAviPlayer player;
+        ASSERT_EQ(player.Open(file->c_str()), 0);
+        EXPECT_TRUE(player.HasAudio());
+        EXPECT_NE(player.GetAudioBits(), 8);
+        EXPECT_NE(player.GetAudioBits(), 16);
+        ASSERT_EQ(player.Play(), 0);
+        player.m_Time = 500;
+        EXPECT_TRUE(player.Update(target, 0, 0, false, false));
+        ExpectTestFrame(target, 0, 0, 5);
+        EXPECT_EQ(FakeMoviePlatform::streamsStarted, 0);
+        EXPECT_EQ(FakeMoviePlatform::buffersFilled, 0);
+    }
+}
+
+TEST_F(MovieTest, AZeroSampleRateDropsTheAudioStreamButNotTheVideo)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::NoRate().c_str()), 0);
+    EXPECT_FALSE(player.HasAudio());
+    ASSERT_EQ(player.Play(), 0);
+    player.m_Time = 1200;
+    EXPECT_TRUE(player.Update(target, 0, 0, false, false));
+    ExpectTestFrame(target, 0, 0, 12);
+    EXPECT_EQ(FakeMoviePlatform::streamsStarted, 0);
+}
+
+TEST_F(MovieTest, DisabledAudioIsNeverStarted)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::Stereo16().c_str()), 0);
+    player.DisableAudio();
+    ASSERT_EQ(player.Play(), 0);
+    player.Update(target, 0, 0, false, false);
+    EXPECT_EQ(FakeMoviePlatform::streamsStarted, 0);
+    EXPECT_EQ(FakeMoviePlatform::buffersFilled, 0);
+}
+
+// Damaged files: never a crash or a hang; either Open refuses them or the movie ends early.
+TEST_F(MovieTest, DamagedFilesAreRefusedOrEndEarly)
+{
+    for (const std::string* file : {&Movies::BadHeader(), &Movies::CutHeader(), &Movies::HalfFile()}) {
+        SCOPED_TRACE(*file);
+        CAviPlayer player;
+        int code = player.Open(file->c_str());
+        EXPECT_LE(code, 0);
+        if (code != 0)
+            continue;
+        ASSERT_EQ(player.Play(), 0);
+        int shown = 0;
+        for (int t = 0; t <= END_MS + 1; t += 50) {
+            player.m_Time = t;
+            if (!player.Update(target, 0, 0, true, false))
+                break;
+            shown++;
+        }
+        EXPECT_LE(shown, END_MS / 50 + 1);
+    }
+}
+
+TEST_F(MovieTest, AHalfFileEndsBeforeItsLastFrame)
+{
+    CAviPlayer player;
+    ASSERT_EQ(player.Open(Movies::HalfFile().c_str()), 0);
+    ASSERT_EQ(player.Play(), 0);
+    player.m_Time = 0;
+    EXPECT_TRUE(player.Update(target, 0, 0, true, false));
+    ExpectTestFrame(target, 0, 0, 0);
+    player.m_Time = END_MS;
+    EXPECT_FALSE(player.Update(target, 0, 0, true, false));
+}
+
+}  // namespace
