@@ -19,11 +19,18 @@ E2E_SHOTS=$out
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 e2e_setup "$build/pesko" "$build"
 
+# count_colour SHOT X Y W H RRGGBB: pixels of exactly that colour in the box;
+# quick enough to catch a crash that is on screen for less than a second.
+count_colour() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -fill black +opaque "#$6" -fill white -opaque "#$6" \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
 # red_pixels X Y W H: pure red pixels in that box of the screen as it is now.
 red_pixels() {
     local shot="$E2E_WORK/probe.png"
     import -window root "$shot"
-    e2e_count_colour "$shot" "$@" FF0000
+    count_colour "$shot" "$@" FF0000
 }
 
 # GAME OVER is written in red in the middle of the screen.
@@ -74,9 +81,11 @@ e2e_press Return
 sleep 0.5
 
 # Up drives the fish into the ceiling; four crashes end the game.
+# A crashed fish has yellow stars (FFF45C) circling over it.
 xdotool keydown Up
-sleep 1.2
-e2e_shot 07_crashed.png >/dev/null
+for _ in $(seq 40); do
+    (($(count_colour "$(e2e_shot 07_crashed.png)" 0 0 640 480 FFF45C) > 5)) && break
+done
 for _ in $(seq 60); do
     game_over_shown && break
     sleep 0.5
