@@ -104,6 +104,25 @@ TEST(ArtGenerator, FontGridLoadsAsAOneColourFontOfTheAskedHeight)
     EXPECT_FALSE(WriteFontGrid({"/no/such/font.ttf", 30, 0.0}, "g.pcx"));
 }
 
+TEST(ArtGenerator, NarrowedFontKeepsItsHeightAndLosesWidth)
+{
+    InitHeadlessAllegro();
+    TempDir dir;
+    const char* face = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    ASSERT_TRUE(WriteFontGrid({face, 30, 1.0}, "wide.pcx"));
+    ASSERT_TRUE(WriteFontGrid({face, 30, 1.0, 0.7}, "narrow.pcx"));
+    FONT* wide = load_bitmap_font("wide.pcx", nullptr, nullptr);
+    FONT* narrow = load_bitmap_font("narrow.pcx", nullptr, nullptr);
+    ASSERT_NE(wide, nullptr);
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(text_height(narrow), 30);
+    int w = text_length(wide, "WAVES"), n = text_length(narrow, "WAVES");
+    EXPECT_LT(n, w * 0.8);
+    EXPECT_GT(n, w * 0.6);
+    destroy_font(wide);
+    destroy_font(narrow);
+}
+
 TEST(ArtGenerator, EveryBuildDrawsTheSamePictures)
 {
     EXPECT_EQ(MakeFishSheet().px, MakeFishSheet().px);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -161,8 +162,9 @@ TEST_F(ArtTest, TilesAreRockWaterAndDecorationsWhereTheMapPutsThem)
     EXPECT_EQ(VisiblePixels(tiles, 0, 39, 20, 1), 0);
     EXPECT_EQ(VisiblePixels(tiles, 0, 40, 20, 1), 0);
     EXPECT_EQ(VisiblePixels(tiles, 0, 59, 20, 1), 20);
+    // Decorations are solid: a speck too small to notice would crash the fish unseen.
     for (int deco = 0; deco < 3; deco++)
-        EXPECT_GT(VisiblePixels(tiles, deco * 20, 60, 20, 20), 20) << "decoration " << deco;
+        EXPECT_GT(VisiblePixels(tiles, deco * 20, 60, 20, 20), 160) << "decoration " << deco;
 }
 
 TEST_F(ArtTest, FarLayerCoversTheScreenAndNearLayerLetsItShowThrough)
@@ -200,7 +202,7 @@ TEST_F(ArtTest, FontsHaveTheirSizesAndTheLongestLineFits)
 {
     struct Range { int index, lo, hi; };
     const Range heights[] = {
-        {FNT_TITLE, 80, 100}, {FNT_HEADING, 36, 44}, {FNT_TEXT, 20, 22}, {FNT_TABLE, 24, 28}, {FNT_MENU, 34, 40},
+        {FNT_TITLE, 80, 100}, {FNT_HEADING, 36, 44}, {FNT_TEXT, 18, 22}, {FNT_TABLE, 24, 28}, {FNT_MENU, 34, 40},
     };
     for (const Range& r : heights) {
         EXPECT_GE(text_height(Font(r.index)), r.lo) << "font #" << r.index;
@@ -209,6 +211,50 @@ TEST_F(ArtTest, FontsHaveTheirSizesAndTheLongestLineFits)
     // The instructions put it between x = 145 and the right edge less 10.
     EXPECT_LE(text_length(Font(FNT_TEXT), "Actinian protects Pesko for a few time."), 485);
     EXPECT_LE(text_length(Font(FNT_TITLE), "PESKO"), 640);
+}
+
+// Rows of `bmp` that hold any pixel of `colour`: first and last, or -1 when none.
+std::pair<int, int> InkRows(BITMAP* bmp, int colour)
+{
+    int first = -1, last = -1;
+    for (int y = 0; y < bmp->h; y++)
+        for (int x = 0; x < bmp->w; x++)
+            if (getpixel(bmp, x, y) == colour) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+TEST_F(ArtTest, SoundAndMusicMessagesDoNotRunIntoEachOther)
+{
+    // Drawn 20 px apart, each over a black shadow 5 px lower: the sound
+    // message's shadow must end above the music message's letters.
+    BITMAP* shadow = create_bitmap(640, 80);
+    BITMAP* music = create_bitmap(640, 80);
+    clear_to_color(shadow, 0);
+    clear_to_color(music, 0);
+    textout_centre_ex(shadow, Font(FNT_TEXT), "SOUND OFF", 320, 5, RED_32, -1);
+    textout_centre_ex(music, Font(FNT_TEXT), "MUSIC OFF", 320, 20, RED_32, -1);
+    EXPECT_LT(InkRows(shadow, RED_32).second, InkRows(music, RED_32).first);
+    destroy_bitmap(shadow);
+    destroy_bitmap(music);
+}
+
+TEST_F(ArtTest, LongestNamesStayInTheirPlaces)
+{
+    // Fourteen letters, the most a name can have.
+    const char* const names[] = {"WWWWWWWWWWWWWW", "MMMMMMMMMMMMMM", "ALEXANDER GRAY"};
+    for (const char* name : names) {
+        // The hi-score row: the name from x = 100, the score right-aligned at 540.
+        EXPECT_LT(100 + text_length(Font(FNT_TABLE), name), 540 - text_length(Font(FNT_TABLE), " 99999")) << name;
+    }
+    // The name entry's box is 360 px wide; a real name fits inside it, and
+    // even fourteen Ws stick out by no more than a letter's edge.
+    EXPECT_LE(text_length(Font(FNT_HEADING), "ALEXANDER GRAY"), 340);
+    EXPECT_LE(text_length(Font(FNT_HEADING), "MMMMMMMMMMMMMM"), 360);
+    EXPECT_LE(text_length(Font(FNT_HEADING), "WWWWWWWWWWWWWW"), 380);
 }
 
 TEST(DataFile, StaysSmallEnoughToShip)

@@ -59,10 +59,12 @@ struct FontFace {
     FontFace& operator=(const FontFace&) = delete;
 };
 
-void SelectFace(cairo_t* cr, const FontFace& face, double size)
+void SelectFace(cairo_t* cr, const FontFace& face, double size, double widthScale = 1.0)
 {
     cairo_set_font_face(cr, face.cairoFace);
-    cairo_set_font_size(cr, size);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, size * widthScale, size);
+    cairo_set_font_matrix(cr, &matrix);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
@@ -92,7 +94,7 @@ Glyph RenderGlyph(const FontFace& face, const FontSpec& spec, double size, doubl
     char text[2] = {c, 0};
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
     cairo_t* pcr = cairo_create(probe);
-    SelectFace(pcr, face, size);
+    SelectFace(pcr, face, size, spec.widthScale);
     cairo_text_extents_t te;
     cairo_text_extents(pcr, text, &te);
     cairo_destroy(pcr);
@@ -102,7 +104,7 @@ Glyph RenderGlyph(const FontFace& face, const FontSpec& spec, double size, doubl
     g.width = std::max(1, int(std::lround(te.x_advance + spec.embolden)));
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, g.width, spec.cellHeight);
     cairo_t* cr = cairo_create(s);
-    SelectFace(cr, face, size);
+    SelectFace(cr, face, size, spec.widthScale);
     cairo_move_to(cr, spec.embolden / 2, ascent);
     cairo_text_path(cr, text);
     cairo_fill_preserve(cr);

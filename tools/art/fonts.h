@@ -6,6 +6,7 @@ struct FontSpec {
     const char* ttfPath;
     int cellHeight;   // text_height of the finished font, in pixels
     double embolden;  // extra stroke around every glyph, in pixels
+    double widthScale = 1.0;  // below 1: letters drawn narrower than the face's own
 };
 
 // Writes the 8-bit PCX grid of ASCII 32-126: background 0, glyph pixels 1,

@@ -45,9 +45,9 @@ std::vector<NamedFont> AllFonts()
 {
     return {
         {"fnt_title.pcx", {DEJAVU_BOLD, 92, 3.0}},
-        {"fnt_heading.pcx", {DEJAVU_BOLD, 42, 1.0}},
-        {"fnt_text.pcx", {FREESANS_BOLD, 22, 0.0}},
-        {"fnt_table.pcx", {DEJAVU_BOLD, 26, 0.0}},
+        {"fnt_heading.pcx", {DEJAVU_BOLD, 40, 1.0, 0.72}},
+        {"fnt_text.pcx", {DEJAVU_BOLD, 20, 0.0}},
+        {"fnt_table.pcx", {DEJAVU_BOLD, 26, 1.0}},
         {"fnt_menu.pcx", {DEJAVU_BOLD, 38, 0.8}},
     };
 }

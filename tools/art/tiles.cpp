@@ -124,46 +124,74 @@ void DrawFloorTile(Image& sheet, int level)
     }
 }
 
+// The open-water decorations are solid: each sits on a small outlined boulder,
+// so it reads as an obstacle to steer round, not as something in the background.
+void DrawBoulder(cairo_t* cr, double top, double lean)
+{
+    cairo_move_to(cr, 1.5, 16.5);
+    cairo_curve_to(cr, 0.5, 12.5, 3.5 + lean, top, 9 + lean, top);
+    cairo_curve_to(cr, 15 + lean, top - 0.5, 19.5, 11.5, 18.8, 16);
+    cairo_curve_to(cr, 18.5, 19.5, 3, 19.8, 1.5, 16.5);
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(6 + lean, top + 2, 0.5, 9, 14, 11);
+    AddStop(g, 0, 0xC8BCA8);
+    AddStop(g, 0.45, 0x857868);
+    AddStop(g, 1, 0x3A3028);
+    FillAndOutline(cr, g, 0x120C08, 1.4);
+    cairo_pattern_destroy(g);
+    // A crack and a speck of moss, so it looks like stone.
+    cairo_move_to(cr, 12 + lean, top + 3);
+    cairo_line_to(cr, 13.5 + lean, top + 6);
+    cairo_line_to(cr, 12.5 + lean, top + 8);
+    SetColour(cr, 0x2A2018);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    EllipsePath(cr, 5 + lean, top + 2.5, 2, 1);
+    SetColour(cr, 0x5A8A3A);
+    cairo_fill(cr);
+}
+
 void DrawWeed(cairo_t* cr)
 {
+    DrawBoulder(cr, 10, 0);
     for (int i = 0; i < 3; i++) {
-        double x = 5 + i * 5;
-        cairo_move_to(cr, x, 19);
-        cairo_curve_to(cr, x - 4, 13, x + 4, 8, x - 1 + i, 2 + i * 2);
-        StrokeOutlined(cr, i == 1 ? 0x6ACB3A : 0x4AA02A, 2, 0x1E5A1A, 3.6);
+        double x = 5.5 + i * 4.5;
+        cairo_move_to(cr, x, 11.5);
+        cairo_curve_to(cr, x - 3, 7, x + 3, 4.5, x - 1 + i, 1.5 + (i % 2) * 2);
+        StrokeOutlined(cr, i == 1 ? 0x7AE04A : 0x52B830, 1.8, 0x103A10, 3.4);
     }
 }
 
 void DrawCoral(cairo_t* cr)
 {
-    const double branches[][4] = {{10, 19, 10, 9}, {10, 13, 4, 6}, {10, 11, 16, 4}, {4, 6, 3, 2}, {16, 4, 18, 1}, {10, 9, 11, 2}};
+    DrawBoulder(cr, 11, -1);
+    const double branches[][4] = {{9, 12, 9, 6}, {9, 8.5, 4.5, 4}, {9, 7.5, 14, 3}, {4.5, 4, 3.5, 1.5}, {14, 3, 16, 1.5}, {9, 6, 9.5, 1.5}};
     for (const auto& b : branches) {
         cairo_move_to(cr, b[0], b[1]);
         cairo_line_to(cr, b[2], b[3]);
     }
-    StrokeOutlined(cr, 0xFF5A4A, 2.4, 0x6A1010, 4.4);
+    StrokeOutlined(cr, 0xFF6A50, 2.2, 0x5A0C0C, 4.0);
 }
 
 void DrawShell(cairo_t* cr)
 {
-    cairo_move_to(cr, 10, 17);
-    cairo_curve_to(cr, 0, 12, 1, 3, 10, 3);
-    cairo_curve_to(cr, 19, 3, 20, 12, 10, 17);
+    DrawBoulder(cr, 11, 1);
+    cairo_move_to(cr, 10, 12.5);
+    cairo_curve_to(cr, 2.5, 9.5, 3, 1.5, 10, 1.5);
+    cairo_curve_to(cr, 17, 1.5, 17.5, 9.5, 10, 12.5);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 17);
-    AddStop(g, 0, 0xFFE8D0);
-    AddStop(g, 1, 0xE89A70);
-    FillAndOutline(cr, g, 0x6A3A20, 1.2);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 1.5, 0, 12.5);
+    AddStop(g, 0, 0xFFF0DA);
+    AddStop(g, 1, 0xF08A60);
+    FillAndOutline(cr, g, 0x4A2410, 1.2);
     cairo_pattern_destroy(g);
     for (double a = -0.8; a <= 0.81; a += 0.4) {
-        cairo_move_to(cr, 10, 16);
-        cairo_line_to(cr, 10 + 8 * std::sin(a), 16 - 11 * std::cos(a));
+        cairo_move_to(cr, 10, 11.5);
+        cairo_line_to(cr, 10 + 6 * std::sin(a), 11.5 - 8.5 * std::cos(a));
     }
     SetColour(cr, 0x9A5A38);
-    cairo_set_line_width(cr, 0.9);
+    cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
-    cairo_rectangle(cr, 7, 16, 6, 3);
-    FillAndOutline(cr, 0xE8A080, 0x6A3A20, 1);
 }
 
 }  // namespace
