@@ -108,12 +108,24 @@ void QuitAtOnce()
     exit(0);
 }
 
+// Connecting to the X server can fail for a moment while it is busy starting
+// up; a few tries keep that from ending the game.
+static bool InitAllegro()
+{
+    for (int attempt = 0; attempt < 3; attempt++) {
+        if (allegro_init() == 0)
+            return true;
+        usleep(300 * 1000);
+    }
+    return false;
+}
+
 void InitGame()
 {
     srand(static_cast<unsigned>(time(nullptr)));
     if (!HaveDisplay())
         FailNoGraphicMode("no X display (DISPLAY is not set)");
-    if (allegro_init() != 0) {
+    if (!InitAllegro()) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
