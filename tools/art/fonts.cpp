@@ -73,43 +73,43 @@ void SelectFace(cairo_t* cr, const FontFace& face, double size, double widthScal
 }
 
 // Font size whose ascent plus descent (plus the emboldening) fills the cell.
-double SizeForCell(const FontFace& face, const FontSpec& spec, double* ascent)
+double SizeForCell(const FontFace& face, const FontSpec& style, double* ascent)
 {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
     cairo_t* cr = cairo_create(s);
     SelectFace(cr, face, 100.0);
     cairo_font_extents_t fe;
     cairo_font_extents(cr, &fe);
-    double size = (spec.cellHeight - spec.embolden) * 100.0 / (fe.ascent + fe.descent);
+    double size = (style.cellHeight - style.embolden) * 100.0 / (fe.ascent + fe.descent);
     SelectFace(cr, face, size);
     cairo_font_extents(cr, &fe);
-    *ascent = fe.ascent + spec.embolden / 2;
+    *ascent = fe.ascent + style.embolden / 2;
     cairo_destroy(cr);
     cairo_surface_destroy(s);
     return size;
 }
 
-Glyph RenderGlyph(const FontFace& face, const FontSpec& spec, double size, double ascent, char c)
+Glyph RenderGlyph(const FontFace& face, const FontSpec& style, double size, double ascent, char c)
 {
     char text[2] = {c, 0};
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
     cairo_t* pcr = cairo_create(probe);
-    SelectFace(pcr, face, size, spec.widthScale);
+    SelectFace(pcr, face, size, style.widthScale);
     cairo_text_extents_t te;
     cairo_text_extents(pcr, text, &te);
     cairo_destroy(pcr);
     cairo_surface_destroy(probe);
 
     Glyph g;
-    g.width = std::max(1, int(std::lround(te.x_advance + spec.embolden)));
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, g.width, spec.cellHeight);
+    g.width = std::max(1, int(std::lround(te.x_advance + style.embolden)));
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, g.width, style.cellHeight);
     cairo_t* cr = cairo_create(s);
-    SelectFace(cr, face, size, spec.widthScale);
-    cairo_move_to(cr, spec.embolden / 2, ascent);
+    SelectFace(cr, face, size, style.widthScale);
+    cairo_move_to(cr, style.embolden / 2, ascent);
     cairo_text_path(cr, text);
     cairo_fill_preserve(cr);
-    if (spec.embolden > 0) {
-        cairo_set_line_width(cr, spec.embolden);
+    if (style.embolden > 0) {
+        cairo_set_line_width(cr, style.embolden);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke(cr);
     }
@@ -117,7 +117,7 @@ Glyph RenderGlyph(const FontFace& face, const FontSpec& spec, double size, doubl
     cairo_surface_flush(s);
     const unsigned char* data = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < spec.cellHeight; y++)
+    for (int y = 0; y < style.cellHeight; y++)
         for (int x = 0; x < g.width; x++)
             g.coverage.push_back(data[y * stride + x]);
     cairo_surface_destroy(s);
@@ -134,18 +134,18 @@ std::vector<uint8_t> FontPalette()
 
 }  // namespace
 
-bool WriteFontGrid(const FontSpec& spec, const std::string& pcxPath)
+bool WriteFontGrid(const FontSpec& style, const std::string& pcxPath)
 {
-    FontFace face(spec.ttfPath);
+    FontFace face(style.ttfPath);
     if (!face.cairoFace) {
-        fprintf(stderr, "pesko-art: cannot open font %s\n", spec.ttfPath);
+        fprintf(stderr, "pesko-art: cannot open font %s\n", style.ttfPath);
         return false;
     }
     double ascent = 0;
-    double size = SizeForCell(face, spec, &ascent);
+    double size = SizeForCell(face, style, &ascent);
     std::vector<Glyph> glyphs;
     for (int c = FIRST_CHAR; c <= LAST_CHAR; c++)
-        glyphs.push_back(RenderGlyph(face, spec, size, ascent, char(c)));
+        glyphs.push_back(RenderGlyph(face, style, size, ascent, char(c)));
 
     // Rows of glyphs, each glyph boxed by one pixel of separator colour.
     int rows = (int(glyphs.size()) + GLYPHS_PER_ROW - 1) / GLYPHS_PER_ROW;
@@ -156,14 +156,14 @@ bool WriteFontGrid(const FontSpec& spec, const std::string& pcxPath)
             rowWidth += glyphs[i].width + 1;
         width = std::max(width, rowWidth);
     }
-    int height = rows * (spec.cellHeight + 1) + 1;
+    int height = rows * (style.cellHeight + 1) + 1;
     std::vector<uint8_t> indices(size_t(width) * height, INDEX_SEPARATOR);
     for (size_t i = 0; i < glyphs.size(); i++) {
-        int x0 = 1, y0 = 1 + int(i / GLYPHS_PER_ROW) * (spec.cellHeight + 1);
+        int x0 = 1, y0 = 1 + int(i / GLYPHS_PER_ROW) * (style.cellHeight + 1);
         for (size_t k = i - i % GLYPHS_PER_ROW; k < i; k++)
             x0 += glyphs[k].width + 1;
         const Glyph& g = glyphs[i];
-        for (int y = 0; y < spec.cellHeight; y++)
+        for (int y = 0; y < style.cellHeight; y++)
             for (int x = 0; x < g.width; x++)
                 indices[size_t(y0 + y) * width + x0 + x] =
                     g.coverage[size_t(y) * g.width + x] >= GLYPH_COVERAGE ? INDEX_GLYPH : INDEX_BACKGROUND;

@@ -19,7 +19,7 @@ struct NamedImage {
 
 struct NamedFont {
     std::string file;
-    FontSpec spec;
+    FontSpec style;
 };
 
 std::vector<NamedImage> AllBitmaps()
@@ -93,7 +93,7 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
         if (!WriteTga(outDir + "/" + b.file, b.image))
             return Fail(outDir + "/" + b.file);
     for (const NamedFont& f : AllFonts())
-        if (!WriteFontGrid(f.spec, outDir + "/" + f.file))
+        if (!WriteFontGrid(f.style, outDir + "/" + f.file))
             return Fail(outDir + "/" + f.file);
     if (!WriteFontGrid({DEJAVU_BOLD, 16, 0.0}, gameFontPath))
         return Fail(gameFontPath);
