@@ -28,6 +28,5 @@ e2e_start
 e2e_skip_intro
 e2e_press Down  # somewhere in the menu
 "$E2E_WORK/close" "$(xdotool search --name '^Pesko$' | head -n1)"
-code=$(e2e_wait_exit 10)
-[[ "$code" == 0 ]] || e2e_fail "exit code $code after closing the window"
+e2e_expect_exit 10 0 "after closing the window"
 echo "close window e2e passed"

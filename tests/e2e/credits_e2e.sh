@@ -15,6 +15,5 @@ e2e_log "credits mid-roll: $white white and $grey grey text pixels"
 ((grey > 20)) || e2e_fail "no headings on the rolling credits"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the game ended before a key"
 e2e_press space
-code=$(e2e_wait_exit 10)
-[[ "$code" == 0 ]] || e2e_fail "exit code $code after the credits"
+e2e_expect_exit 10 0 "after the credits"
 echo "credits e2e passed"

@@ -133,3 +133,19 @@ e2e_cpu_seconds() {
     ticks=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
     awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.2f", t / hz}'
 }
+
+# e2e_expect_exit SECONDS CODE WHAT: the game must end within SECONDS with exit code CODE.
+e2e_expect_exit() {
+    local code
+    code=$(e2e_wait_exit "$1")
+    [[ "$code" == "$2" ]] || e2e_fail "exit code $code $3"
+}
+
+# e2e_quit_from_menu: ESC chooses Quit, the credits roll, a key ends them and
+# the program, which must end with exit code 0.
+e2e_quit_from_menu() {
+    e2e_press Escape
+    sleep 2
+    e2e_press space
+    e2e_expect_exit 20 0 "after quitting from the menu"
+}
