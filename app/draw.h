@@ -5,6 +5,9 @@
 // A heading drawn three times: black 5 px right and down, olive 2 px, then yellow.
 void DrawHeading(BITMAP* bmp, FONT* f, const char* text, int x, int y);
 
-// A centred button or item over a black shadow; the selected one is red, 5 px
-// lower, with its shadow only 5 px to its right, so it looks pressed.
+enum class Align { Left, Centre, Right };
+
+// A button or item over a black shadow 10 px right and down; the selected one is
+// red, 5 px lower, with its shadow only 5 px to its right, so it looks pressed.
+void DrawButton(BITMAP* bmp, FONT* f, const char* text, int x, int y, Align align, bool selected);
 void DrawCentredButton(BITMAP* bmp, FONT* f, const char* text, int x, int y, bool selected);

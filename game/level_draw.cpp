@@ -15,7 +15,6 @@ static int Black() { return makecol(0, 0, 0); }
 static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
 static int Blue() { return makecol(0, 0, 255); }
-static int White() { return makecol(255, 255, 255); }
 
 static void DrawWorld(BITMAP* dest)
 {
@@ -87,18 +86,6 @@ static void DrawMessages(BITMAP* dest)
         DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
 }
 
-// The quit box's "Yes", left-aligned; pressed or not as DrawCentredButton draws its buttons.
-static void DrawLeftAlignedButton(BITMAP* dest, FONT* f, const char* text, int x, int y, bool highlighted)
-{
-    if (highlighted) {
-        textout_ex(dest, f, text, x + 5, y + 10, Black(), -1);
-        textout_ex(dest, f, text, x, y + 5, Red(), -1);
-    } else {
-        textout_ex(dest, f, text, x + 10, y + 10, Black(), -1);
-        textout_ex(dest, f, text, x, y, White(), -1);
-    }
-}
-
 static void DrawQuitBox(BITMAP* dest)
 {
     int cx = dest->w / 2, cy = dest->h / 2;
@@ -108,7 +95,7 @@ static void DrawQuitBox(BITMAP* dest)
     DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
     // "Yes" ends 10 pixels left of the centre; "No" is centred 40 pixels right of it.
     FONT* f = DataFont(FNT_MENU);
-    DrawLeftAlignedButton(dest, f, "Yes", cx - text_length(f, "Yes") - 10, cy, g_Game.quitChoice == 0);
+    DrawButton(dest, f, "Yes", cx - text_length(f, "Yes") - 10, cy, Align::Left, g_Game.quitChoice == 0);
     DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
 }
 

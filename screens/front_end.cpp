@@ -7,22 +7,6 @@
 #include "app/world_objects.h"
 #include "game/game.h"
 
-void DrawBarButton(BITMAP* dest, FONT* f, const char* text, int x, int y, Align align, bool selected)
-{
-    auto draw = [&](int at, int top, int colour) {
-        switch (align) {
-        case Align::Left: textout_ex(dest, f, text, at, top, colour, -1); break;
-        case Align::Centre: textout_centre_ex(dest, f, text, at, top, colour, -1); break;
-        case Align::Right: textout_right_ex(dest, f, text, at, top, colour, -1); break;
-        }
-    };
-    draw(x + (selected ? 5 : 10), y + 10, makecol(0, 0, 0));
-    if (selected)
-        draw(x, y + 5, makecol(255, 0, 0));
-    else
-        draw(x, y, makecol(255, 255, 255));
-}
-
 void DrawLoneButton(BITMAP* dest, const char* text)
 {
     DrawCentredButton(dest, DataFont(FNT_MENU), text, dest->w / 2, dest->h - 80, true);

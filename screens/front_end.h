@@ -1,8 +1,7 @@
 // Pieces shared by the front-end screens outside the menu.
 #pragma once
+#include "app/draw.h"
 #include <allegro.h>
-
-enum class Align { Left, Centre, Right };
 
 // A line of a fixed text table with its style tag; a table ends with a null tag.
 struct TaggedLine {
@@ -10,9 +9,6 @@ struct TaggedLine {
     const char* text;
 };
 
-// A button of a bar whose face lies at y when not selected; the selected one
-// is red, 5 px lower, with its shadow only 5 px to its right, so it looks pressed.
-void DrawBarButton(BITMAP* dest, FONT* f, const char* text, int x, int y, Align align, bool selected);
 // The lone button of a screen ("Enter", "Back", "Menu"), always shown pressed.
 void DrawLoneButton(BITMAP* dest, const char* text);
 // The screen background and a heading centred at the top.

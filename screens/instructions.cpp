@@ -220,10 +220,10 @@ static void DrawNavigation(const InstructionsState& help, BITMAP* dest)
     FONT* f = DataFont(FNT_MENU);
     const int y = dest->h - 80;
     if (help.page > 0)
-        DrawBarButton(dest, f, "Prev", 100, y, Align::Left, help.cursor == NAV_PREV);
-    DrawBarButton(dest, f, "Back", dest->w / 2, y, Align::Centre, help.cursor == NAV_BACK);
+        DrawButton(dest, f, "Prev", 100, y, Align::Left, help.cursor == NAV_PREV);
+    DrawButton(dest, f, "Back", dest->w / 2, y, Align::Centre, help.cursor == NAV_BACK);
     if (help.page < LAST_PAGE)
-        DrawBarButton(dest, f, "Next", dest->w - 100, y, Align::Right, help.cursor == NAV_NEXT);
+        DrawButton(dest, f, "Next", dest->w - 100, y, Align::Right, help.cursor == NAV_NEXT);
 }
 
 void InstructionsDraw(const InstructionsState& help, BITMAP* dest)

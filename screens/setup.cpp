@@ -176,9 +176,9 @@ void SetupDraw(const SetupState& setup, BITMAP* dest)
     FONT* f = DataFont(FNT_MENU);
     const int y = dest->h - 80;
     auto shown = [&](int button) { return setup.row == ROW_BUTTONS && setup.button == button; };
-    DrawBarButton(dest, f, "Default", 50, y, Align::Left, shown(BUTTON_DEFAULT));
-    DrawBarButton(dest, f, "Accept", dest->w / 2, y, Align::Centre, shown(BUTTON_ACCEPT));
-    DrawBarButton(dest, f, "Cancel", dest->w - 50, y, Align::Right, shown(BUTTON_CANCEL));
+    DrawButton(dest, f, "Default", 50, y, Align::Left, shown(BUTTON_DEFAULT));
+    DrawButton(dest, f, "Accept", dest->w / 2, y, Align::Centre, shown(BUTTON_ACCEPT));
+    DrawButton(dest, f, "Cancel", dest->w - 50, y, Align::Right, shown(BUTTON_CANCEL));
 }
 
 void SetupScreen()
