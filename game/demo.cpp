@@ -5,6 +5,7 @@
 #include "app/loop.h"
 #include "app/world_objects.h"
 #include "game/game.h"
+#include "game/level.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,17 +23,6 @@ void DemoReset(DemoState& demo)
     g_ScrollLayer1.Init();
     g_ScrollLayer2.Init();
     g_Enemies.InitForGame();
-}
-
-// The same difficulty a game has at the map's level.
-static void FeedSeaCollection()
-{
-    const int level = g_LevelMap.GetLevel();
-    const int kinds = 2 * level + 3;
-    g_Enemies.m_ChenemyCountOnScreenMin = level + 4;
-    g_Enemies.m_CHEnemyTypeCount = kinds > 13 ? 13 : kinds;
-    g_Enemies.m_CHSpawnTop = g_LevelMap.GetSpawnTop();
-    g_Enemies.m_CHSpawnHeight = g_LevelMap.GetSpawnHeight();
 }
 
 static void Blink(DemoState& demo)

@@ -8,6 +8,9 @@ constexpr int GAME_KEY_DELAY = 5;
 // How long "SOUND ON", "MUSIC OFF" and the like stay on screen, in ticks.
 constexpr int GAME_MESSAGE_TICKS = 50;
 
+// The sea grows busier and more varied with every level: the sea collection's
+// minimum, kinds in play and spawn band from the map (the game and the demo alike).
+void FeedSeaCollection();
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
 // Draws one frame of the game into `dest` (DrawLevel_01 draws into the back buffer and flips).

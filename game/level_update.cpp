@@ -129,17 +129,21 @@ static void RunGameOverCountdown()
         g_Game.gameOver = true;
 }
 
-// The sea grows busier and more varied with every level.
-static void SetDifficulty()
+void FeedSeaCollection()
 {
     int level = g_LevelMap.GetLevel();
     g_Enemies.m_ChenemyCountOnScreenMin = level + 4;
-    Trace("UpdateLevel_01() - m_ChenemyCountOnScreenMin=%ld", static_cast<long>(g_Enemies.m_ChenemyCountOnScreenMin));
     int kinds = 2 * level + 3;
     g_Enemies.m_CHEnemyTypeCount = kinds > MAX_KINDS_IN_PLAY ? MAX_KINDS_IN_PLAY : kinds;
-    Trace("UpdateLevel_01() - m_CHEnemyTypeCount=%ld", static_cast<long>(g_Enemies.m_CHEnemyTypeCount));
     g_Enemies.m_CHSpawnTop = g_LevelMap.GetSpawnTop();
     g_Enemies.m_CHSpawnHeight = g_LevelMap.GetSpawnHeight();
+}
+
+static void SetDifficulty()
+{
+    FeedSeaCollection();
+    Trace("UpdateLevel_01() - m_ChenemyCountOnScreenMin=%ld", static_cast<long>(g_Enemies.m_ChenemyCountOnScreenMin));
+    Trace("UpdateLevel_01() - m_CHEnemyTypeCount=%ld", static_cast<long>(g_Enemies.m_CHEnemyTypeCount));
 }
 
 static void CollectDistancePoints()
