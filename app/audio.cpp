@@ -1,6 +1,7 @@
 #include "app/audio.h"
 #include "app/datafile.h"
 #include "app/globals.h"
+#include <algorithm>
 
 bool g_SoundInstalled = false;
 SoundObserver g_SoundObserver = nullptr;
@@ -21,7 +22,10 @@ void PlaySample(int index, int pan)
 
 int PanAt(int x, int width)
 {
-    return x * 256 / width;
+    // Only the middle half of the stereo field: a sound at the left edge still
+    // reaches the right speaker, so nothing comes from one speaker alone.
+    int pan = PAN_LEFTMOST + x * (PAN_RIGHTMOST + 1 - PAN_LEFTMOST) / width;
+    return std::clamp(pan, PAN_LEFTMOST, PAN_RIGHTMOST);
 }
 
 void StopSample(int index)

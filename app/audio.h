@@ -13,10 +13,13 @@ using SoundObserver = void (*)(SoundEvent event, int a, int b);
 extern SoundObserver g_SoundObserver;
 
 constexpr int PAN_CENTRE = 127;
+constexpr int PAN_LEFTMOST = 64;
+constexpr int PAN_RIGHTMOST = 191;
 
 // play_sample(sample, 255, pan, 1000, 0) of datafile object `index`.
 void PlaySample(int index, int pan = PAN_CENTRE);
-// Pan of a sound at screen x: 0 far left, 255 far right.
+// Pan of a sound at screen x: 64 at the left edge, 191 at the right, clamped there
+// for sounds off screen.
 int PanAt(int x, int width = 640);
 void StopSample(int index);
 // play_midi(tune, TRUE): loops until StopMusic.
