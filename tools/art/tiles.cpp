@@ -3,6 +3,7 @@
 #include "art.h"
 #include "draw.h"
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -131,39 +132,26 @@ constexpr uint32_t DECORATION_OUTLINE = 0x140E0A;
 constexpr uint32_t DECORATION_RIM = 0xF2E6CC;
 constexpr uint32_t DECORATION_SHADE = 0x2A221C;
 
-// A pointed spire of rock, leaning a little.
-void SpirePath(cairo_t* cr)
-{
-    cairo_move_to(cr, 1.5, 19);
-    cairo_curve_to(cr, 2.5, 12, 6.5, 5, 10.5, 1);
-    cairo_curve_to(cr, 13, 5, 17.5, 11, 18.5, 19);
-    cairo_close_path(cr);
-}
+// A stone's outline: a start point and cubic curves (two control points and an end).
+struct StoneOutline {
+    double x, y;
+    std::vector<std::array<double, 6>> curves;
+};
 
-// Two knobbly peaks on one base.
-void TwinPeakPath(cairo_t* cr)
-{
-    cairo_move_to(cr, 1.5, 19);
-    cairo_curve_to(cr, 1, 12, 3, 3.5, 6.5, 3.5);
-    cairo_curve_to(cr, 9, 3.5, 9.5, 9, 10.5, 9);
-    cairo_curve_to(cr, 11.5, 9, 12, 1.5, 15, 1.5);
-    cairo_curve_to(cr, 18.5, 1.5, 19, 12, 18.5, 19);
-    cairo_close_path(cr);
-}
+// A pointed spire, two knobbly peaks on one base, and a round boulder flat underneath.
+const StoneOutline STONES[3] = {
+    {1.5, 19, {{2.5, 12, 6.5, 5, 10.5, 1}, {13, 5, 17.5, 11, 18.5, 19}}},
+    {1.5, 19, {{1, 12, 3, 3.5, 6.5, 3.5}, {9, 3.5, 9.5, 9, 10.5, 9}, {11.5, 9, 12, 1.5, 15, 1.5}, {18.5, 1.5, 19, 12, 18.5, 19}}},
+    {1.5, 18.5, {{0.5, 9, 5, 3, 10.5, 3}, {16, 3, 19.5, 9, 18.5, 18.5}}},
+};
 
-// A round boulder, flat underneath.
-void BoulderPath(cairo_t* cr)
-{
-    cairo_move_to(cr, 1.5, 18.5);
-    cairo_curve_to(cr, 0.5, 9, 5, 3, 10.5, 3);
-    cairo_curve_to(cr, 16, 3, 19.5, 9, 18.5, 18.5);
-    cairo_close_path(cr);
-}
-
-void DrawStoneDecoration(Image& sheet, int column, void (*path)(cairo_t*))
+void DrawStoneDecoration(Image& sheet, int column, const StoneOutline& outline)
 {
     Image shape = RenderSprite(TILE, TILE, [&](cairo_t* cr) {
-        path(cr);
+        cairo_move_to(cr, outline.x, outline.y);
+        for (const auto& c : outline.curves)
+            cairo_curve_to(cr, c[0], c[1], c[2], c[3], c[4], c[5]);
+        cairo_close_path(cr);
         SetColour(cr, 0xFFFFFF);
         cairo_fill(cr);
     });
@@ -191,8 +179,7 @@ Image MakeTileSheet()
         DrawCeilingTile(sheet, level);
         DrawFloorTile(sheet, level);
     }
-    void (*decorations[3])(cairo_t*) = {SpirePath, TwinPeakPath, BoulderPath};
     for (int d = 0; d < 3; d++)
-        DrawStoneDecoration(sheet, d, decorations[d]);
+        DrawStoneDecoration(sheet, d, STONES[d]);
     return sheet;  // column 3 of row 3 stays pink: open water
 }
