@@ -16,7 +16,11 @@ constexpr int PAN_CENTRE = 127;
 constexpr int PAN_LEFTMOST = 64;
 constexpr int PAN_RIGHTMOST = 191;
 
-// play_sample(sample, 255, pan, 1000, 0) of datafile object `index`.
+// The sound volume samples and the intro movie's sound are played at (0-255).
+int SoundVolume();
+// Sets Allegro's mixer up for the game's levels; called before install_sound.
+void PrepareMixer();
+// play_sample(sample, sound volume, pan, 1000, 0) of datafile object `index`.
 void PlaySample(int index, int pan = PAN_CENTRE);
 // Pan of a sound at screen x: 64 at the left edge, 191 at the right, clamped there
 // for sounds off screen.
@@ -27,5 +31,6 @@ void PlayMusic(int index);
 void StopMusic();
 void PauseMusic();
 void ResumeMusic();
-// set_volume(digital, midi); -1 leaves a volume unchanged.
+// The sound volume (the samples' own volume) and the MIDI volume; -1 leaves a
+// volume unchanged.
 void SetVolumes(int digital, int midi);
