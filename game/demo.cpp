@@ -1,6 +1,7 @@
 #include "game/demo.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/draw.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "game/game.h"
@@ -59,8 +60,7 @@ void DemoDraw(const DemoState& demo, BITMAP* dest)
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
-        textout_centre_ex(dest, demo.font, "DEMO", x + 5, y + 5, makecol(0, 0, 0), -1);
-        textout_centre_ex(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), -1);
+        DrawOverlayText(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
     }
 }
 

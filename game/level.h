@@ -18,3 +18,7 @@ bool IsGameEnded();
 // HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
 std::string FormatHudCounter(int value);
 std::string FormatHudScore(int score);
+// Under "GAME OVER" while its countdown runs: "SCORE 00075", centred, its top at
+// GameOverScoreTop of the frame height.
+std::string FormatGameOverScore(int score);
+int GameOverScoreTop(int height, FONT* f);

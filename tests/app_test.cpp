@@ -1,4 +1,5 @@
 // The shared pieces of every screen: the screen runner and the check of data.dat.
+#include "app/audio.h"
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
@@ -167,4 +168,16 @@ TEST_F(WholeDatafileTest, MissingOrForeignFilesAreRefused)
     EXPECT_FALSE(DatafileIsWhole("no-such-file.dat"));
     dir.WriteFile("data.dat", "RIFF and nothing else that Allegro knows");
     EXPECT_FALSE(DatafileIsWhole("data.dat"));
+}
+
+// World sounds stay within the middle half of the stereo field: a crash at the
+// left edge still reaches the right speaker.
+TEST(PanTest, ScreenWidthMapsOntoTheMiddleHalfOfTheField)
+{
+    EXPECT_EQ(PanAt(0), 64);
+    EXPECT_EQ(PanAt(639), 191);
+    EXPECT_NEAR(PanAt(320), PAN_CENTRE, 1);
+    // Objects just off either edge are held at its side.
+    EXPECT_EQ(PanAt(-60), 64);
+    EXPECT_EQ(PanAt(640), 191);
 }

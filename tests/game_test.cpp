@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -379,6 +380,64 @@ TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
     EXPECT_EQ(CountColour(page, 0, 400, 639, 479, red) + CountColour(page, 0, 400, 639, 479, green), 0);
+    destroy_bitmap(page);
+}
+
+TEST_F(GameTest, GameOverShowsTheScoreInGreenCentredUnderIt)
+{
+    EXPECT_EQ(FormatGameOverScore(75), "SCORE 00075");
+    BITMAP* page = create_bitmap(640, 480);
+    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
+    clear_to_color(page, makecol(1, 2, 3));
+    g_Player.m_Score = 75;
+    g_Game.gameOverTime = 10;
+    DrawLevel_01(page);
+    int th = text_height(DataFont(FNT_TABLE));
+    EXPECT_GT(CountColour(page, 280, 240, 360, 240 + th, red), 10);  // "GAME OVER"
+    int left = 640, right = -1, top = 480, bottom = -1;
+    for (int y = 20; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            if (getpixel(page, x, y) == green) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(top, 240 + th);  // under "GAME OVER", not over it
+    EXPECT_LT(bottom, 240 + 4 * th);
+    EXPECT_NEAR(left + right, 640, 4);  // centred, give or take the glyphs' blank columns
+    EXPECT_NEAR(right - left + 1, text_length(DataFont(FNT_TABLE), "SCORE 00075"), 4);
+    g_Game.gameOverTime = 0;
+    clear_to_color(page, makecol(1, 2, 3));
+    DrawLevel_01(page);
+    EXPECT_EQ(CountColour(page, 0, 20, 639, 479, green), 0);
+    destroy_bitmap(page);
+}
+
+// Blue "PAUSE" on blue water: every pixel beside a letter is a light outline, never water.
+TEST_F(GameTest, PauseHasALightOutlineThatSetsItOffTheWater)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    const int water = makecol(14, 68, 120), blue = makecol(0, 0, 255);
+    clear_to_color(page, water);
+    g_Game.paused = true;
+    DrawLevel_01(page);
+    auto luma = [](int c) { return (299 * getr(c) + 587 * getg(c) + 114 * getb(c)) / 1000; };
+    int letters = 0, besideLetters = 0, lightBeside = 0;
+    for (int y = 200; y < 280; y++)
+        for (int x = 250; x < 390; x++) {
+            if (getpixel(page, x, y) != blue)
+                continue;
+            letters++;
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                int c = getpixel(page, x + dx, y + dy);
+                if (c == blue)
+                    continue;
+                besideLetters++;
+                lightBeside += luma(c) > luma(water) + 60;
+            }
+        }
+    EXPECT_GT(letters, 20);
+    EXPECT_GT(besideLetters, 20);
+    EXPECT_EQ(lightBeside, besideLetters);
     destroy_bitmap(page);
 }
 
