@@ -37,6 +37,7 @@ static void Blink(DemoState& demo)
 
 void DemoStep(DemoState& demo)
 {
+    StartSeaStep();
     g_LevelMap.Update(0, 0);
     FeedSeaCollection();
     g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
@@ -49,12 +50,12 @@ void DemoStep(DemoState& demo)
         demo.done = true;
 }
 
-void DemoDraw(const DemoState& demo, BITMAP* dest)
+void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 {
-    g_ScrollLayer1.Draw(dest);
-    g_ScrollLayer2.Draw(dest);
-    g_Enemies.DrawCharacters(dest);
-    g_LevelMap.Draw(dest);
+    g_ScrollLayer1.Draw(dest, t);
+    g_ScrollLayer2.Draw(dest, t);
+    g_Enemies.DrawCharacters(dest, t);
+    g_LevelMap.Draw(dest, t);
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
@@ -86,8 +87,8 @@ void PlayDemo()
     StartTicks(PERIOD_GAME);
     clear_keybuf();
     PlayMusic(MID_DEMO);
-    RunFrames([&] { DemoStep(demo); }, [&] {
-        DemoDraw(demo, g_BackBuffer);
+    RunPacedFrames([&] { DemoStep(demo); }, [&](float t) {
+        DemoDraw(demo, g_BackBuffer, t);
         FlipPages();
         DemoReadKeys(demo);
         return demo.done;

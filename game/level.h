@@ -11,10 +11,14 @@ constexpr int GAME_MESSAGE_TICKS = 50;
 // The sea grows busier and more varied with every level: the sea collection's
 // minimum, kinds in play and spawn band from the map (the game and the demo alike).
 void FeedSeaCollection();
+// Before every step of the game or the demo, moving or not: the sea's layers,
+// map and objects remember where they are, for the frames drawn until the next step.
+void StartSeaStep();
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
-// Draws one frame of the game into `dest` (DrawLevel_01 draws into the back buffer and flips).
-void DrawLevelFrame(BITMAP* dest);
+// Draws one frame of the game into `dest` (DrawLevel_01 draws into the back buffer and flips),
+// with the world a fraction t of the way from the previous step to the latest one.
+void DrawLevelFrame(BITMAP* dest, float t = 1.0f);
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.
 bool IsGameEnded();
 // After a game that was not quit: keeps the final score and offers it to the table.
