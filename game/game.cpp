@@ -114,8 +114,9 @@ int PlayGame()
     StartTicks(PERIOD_GAME);
     clear_keybuf();
     PlayMusic(MID_GAME);
-    RunFrames(UpdateLevel_01, [] {
-        DrawLevel_01();
+    RunPacedFrames(UpdateLevel_01, [](float t) {
+        DrawLevelFrame(g_BackBuffer, t);
+        FlipPages();
         return IsGameEnded();
     });
     StopMusic();

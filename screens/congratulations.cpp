@@ -36,6 +36,7 @@ void CongratulationsReset(CongratulationsState& congrats)
 
 void CongratulationsStep(CongratulationsState& congrats)
 {
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     g_Player.Animate();
@@ -64,10 +65,10 @@ static void DrawScore(const CongratulationsState& congrats, BITMAP* dest)
     textout_centre_ex(dest, f, congrats.scoreText.c_str(), x, 282 + below, makecol(255, 255, 255), -1);
 }
 
-void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest)
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t)
 {
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_Enemies.DrawCharacters(dest, t);
     DrawTopHeading(dest, "Congratulations");
     g_Player.Draw(dest);
     DrawMessage(dest);
@@ -91,8 +92,8 @@ void CongratulationsScreen()
     StartTicks(PERIOD_SLOW_SCREEN);
     clear_keybuf();
     PlayMusic(MID_CONGRATULATIONS);
-    RunFrames([&] { CongratulationsStep(congrats); }, [&] {
-        CongratulationsDraw(congrats, g_BackBuffer);
+    RunPacedFrames([&] { CongratulationsStep(congrats); }, [&](float t) {
+        CongratulationsDraw(congrats, g_BackBuffer, t);
         FlipPages();
         CongratulationsCheckDone(congrats);
         return congrats.done;

@@ -17,7 +17,8 @@ struct CongratulationsState {
 // Resets the state, places the fish and fills the collection; the score is g_Game.finalScore.
 void CongratulationsReset(CongratulationsState& congrats);
 void CongratulationsStep(CongratulationsState& congrats);
-void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest);
+// The figures are drawn a fraction t of the way from the previous step to the latest one.
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t = 1.0f);
 // After each frame: done when the figures have stopped coming and are gone, or on a key.
 void CongratulationsCheckDone(CongratulationsState& congrats);
 

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/world_objects.h"
 #include "screens/screens.h"
+#include "world/motion.h"
 #include <cstring>
 
 const TaggedLine CreditLines[] = {
@@ -88,6 +89,8 @@ void CreditsReset(CreditsState& credits, BITMAP* text)
 
 void CreditsStep(CreditsState& credits)
 {
+    credits.prevOffset = credits.offset;
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     const bool rolling = credits.offset < credits.totalHeight;
@@ -96,7 +99,7 @@ void CreditsStep(CreditsState& credits)
         credits.offset += CREDITS_ROLL_STEP;
 }
 
-static void DrawText(const CreditsState& credits)
+static void DrawText(const CreditsState& credits, int offset)
 {
     BITMAP* text = credits.text;
     clear_to_color(text, makecol(255, 0, 255));
@@ -104,16 +107,16 @@ static void DrawText(const CreditsState& credits)
     for (const TaggedLine* line = CreditLines; line->tag; line++) {
         const int colour = IsHeading(*line) ? makecol(128, 128, 128) : makecol(255, 255, 255);
         FONT* f = LineFont(*line);
-        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, CreditLineY(y, credits.offset), colour, -1);
+        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, CreditLineY(y, offset), colour, -1);
         y += text_height(f);
     }
 }
 
-void CreditsDraw(const CreditsState& credits, BITMAP* dest)
+void CreditsDraw(const CreditsState& credits, BITMAP* dest, float t)
 {
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
-    DrawText(credits);
+    g_Enemies.DrawCharacters(dest, t);
+    DrawText(credits, BetweenPixels(credits.prevOffset, credits.offset, t));
     masked_blit(credits.text, dest, 0, 0, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
 }
 
@@ -148,8 +151,8 @@ void ShowCredits()
     StartTicks(PERIOD_SLOW_SCREEN);
     clear_keybuf();
     PlayMusic(MID_CREDITS);
-    RunFrames([&] { CreditsStep(credits); }, [&] {
-        CreditsDraw(credits, g_BackBuffer);
+    RunPacedFrames([&] { CreditsStep(credits); }, [&](float t) {
+        CreditsDraw(credits, g_BackBuffer, t);
         FlipPages();
         CreditsCheckDone(credits);
         return credits.done;

@@ -15,6 +15,7 @@ extern const TaggedLine CreditLines[];
 
 struct CreditsState {
     int offset = 0;       // pixels rolled so far
+    int prevOffset = 0;   // after the previous step: the frames roll on from there
     int totalHeight = 0;  // the text's height plus one screen: rolled out at this offset
     bool done = false;
     BITMAP* text = nullptr;  // 640 x 440, pink is transparent
@@ -23,7 +24,8 @@ struct CreditsState {
 // Resets the state around a text bitmap and readies the (bound) collection.
 void CreditsReset(CreditsState& credits, BITMAP* text);
 void CreditsStep(CreditsState& credits);
-void CreditsDraw(const CreditsState& credits, BITMAP* dest);
+// The text and the decorations are drawn a fraction t of the way from the previous step to the latest one.
+void CreditsDraw(const CreditsState& credits, BITMAP* dest, float t = 1.0f);
 // After each frame: done when the text is out and the last decoration gone, or on a key.
 void CreditsCheckDone(CreditsState& credits);
 

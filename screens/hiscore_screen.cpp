@@ -27,6 +27,7 @@ std::string HiScoreText(long score)
 
 void HiScoreStep(HiScoreState& table)
 {
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     if (table.countdown > 0)
@@ -41,13 +42,13 @@ static void DrawShadowed(BITMAP* dest, FONT* f, const std::string& text, int x, 
     out(dest, f, text.c_str(), x, y, makecol(255, 255, 255), -1);
 }
 
-void HiScoreDraw(const HiScoreState& table, BITMAP* dest)
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest, float t)
 {
     FONT* rows = DataFont(FNT_TABLE);
     // Rows are spaced by the heading font although written in the table font.
     const int rowHeight = text_height(DataFont(FNT_HEADING));
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_Enemies.DrawCharacters(dest, t);
     DrawTopHeading(dest, "Hi-score");
     for (int i = 0; i < HISCORE_ROWS; i++) {
         const int y = FIRST_ROW_Y + i * rowHeight;
@@ -71,8 +72,8 @@ void HiScoreScreen()
     HiScoreReset(table);
     StartTicks(PERIOD_SLOW_SCREEN);
     clear_keybuf();
-    RunFrames([&] { HiScoreStep(table); }, [&] {
-        HiScoreDraw(table, g_BackBuffer);
+    RunPacedFrames([&] { HiScoreStep(table); }, [&](float t) {
+        HiScoreDraw(table, g_BackBuffer, t);
         FlipPages();
         HiScoreCheckDone(table);
         return table.done;

@@ -14,7 +14,8 @@ struct HiScoreState {
 // Resets the state and readies the (bound) collection for the coin rain.
 void HiScoreReset(HiScoreState& table);
 void HiScoreStep(HiScoreState& table);
-void HiScoreDraw(const HiScoreState& table, BITMAP* dest);
+// The coins are drawn a fraction t of the way from the previous step to the latest one.
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest, float t = 1.0f);
 // After each frame: done when the rain is over and the last coin is gone, or on a key.
 void HiScoreCheckDone(HiScoreState& table);
 
