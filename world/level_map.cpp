@@ -303,10 +303,60 @@ static int FloorDiv(int value, int divisor)
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 
+// How a tile of the sheet covers what lies behind it. Open water is wholly
+// transparent and rock wholly solid: neither needs a masked copy.
+enum class TileLook : unsigned char { Unread, Empty, Solid, Mixed };
+
+static TileLook ReadTileLook(BITMAP* tiles, int tileX, int tileY)
+{
+    const int mask = bitmap_mask_color(tiles);
+    bool seen = false, covered = true;
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            const int pixel = getpixel(tiles, tileX * TILE_SIZE + x, tileY * TILE_SIZE + y);
+            const bool shown = pixel != mask && pixel != -1;
+            seen = seen || shown;
+            covered = covered && shown;
+        }
+    return !seen ? TileLook::Empty : covered ? TileLook::Solid : TileLook::Mixed;
+}
+
+// The looks of the tiles one frame uses, read afresh for every frame (the
+// sheet may be drawn on between frames) and only for the tiles it meets.
+class TileLooks {
+public:
+    explicit TileLooks(BITMAP* tiles) : m_Tiles(tiles) {}
+    TileLook Of(int tileX, int tileY)
+    {
+        if (tileX < 0 || tileY < 0 || tileX >= SIDE || tileY >= SIDE)
+            return TileLook::Mixed;
+        TileLook& look = m_Looks[tileY][tileX];
+        if (look == TileLook::Unread)
+            look = ReadTileLook(m_Tiles, tileX, tileY);
+        return look;
+    }
+
+private:
+    static constexpr int SIDE = 8;
+    BITMAP* m_Tiles;
+    TileLook m_Looks[SIDE][SIDE] = {};
+};
+
+static void DrawTile(BITMAP* tiles, BITMAP* dest, TileLooks& looks, const CMapCell& cell, int x, int y)
+{
+    const int sx = cell.m_TileX * TILE_SIZE, sy = cell.m_TileY * TILE_SIZE;
+    switch (looks.Of(cell.m_TileX, cell.m_TileY)) {
+    case TileLook::Empty: break;
+    case TileLook::Solid: blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    default: masked_blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    }
+}
+
 void CLevelMap::Draw(BITMAP* dest, float t) const
 {
     if (!m_Tiles || !dest)
         return;
+    TileLooks looks(m_Tiles);
     const int scrollX = DrawnScrollX(t);
     const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
     const int firstRow = m_ScrollY / TILE_SIZE;
@@ -315,10 +365,8 @@ void CLevelMap::Draw(BITMAP* dest, float t) const
     for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
         for (int j = 0; j <= m_ViewHeight / TILE_SIZE; j++) {
             const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
-            if (!cell)
-                continue;
-            masked_blit(m_Tiles, dest, cell->m_TileX * TILE_SIZE, cell->m_TileY * TILE_SIZE,
-                        i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY, TILE_SIZE, TILE_SIZE);
+            if (cell)
+                DrawTile(m_Tiles, dest, looks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
         }
     }
 }
