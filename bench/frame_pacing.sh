@@ -23,6 +23,12 @@ fi
 first=$(wc -l <"$PESKO_FRAME_LOG")
 sleep "$seconds"
 last=$(wc -l <"$PESKO_FRAME_LOG")
+# Done measuring: the game goes, quietly.
+kill "$E2E_PID"
+for i in $(seq 50); do
+    [[ -e "$E2E_WORK/exit_code" ]] && break
+    sleep 0.1
+done
 sed -n "$((first + 1)),${last}p" "$PESKO_FRAME_LOG" | awk -v what="$mode" '
     NR > 1 { gap = ($1 - prev) / 1000.0; n++; sum += gap; sumsq += gap * gap; if (gap > worst) worst = gap }
     { prev = $1; if (NR == 1) start = $1 }
