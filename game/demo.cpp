@@ -3,9 +3,9 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "world/world.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,6 +48,7 @@ void DemoStep(DemoState& demo)
         demo.timeLeft--;
     else
         demo.done = true;
+    DemoReadKeys(demo);
 }
 
 void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
@@ -66,7 +67,8 @@ void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 
 void DemoReadKeys(DemoState& demo)
 {
-    if (keypressed()) {
+    // The key stays in the buffer until the demo ends: it ends it once.
+    if (!demo.done && keypressed()) {
         PlaySample(SND_SELECT);  // whatever the game's sound switch says
         demo.done = true;
     }
@@ -84,17 +86,10 @@ void PlayDemo()
 {
     DemoState demo;
     DemoReset(demo);
-    StartTicks(PERIOD_GAME);
-    clear_keybuf();
-    PlayMusic(MID_DEMO);
-    RunPacedFrames([&] { DemoStep(demo); }, [&](float t) {
-        DemoDraw(demo, g_BackBuffer, t);
-        FlipPages();
-        DemoReadKeys(demo);
-        return demo.done;
-    });
-    StopMusic();
-    clear_keybuf();  // the key that ended the demo must not reach the menu
+    ScreenLoop loop{PERIOD_GAME, MID_DEMO};
+    loop.keepBackBuffer = true;
+    loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, demo, DemoStep, DemoDraw);
     DemoRelease();
-    StopTicks();
 }

@@ -16,13 +16,8 @@ void FeedSeaCollection();
 void StartSeaStep();
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
-// Draws one frame of the game into `dest` (DrawLevel_01 draws into the back buffer and flips),
-// with the world a fraction t of the way from the previous step to the latest one.
-void DrawLevelFrame(BITMAP* dest, float t = 1.0f);
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.
 bool IsGameEnded();
-// After a game that was not quit: keeps the final score and offers it to the table.
-void OfferFinalScore();
 // HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
 std::string FormatHudCounter(int value);
 std::string FormatHudScore(int score);

@@ -4,10 +4,9 @@
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
-#include "game/game.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
+#include "world/world.h"
 
 const char* const CongratulationsLines[2] = {
     "You have completed this game successfully.",
@@ -43,6 +42,7 @@ void CongratulationsStep(CongratulationsState& congrats)
     if (congrats.countdown > 0)
         congrats.countdown--;
     g_Enemies.MoveCharacterForCongratulations(congrats.countdown, CONGRATULATIONS_FIGURE_STEP);
+    CongratulationsCheckDone(congrats);
 }
 
 static void DrawMessage(BITMAP* dest)
@@ -78,28 +78,19 @@ void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, flo
 
 void CongratulationsCheckDone(CongratulationsState& congrats)
 {
-    if (ScreenOverAfterFrame(congrats.countdown == 0))
+    if (!congrats.done && ScreenOver(congrats.countdown == 0))
         congrats.done = true;
 }
 
 void CongratulationsScreen()
 {
     CongratulationsState congrats;
-    g_BackBuffer = g_Page1;
     BindFishOrExit();
     BindCollection();
     CongratulationsReset(congrats);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    clear_keybuf();
-    PlayMusic(MID_CONGRATULATIONS);
-    RunPacedFrames([&] { CongratulationsStep(congrats); }, [&](float t) {
-        CongratulationsDraw(congrats, g_BackBuffer, t);
-        FlipPages();
-        CongratulationsCheckDone(congrats);
-        return congrats.done;
-    });
-    StopMusic();
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_CONGRATULATIONS};
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, congrats, CongratulationsStep, CongratulationsDraw);
     FreePlayerData();
     ReleaseCollection();
-    StopTicks();
 }

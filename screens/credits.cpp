@@ -4,9 +4,9 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"
-#include "app/world_objects.h"
 #include "screens/screens.h"
 #include "world/motion.h"
+#include "world/world.h"
 #include <cstring>
 
 const TaggedLine CreditLines[] = {
@@ -79,12 +79,28 @@ int CreditLineY(int lineY, int offset)
     return lineY + SCREEN_HEIGHT - offset - 1;
 }
 
+// The lines at the current offset, into the strip that each frame lays over the screen.
+static void WriteText(const CreditsState& credits)
+{
+    BITMAP* text = credits.text;
+    clear_to_color(text, makecol(255, 0, 255));
+    int y = 0;
+    for (const TaggedLine* line = CreditLines; line->tag; line++) {
+        const int colour = IsHeading(*line) ? makecol(128, 128, 128) : makecol(255, 255, 255);
+        FONT* f = LineFont(*line);
+        const int top = CreditLineY(y, credits.offset) + CREDITS_ROLL_STEP;
+        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, top, colour, -1);
+        y += text_height(f);
+    }
+}
+
 void CreditsReset(CreditsState& credits, BITMAP* text)
 {
     credits = CreditsState{};
     credits.totalHeight = CreditsTotalHeight();
     credits.text = text;
     g_Enemies.InitForScreen(CREDITS_DECORATIONS);
+    WriteText(credits);
 }
 
 void CreditsStep(CreditsState& credits)
@@ -97,32 +113,23 @@ void CreditsStep(CreditsState& credits)
     g_Enemies.MoveCharacterForCredits(rolling, CREDITS_RISE_STEP);
     if (rolling)
         credits.offset += CREDITS_ROLL_STEP;
-}
-
-static void DrawText(const CreditsState& credits, int offset)
-{
-    BITMAP* text = credits.text;
-    clear_to_color(text, makecol(255, 0, 255));
-    int y = 0;
-    for (const TaggedLine* line = CreditLines; line->tag; line++) {
-        const int colour = IsHeading(*line) ? makecol(128, 128, 128) : makecol(255, 255, 255);
-        FONT* f = LineFont(*line);
-        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, CreditLineY(y, offset), colour, -1);
-        y += text_height(f);
-    }
+    WriteText(credits);
+    CreditsCheckDone(credits);
 }
 
 void CreditsDraw(const CreditsState& credits, BITMAP* dest, float t)
 {
     DrawBackground(dest);
     g_Enemies.DrawCharacters(dest, t);
-    DrawText(credits, BetweenPixels(credits.prevOffset, credits.offset, t));
-    masked_blit(credits.text, dest, 0, 0, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+    // The strip holds the latest step's text; between steps it is still this much lower.
+    const int lower = credits.offset - BetweenPixels(credits.prevOffset, credits.offset, t);
+    masked_blit(credits.text, dest, 0, CREDITS_ROLL_STEP - lower, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH,
+                CREDITS_TEXT_HEIGHT);
 }
 
 void CreditsCheckDone(CreditsState& credits)
 {
-    if (ScreenOverAfterFrame(credits.offset >= credits.totalHeight))
+    if (!credits.done && ScreenOver(credits.offset >= credits.totalHeight))
         credits.done = true;
 }
 
@@ -132,9 +139,9 @@ static BITMAP* CreateTextBitmap()
 {
     BITMAP* text = nullptr;
     if (g_VideoPages)
-        text = create_video_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_video_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
     if (!text)
-        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
     if (!text)
         FatalError("You have no enough video memory for text_bmp'\n");
     clear_to_color(text, makecol(0, 0, 0));
@@ -144,21 +151,12 @@ static BITMAP* CreateTextBitmap()
 void ShowCredits()
 {
     CreditsState credits;
-    g_BackBuffer = g_Page1;
     BITMAP* text = CreateTextBitmap();
     BindCollection();
     CreditsReset(credits, text);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    clear_keybuf();
-    PlayMusic(MID_CREDITS);
-    RunPacedFrames([&] { CreditsStep(credits); }, [&](float t) {
-        CreditsDraw(credits, g_BackBuffer, t);
-        FlipPages();
-        CreditsCheckDone(credits);
-        return credits.done;
-    });
-    StopMusic();
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_CREDITS};
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, credits, CreditsStep, CreditsDraw);
     ReleaseCollection();
     destroy_bitmap(text);
-    StopTicks();
 }

@@ -1,7 +1,7 @@
 // The credits: the text table, its height, the roll and how the screen ends.
 #include "app/datafile.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "screens/credits.h"
 #include "support/fake_data.h"
 #include "support/pixels.h"
@@ -16,7 +16,7 @@ protected:
     {
         UseFakeData();
         clear_keybuf();
-        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
         page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
         BindCollection();
         CreditsReset(credits, text);

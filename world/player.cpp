@@ -294,12 +294,12 @@ int CPlayer::DrawnY(float t) const
     return BetweenPixels(m_PrevScreenY, m_ScreenY, t);
 }
 
-void CPlayer::DrawPlain(BITMAP* dest, int x, int y)
+void CPlayer::DrawPlain(BITMAP* dest, int x, int y) const
 {
     DrawSpriteFrame(dest, m_Sprite, 0, 0, m_Frame, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT, x, y);
 }
 
-void CPlayer::Draw(BITMAP* dest, float t)
+void CPlayer::Draw(BITMAP* dest, float t) const
 {
     if (!m_Sprite || !dest)
         return;
@@ -312,7 +312,7 @@ void CPlayer::Draw(BITMAP* dest, float t)
 // The blink of a protected fish: its frame tinted 125/255 of the way towards
 // dark grey, transparent pixels left out. The frame is copied into a bitmap
 // kept for the whole game; without one the plain frame is drawn instead.
-void CPlayer::DrawTinted(BITMAP* dest, int x, int y)
+void CPlayer::DrawTinted(BITMAP* dest, int x, int y) const
 {
     int depth = bitmap_color_depth(m_Sprite);
     if (m_TintFrame && bitmap_color_depth(m_TintFrame) != depth) {

@@ -57,7 +57,7 @@ public:
     int DrawnX(float t) const;
     int DrawnY(float t) const;
     // Draws the fish at the latest step (t 1) or between the last two steps.
-    void Draw(BITMAP* dest, float t = 1.0f);
+    void Draw(BITMAP* dest, float t = 1.0f) const;
     bool IsDirectionOn(int device, int direction);
     int Update(int device, CLevelMap& map, CCharacter& enemies);
     int CheckMap(CLevelMap& map, int x, int y);
@@ -100,11 +100,11 @@ private:
     int FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit);
     template <typename Visitor>
     bool ScanSolidPixels(Visitor visit);
-    void DrawPlain(BITMAP* dest, int x, int y);
-    void DrawTinted(BITMAP* dest, int x, int y);
+    void DrawPlain(BITMAP* dest, int x, int y) const;
+    void DrawTinted(BITMAP* dest, int x, int y) const;
 
     // Kept for the tinted blink, so that no frame allocates a bitmap.
-    BITMAP* m_TintFrame;
+    mutable BITMAP* m_TintFrame;  // scratch for the tinted frame, kept between frames
     // The solid pixels of each mask frame, read from the bound mask on first
     // need: as a list in scan order (column by column, index i * 72 + j) and as a grid.
     std::vector<uint16_t> m_SolidPoints[PLAYER_FRAME_COUNT];
