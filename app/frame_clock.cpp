@@ -63,5 +63,6 @@ void FrameSchedule::Start(int64_t now)
 int64_t FrameSchedule::Next(int64_t now) const
 {
     const int64_t slot = (now - m_Start) * FRAMES_PER_SECOND / NANOS_PER_SECOND + 1;
-    return m_Start + slot * NANOS_PER_SECOND / FRAMES_PER_SECOND;
+    // Rounded up, so that waking at a slot's time never finds the same slot next.
+    return m_Start + (slot * NANOS_PER_SECOND + FRAMES_PER_SECOND - 1) / FRAMES_PER_SECOND;
 }
