@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -152,6 +153,30 @@ TEST_F(WholeDatafileTest, TheGamesOwnDataIsWhole)
     DATAFILE* data = load_datafile("data.dat");
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(CheckDatafile(data), "");
+    unload_datafile(data);
+}
+
+// The build packs exactly the table's objects, in its order, each of its type.
+TEST_F(WholeDatafileTest, PackedObjectsFollowTheTable)
+{
+    static const char* const FILES[] = {
+#define DATA_OBJECT(name, type, file) #file,
+#include "app/data_objects.def"
+#undef DATA_OBJECT
+    };
+    DATAFILE* data = load_datafile(PESKO_DATA_DIR "/data.dat");
+    ASSERT_NE(data, nullptr);
+    const std::map<int, std::string> extension = {
+        {DAT_SAMPLE, "_WAV"}, {DAT_MIDI, "_MID"}, {DAT_BITMAP, "_TGA"}, {DAT_FONT, "_PCX"}};
+    int count = 0;
+    for (; data[count].type != DAT_END; count++) {
+        ASSERT_LT(count, DATA_OBJECT_COUNT);
+        std::string name = FILES[count];
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        EXPECT_EQ(data[count].type, DataObjectType(count)) << "#" << count;
+        EXPECT_EQ(get_datafile_property(&data[count], DAT_NAME), name + extension.at(DataObjectType(count)));
+    }
+    EXPECT_EQ(count, DATA_OBJECT_COUNT);
     unload_datafile(data);
 }
 
