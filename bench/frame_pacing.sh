@@ -30,12 +30,14 @@ for i in $(seq 50); do
     sleep 0.1
 done
 sed -n "$((first + 1)),${last}p" "$PESKO_FRAME_LOG" | awk -v what="$mode" '
-    NR > 1 { gap = ($1 - prev) / 1000.0; n++; sum += gap; sumsq += gap * gap; if (gap > worst) worst = gap }
+    NR > 1 { gap = ($1 - prev) / 1000.0; gaps[n++] = gap; sum += gap; sumsq += gap * gap; if (gap > worst) worst = gap }
     { prev = $1; if (NR == 1) start = $1 }
     END {
         if (n < 2) { print "too few frames: " n + 0; exit 1 }
         mean = sum / n
         sd = sqrt(sumsq / n - mean * mean)
-        printf "%s: %d frames in %.2f s: %.1f fps, gap mean %.2f ms, std dev %.2f ms, longest %.2f ms\n",
-            what, n + 1, (prev - start) / 1e6, n / ((prev - start) / 1e6), mean, sd, worst
+        late = 0
+        for (i = 0; i < n; i++) late += gaps[i] > mean + 2
+        printf "%s: %d frames in %.2f s: %.1f fps, gap mean %.2f ms, std dev %.2f ms, longest %.2f ms, %d gaps over mean + 2 ms\n",
+            what, n + 1, (prev - start) / 1e6, n / ((prev - start) / 1e6), mean, sd, worst, late
     }'
