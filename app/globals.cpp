@@ -1,4 +1,5 @@
 #include "app/globals.h"
+#include "app/frame_log.h"
 #include "app/game_state.h"
 
 std::atomic<int32_t> g_Ticks{0};
@@ -22,6 +23,7 @@ void FlipPages()
         blit(g_BackBuffer, screen, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
     }
     g_BackBuffer = (g_BackBuffer == g_Page1) ? g_Page2 : g_Page1;
+    LogFlip();
 }
 
 DATAFILE* g_Data = nullptr;

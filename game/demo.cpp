@@ -38,6 +38,7 @@ static void Blink(DemoState& demo)
 
 void DemoStep(DemoState& demo)
 {
+    StartSeaStep();
     g_LevelMap.Update(0, 0);
     FeedSeaCollection();
     g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
@@ -51,12 +52,12 @@ void DemoStep(DemoState& demo)
     DemoReadKeys(demo);
 }
 
-void DemoDraw(const DemoState& demo, BITMAP* dest)
+void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 {
-    g_ScrollLayer1.Draw(dest);
-    g_ScrollLayer2.Draw(dest);
-    g_Enemies.DrawCharacters(dest);
-    g_LevelMap.Draw(dest);
+    g_ScrollLayer1.Draw(dest, t);
+    g_ScrollLayer2.Draw(dest, t);
+    g_Enemies.DrawCharacters(dest, t);
+    g_LevelMap.Draw(dest, t);
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
@@ -88,6 +89,7 @@ void PlayDemo()
     ScreenLoop loop{PERIOD_GAME, MID_DEMO};
     loop.keepBackBuffer = true;
     loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
     RunScreen(loop, demo, DemoStep, DemoDraw);
     DemoRelease();
 }

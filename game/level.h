@@ -11,6 +11,9 @@ constexpr int GAME_MESSAGE_TICKS = 50;
 // The sea grows busier and more varied with every level: the sea collection's
 // minimum, kinds in play and spawn band from the map (the game and the demo alike).
 void FeedSeaCollection();
+// Before every step of the game or the demo, moving or not: the sea's layers,
+// map and objects remember where they are, for the frames drawn until the next step.
+void StartSeaStep();
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.

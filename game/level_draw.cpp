@@ -17,17 +17,18 @@ static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
 static int Blue() { return makecol(0, 0, 255); }
 
-static void DrawWorld(BITMAP* dest)
+// Only positions are drawn between steps; frames, blinks and the HUD show the latest step.
+static void DrawWorld(BITMAP* dest, float t)
 {
-    g_ScrollLayer1.Draw(dest);
-    g_ScrollLayer2.Draw(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_ScrollLayer1.Draw(dest, t);
+    g_ScrollLayer2.Draw(dest, t);
+    g_Enemies.DrawCharacters(dest, t);
     // A swimming fish passes behind the rock; a crashed one rises in front of it.
     if (g_Player.m_State == 0)
-        g_Player.Draw(dest);
-    g_LevelMap.Draw(dest);
+        g_Player.Draw(dest, t);
+    g_LevelMap.Draw(dest, t);
     if (g_Player.m_State == 1)
-        g_Player.Draw(dest);
+        g_Player.Draw(dest, t);
     g_Icons.DrawCharacters(dest);
 }
 
@@ -125,9 +126,9 @@ static void DrawQuitBox(BITMAP* dest)
     DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
 }
 
-void DrawLevel_01(BITMAP* dest)
+void DrawLevel_01(BITMAP* dest, float t)
 {
-    DrawWorld(dest);
+    DrawWorld(dest, t);
     DrawHud(dest);
     DrawMessages(dest);
     if (g_Game.quitBoxOpen)

@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -36,7 +37,7 @@ protected:
     {
         int drawn = 0;
         RunScreen(loop, {[&] { events.push_back("step"); },
-                         [&](BITMAP* page) {
+                         [&](BITMAP* page, float) {
                              events.push_back("frame");
                              pages.push_back(page);
                              g_Ticks += periodsPerFrame;
@@ -73,7 +74,7 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     int stepsWithMusic = 0;
     RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS},
               {[&] { stepsWithMusic += sounds.Count(SoundEvent::Music) == 1 && sounds.Count(SoundEvent::StopMusic) == 0; },
-               [&](BITMAP*) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
+               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
     ASSERT_EQ(sounds.Events().size(), 2u);
     EXPECT_EQ(sounds.Events()[0].a, MID_CREDITS);
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopMusic);
@@ -153,6 +154,30 @@ TEST_F(WholeDatafileTest, TheGamesOwnDataIsWhole)
     DATAFILE* data = load_datafile("data.dat");
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(CheckDatafile(data), "");
+    unload_datafile(data);
+}
+
+// The build packs exactly the table's objects, in its order, each of its type.
+TEST_F(WholeDatafileTest, PackedObjectsFollowTheTable)
+{
+    static const char* const FILES[] = {
+#define DATA_OBJECT(name, type, file) #file,
+#include "app/data_objects.def"
+#undef DATA_OBJECT
+    };
+    DATAFILE* data = load_datafile(PESKO_DATA_DIR "/data.dat");
+    ASSERT_NE(data, nullptr);
+    const std::map<int, std::string> extension = {
+        {DAT_SAMPLE, "_WAV"}, {DAT_MIDI, "_MID"}, {DAT_BITMAP, "_TGA"}, {DAT_FONT, "_PCX"}};
+    int count = 0;
+    for (; data[count].type != DAT_END; count++) {
+        ASSERT_LT(count, DATA_OBJECT_COUNT);
+        std::string name = FILES[count];
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        EXPECT_EQ(data[count].type, DataObjectType(count)) << "#" << count;
+        EXPECT_EQ(get_datafile_property(&data[count], DAT_NAME), name + extension.at(DataObjectType(count)));
+    }
+    EXPECT_EQ(count, DATA_OBJECT_COUNT);
     unload_datafile(data);
 }
 

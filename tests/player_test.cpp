@@ -95,7 +95,7 @@ protected:
     CCharacterNode& AddObject(const KindShape& k, int x, int y)
     {
         m_Nodes.push_back(CCharacterNode{k.kind, k.width, k.height, k.sheetX, k.sheetY, 0, 1, x, y, k.classId, 0,
-                                         nullptr});
+                                         nullptr, x, y, 1});
         rectfill(m_SheetMask, k.sheetX, k.sheetY, k.sheetX + k.width - 1, k.sheetY + k.height - 1, RED);
         RelinkObjects();
         return m_Nodes.back();
