@@ -2,6 +2,7 @@
 #include "app/audio.h"
 #include "app/datafile.h"
 #include "app/globals.h"
+#include "app/input.h"
 #include "app/world_objects.h"
 #include <cstdio>
 #include <cstdlib>
@@ -131,6 +132,7 @@ void InitGame()
     }
     install_timer();
     install_keyboard();
+    InstallKeyboardWatch();
     install_mouse();
     PointMidiAtPatches();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;

@@ -9,6 +9,7 @@
 #include "game/level.h"
 #include "screens/files.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr int RED = 0xFF0000;
-
-void ReleaseAllKeys()
-{
-    for (int k = 0; k < KEY_MAX; k++)
-        key[k] = 0;
-}
 
 // Ticks with `k` held, then releases it.
 void HoldKey(int k, int ticks)
