@@ -3,7 +3,6 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/input.h"
-#include "app/world_objects.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -158,10 +157,6 @@ void ShutdownGame()
         g_Page2 = nullptr;
     }
     g_BackBuffer = nullptr;
-    if (g_Enemies.m_CHHead)
-        g_Enemies.RemoveAllEnemies();
-    if (g_Icons.m_CHHead)
-        g_Icons.RemoveAllEnemies();
     if (g_Data) {
         unload_datafile(g_Data);
         g_Data = nullptr;

@@ -16,7 +16,7 @@ struct InstructionsState {
     int page = 0;
     int cursor = NAV_NEXT;
     PressReader keys;
-    bool exit = false;
+    bool done = false;
 };
 
 // Resets the state and readies the (bound) fish and collection.

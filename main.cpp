@@ -1,10 +1,13 @@
+// The program's top level: start-up, the loop over the menu's choices, shutdown.
 #include "app/audio.h"
 #include "app/globals.h"
 #include "app/startup.h"
 #include "app/trace.h"
 #include "game/game.h"
 #include "screens/files.h"
+#include "screens/hiscore_screen.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstring>
 
 static void LoadOrCreateSettings()
@@ -23,12 +26,22 @@ static void LoadOrCreateHiScores()
     }
 }
 
+// The name entry, the game, its score offered to the table, and the
+// congratulations after a completed one.
+static void PlayOneGame()
+{
+    EnterNameScreen();
+    const bool completed = PlayGame() > 0;
+    OfferFinalScore();
+    if (completed)
+        CongratulationsScreen();
+}
+
 static void RunChoice(int choice)
 {
     switch (choice) {
     case MENU_PLAY:
-        if (PlayGame() > 0)
-            CongratulationsScreen();
+        PlayOneGame();
         break;
     case MENU_INSTRUCTIONS:
         ShowInstructions();
@@ -64,6 +77,7 @@ int main()
         rest(PAUSE_BETWEEN_SCREENS_MS);
     }
     ShowCredits();
+    RemoveAllCharacters();
     ShutdownGame();
     allegro_exit();
     return 0;
