@@ -11,10 +11,18 @@ static std::atomic<int> s_Downs[KEY_MAX];
 static std::atomic<bool> s_Held[KEY_MAX];
 // Enter went down while Alt was held: that is the fullscreen switch, not Enter.
 static std::atomic<bool> s_EnterWithAlt{false};
+// With the watch installed it alone tells what the keys do; key[] (which the
+// tests write) only counts without it.
+static bool s_Watching = false;
+
+static bool KeyDown(int k)
+{
+    return s_Held[k] || (!s_Watching && key[k]);
+}
 
 static bool AltHeld()
 {
-    return s_Held[KEY_ALT] || s_Held[KEY_ALTGR] || key[KEY_ALT] || key[KEY_ALTGR];
+    return KeyDown(KEY_ALT) || KeyDown(KEY_ALTGR);
 }
 
 void WatchKeyboard(int scancode)
@@ -43,6 +51,7 @@ void InstallKeyboardWatch()
 {
     LOCK_FUNCTION(WatchKeyboard);
     keyboard_lowlevel_callback = WatchKeyboard;
+    s_Watching = true;
 }
 
 bool JoystickInstalled()
@@ -100,10 +109,15 @@ static bool JoystickDown(InputControl control)
     }
 }
 
+// What is only seen by polling: the joystick, and key[] when nothing watches the keyboard.
+static bool PolledDown(InputControl control)
+{
+    return JoystickDown(control) || (!s_Watching && key[KEY_OF_CONTROL[control]]);
+}
+
 static bool ControlDown(InputControl control)
 {
-    const int k = KEY_OF_CONTROL[control];
-    return key[k] || s_Held[k] || JoystickDown(control);
+    return s_Held[KEY_OF_CONTROL[control]] || PolledDown(control);
 }
 
 // Enter held together with Alt belongs to the fullscreen switch.
@@ -111,7 +125,7 @@ static bool IsAltEnter(InputControl control)
 {
     if (control != INPUT_ENTER)
         return false;
-    return s_EnterWithAlt || ((key[KEY_ENTER] || s_Held[KEY_ENTER]) && AltHeld());
+    return s_EnterWithAlt || (KeyDown(KEY_ENTER) && AltHeld());
 }
 
 void PressReader::Open(int stepMs, int repeatMs)
@@ -122,19 +136,19 @@ void PressReader::Open(int stepMs, int repeatMs)
     repeatEverySteps = repeatMs / stepMs > 0 ? repeatMs / stepMs : 1;
     for (int c = 0; c < INPUT_COUNT; c++) {
         const InputControl control = static_cast<InputControl>(c);
-        const bool down = ControlDown(control);
-        controls[c] = ControlPresses{s_Downs[KEY_OF_CONTROL[c]], down, down, 0, false};
+        controls[c] = ControlPresses{s_Downs[KEY_OF_CONTROL[c]], PolledDown(control), ControlDown(control), 0, false};
     }
 }
 
 static void StepControl(ControlPresses& presses, InputControl control, int repeatAfter, int repeatEvery)
 {
-    const bool down = ControlDown(control);
     const int downs = s_Downs[KEY_OF_CONTROL[control]];
+    const bool polledDown = PolledDown(control);
+    const bool down = ControlDown(control);
     // Gone down since the last step, even if already up again.
-    const bool newPress = downs != presses.downsSeen || (down && !presses.wasDown);
+    const bool newPress = downs != presses.downsSeen || (polledDown && !presses.wasDown);
     presses.downsSeen = downs;
-    presses.wasDown = down;
+    presses.wasDown = polledDown;
     presses.acts = false;
     if (IsAltEnter(control)) {
         presses.blocked = true;

@@ -36,7 +36,7 @@ bool JoystickInstalled();
 
 struct ControlPresses {
     int downsSeen;   // the key's count of goings-down when last looked at
-    bool wasDown;    // down at the last step
+    bool wasDown;    // seen down by polling at the last step
     bool blocked;    // down since before the screen opened, or held with Alt
     int heldSteps;   // steps held since the press began
     bool acts;       // pressed, or repeating, on this step
