@@ -1,6 +1,7 @@
 // The program's top level: start-up, the loop over the menu's choices, shutdown.
 #include "app/audio.h"
 #include "app/globals.h"
+#include "app/paths.h"
 #include "app/startup.h"
 #include "app/trace.h"
 #include "game/game.h"
@@ -8,22 +9,56 @@
 #include "screens/hiscore_screen.h"
 #include "screens/screens.h"
 #include "world/world.h"
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+// The save file's path; with no save folder the game keeps it in memory only.
+static std::string SaveFileOrNone(const char* name)
+{
+    std::string path = SavePath(name);
+    if (!SaveFolderReady())
+        KeepFileAsItIs(path);
+    return path;
+}
+
+// Defaults when the file is not there or cannot be used; only a missing file
+// is created (one that cannot be read is the player's and is left alone).
 static void LoadOrCreateSettings()
 {
-    if (LoadSettings(SETTINGS_FILE) < 0) {
+    std::string path = SaveFileOrNone(SETTINGS_FILE);
+    int result = LoadSettings(path.c_str());
+    if (result < 0)
         g_Settings = DEFAULT_SETTINGS;
-        SaveSettings(SETTINGS_FILE);
-    }
+    if (result == -1)
+        SaveSettings(path.c_str());
 }
 
 static void LoadOrCreateHiScores()
 {
-    if (LoadHiScores(HISCORE_FILE) < 0) {
+    std::string path = SaveFileOrNone(HISCORE_FILE);
+    int result = LoadHiScores(path.c_str());
+    if (result < 0)
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
-        SaveHiScores(HISCORE_FILE);
+    if (result == -1)
+        SaveHiScores(path.c_str());
+}
+
+// --data-dir and --save-dir; the rest of the command line is not read here.
+static PathOptions ReadFolderOptions(int argc, char** argv)
+{
+    PathOptions options;
+    std::string error;
+    for (int i = 1; i < argc;) {
+        int took = TakePathOption(argc, argv, i, options, error);
+        if (took < 0) {
+            fputs(error.c_str(), stderr);
+            exit(2);
+        }
+        if (took == 0)
+            i++;
     }
+    return options;
 }
 
 // The name entry, the game, its score offered to the table, and the
@@ -55,8 +90,9 @@ static void RunChoice(int choice)
     }
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    SetUpGameFolders(ReadFolderOptions(argc, argv));
     InitGame();
     LoadOrCreateSettings();
     SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);

@@ -18,3 +18,5 @@ Image MakeScreenBackground(); // #23
 // Pesko centred on the origin, about 92 x 56 pixels; the extra-life item
 // is a small copy of it.
 void DrawPesko(cairo_t* cr, double tailAngle);
+// The desktop icon, `size` pixels square, as a PNG with transparency.
+bool WriteIcon(int size, const std::string& path);

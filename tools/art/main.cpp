@@ -102,12 +102,25 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
     return true;
 }
 
+// The desktop icons, pesko-SIZE.png, at the sizes desktops ask for.
+bool WriteIcons(const std::string& outDir)
+{
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        std::string path = outDir + "/pesko-" + std::to_string(size) + ".png";
+        if (!WriteIcon(size, path))
+            return Fail(path);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icons")
+        return WriteIcons(argv[2]) ? 0 : 1;
     if (argc != 3) {
-        fprintf(stderr, "usage: pesko-art OUT_DIR GAME_FONT_PATH\n");
+        fprintf(stderr, "usage: pesko-art OUT_DIR GAME_FONT_PATH\n       pesko-art --icons OUT_DIR\n");
         return 2;
     }
     return WriteEverything(argv[1], argv[2]) ? 0 : 1;
