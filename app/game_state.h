@@ -1,5 +1,6 @@
 // The flags, delays and counters of a game in progress.
 #pragma once
+#include "app/input.h"
 #include <cstdint>
 
 constexpr int GAME_OVER_TICKS = 150;
@@ -7,20 +8,18 @@ constexpr int GAME_OVER_TICKS = 150;
 struct GameState {
     bool quitRequested;
     bool quitBoxOpen;
-    int32_t quitKeyDelay;
     int32_t quitChoice;  // 0 Yes, 1 No
     bool paused;
-    int32_t pauseKeyDelay;
     bool soundOn;
-    int32_t soundKeyDelay;
     int32_t soundMessageTime;
     bool musicOn;
-    int32_t musicKeyDelay;
     int32_t musicMessageTime;
     int32_t gameOverTime;
     bool gameOver;
     bool seaCrossed;
     int32_t finalScore;
+    // ESC, the quit box's arrows and Enter, P, S and M.
+    PressReader keys;
 };
 
 extern GameState g_Game;

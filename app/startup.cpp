@@ -2,6 +2,7 @@
 #include "app/audio.h"
 #include "app/datafile.h"
 #include "app/globals.h"
+#include "app/input.h"
 #include "app/paths.h"
 #include <cstdio>
 #include <cstdlib>
@@ -124,6 +125,7 @@ void InitGame()
     }
     install_timer();
     install_keyboard();
+    InstallKeyboardWatch();
     install_mouse();
     PointMidiAtPatches();
     PrepareMixer();

@@ -11,12 +11,11 @@
 
 void ResetGameState()
 {
-    int pauseKeyDelay = g_Game.pauseKeyDelay;  // carried over from the last game
     g_Game = GameState{};
     g_Game.quitChoice = 1;
-    g_Game.pauseKeyDelay = pauseKeyDelay;
     g_Game.soundOn = true;
     g_Game.musicOn = true;
+    g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);
 }
 
 // The mouse steers as a virtual joystick: centred, slow, confined to 150

@@ -3,8 +3,8 @@
 #include <allegro.h>
 #include <string>
 
-// Key repeat delay of the game's keys, in ticks: a held key acts every 6th tick.
-constexpr int GAME_KEY_DELAY = 5;
+// A held game key acts every 6th tick (once it has been held 300 ms).
+constexpr int GAME_REPEAT_MS = 300;
 // How long "SOUND ON", "MUSIC OFF" and the like stay on screen, in ticks.
 constexpr int GAME_MESSAGE_TICKS = 50;
 

@@ -17,16 +17,6 @@ static void PlayInterfaceSound(int sample)
         PlaySample(sample);
 }
 
-// Counts a key's repeat delay down; true when the key may be read this tick.
-static bool IsKeyReady(int32_t& delay)
-{
-    if (delay > 0) {
-        delay--;
-        return false;
-    }
-    return true;
-}
-
 static void CountDown(int32_t& time)
 {
     if (time > 0)
@@ -36,6 +26,9 @@ static void CountDown(int32_t& time)
 static void OpenQuitBox()
 {
     g_Game.quitBoxOpen = true;
+    // An arrow held to steer does not answer the box: keys down as it opens
+    // wait for a fresh press.
+    g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);
     PlayInterfaceSound(SND_MOVE);
     if (g_Game.musicOn)
         PauseMusic();
@@ -43,24 +36,19 @@ static void OpenQuitBox()
 
 static void MoveQuitChoice()
 {
-    if (!IsKeyReady(g_Game.quitKeyDelay))
-        return;
-    if (key[KEY_LEFT] && g_Game.quitChoice == 1) {
+    if (g_Game.keys.Acts(INPUT_LEFT) && g_Game.quitChoice == 1) {
         PlayInterfaceSound(SND_MOVE);
         g_Game.quitChoice = 0;
-        g_Game.quitKeyDelay = GAME_KEY_DELAY;
     }
-    if (key[KEY_RIGHT] && g_Game.quitChoice == 0) {
+    if (g_Game.keys.Acts(INPUT_RIGHT) && g_Game.quitChoice == 0) {
         PlayInterfaceSound(SND_MOVE);
         g_Game.quitChoice = 1;
-        g_Game.quitKeyDelay = GAME_KEY_DELAY;
     }
 }
 
-// Enter answers even during the arrows' repeat delay.
 static void AnswerQuitBox()
 {
-    if (!key[KEY_ENTER])
+    if (!g_Game.keys.Pressed(INPUT_ENTER))
         return;
     g_Game.quitBoxOpen = false;
     if (g_Game.quitChoice == 0) {
@@ -76,7 +64,7 @@ static void AnswerQuitBox()
 
 static void HandlePauseKey()
 {
-    if (!IsKeyReady(g_Game.pauseKeyDelay) || !key[KEY_P])
+    if (!g_Game.keys.Acts(INPUT_PAUSE))
         return;
     if (!g_Game.paused) {
         if (g_Game.musicOn)
@@ -89,16 +77,14 @@ static void HandlePauseKey()
         PlayInterfaceSound(SND_BACK);
         g_Game.paused = false;
     }
-    g_Game.pauseKeyDelay = GAME_KEY_DELAY;
 }
 
 // The toggle's own sound plays whatever the switch says: SND_BACK before sound goes off.
 static void HandleSoundKey()
 {
-    if (IsKeyReady(g_Game.soundKeyDelay) && key[KEY_S]) {
+    if (g_Game.keys.Acts(INPUT_SOUND)) {
         PlaySample(g_Game.soundOn ? SND_BACK : SND_SELECT);
         g_Game.soundOn = !g_Game.soundOn;
-        g_Game.soundKeyDelay = GAME_KEY_DELAY;
         g_Game.soundMessageTime = GAME_MESSAGE_TICKS;
     }
     CountDown(g_Game.soundMessageTime);
@@ -106,7 +92,7 @@ static void HandleSoundKey()
 
 static void HandleMusicKey()
 {
-    if (IsKeyReady(g_Game.musicKeyDelay) && key[KEY_M]) {
+    if (g_Game.keys.Acts(INPUT_MUSIC)) {
         if (g_Game.musicOn) {
             PauseMusic();
             PlayInterfaceSound(SND_BACK);
@@ -115,7 +101,6 @@ static void HandleMusicKey()
             PlayInterfaceSound(SND_SELECT);
         }
         g_Game.musicOn = !g_Game.musicOn;
-        g_Game.musicKeyDelay = GAME_KEY_DELAY;
         g_Game.musicMessageTime = GAME_MESSAGE_TICKS;
     }
     CountDown(g_Game.musicMessageTime);
@@ -189,8 +174,8 @@ void UpdateLevel_01()
 {
     StartSeaStep();
     g_Player.StartStep();
-    poll_keyboard();
-    if (key[KEY_ESC] && !g_Game.quitBoxOpen)
+    g_Game.keys.Step();
+    if (g_Game.keys.Pressed(INPUT_ESC) && !g_Game.quitBoxOpen)
         OpenQuitBox();
     if (g_Game.quitBoxOpen) {
         // The box freezes everything else, the countdown included.

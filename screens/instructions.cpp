@@ -68,6 +68,7 @@ static const ListPage LIST_PAGES[] = {
 void InstructionsReset(InstructionsState& help)
 {
     help = InstructionsState{};
+    help.keys.Open(PERIOD_SLOW_SCREEN, INSTRUCTIONS_REPEAT_MS);
     g_Enemies.InitForInstructions();
     g_Player.Init(FISH_X, FISH_Y);
 }
@@ -75,7 +76,6 @@ void InstructionsReset(InstructionsState& help)
 static void MoveCursor(InstructionsState& help, int to)
 {
     help.cursor = to;
-    help.keyDelay = INSTRUCTIONS_KEY_DELAY;
     PlaySample(SND_MOVE);
 }
 
@@ -83,13 +83,13 @@ static void MoveCursor(InstructionsState& help, int to)
 // page, Next on the last.
 static void ReadArrows(InstructionsState& help)
 {
-    if (key[KEY_RIGHT]) {
+    if (help.keys.Acts(INPUT_RIGHT)) {
         if (help.cursor == NAV_BACK && help.page < LAST_PAGE)
             MoveCursor(help, NAV_NEXT);
         else if (help.cursor == NAV_PREV)
             MoveCursor(help, NAV_BACK);
     }
-    if (key[KEY_LEFT]) {
+    if (help.keys.Acts(INPUT_LEFT)) {
         if (help.cursor == NAV_BACK && help.page > 0)
             MoveCursor(help, NAV_PREV);
         else if (help.cursor == NAV_NEXT)
@@ -99,7 +99,6 @@ static void ReadArrows(InstructionsState& help)
 
 static void PressButton(InstructionsState& help)
 {
-    help.keyDelay = INSTRUCTIONS_KEY_DELAY;
     switch (help.cursor) {
     case NAV_PREV:
         if (help.page > 0) {
@@ -124,21 +123,16 @@ static void PressButton(InstructionsState& help)
 
 void InstructionsStep(InstructionsState& help)
 {
-    poll_keyboard();
+    help.keys.Step();
     poll_mouse();
-    // ESC works at any time, also while the other keys wait out their delay.
-    if (key[KEY_ESC]) {
+    if (help.keys.Pressed(INPUT_ESC)) {
         PlaySample(SND_BACK);
         help.cursor = NAV_BACK;
         help.done = true;
     }
-    if (help.keyDelay > 0) {
-        help.keyDelay--;
-    } else {
-        ReadArrows(help);
-        if (key[KEY_ENTER])
-            PressButton(help);
-    }
+    ReadArrows(help);
+    if (help.keys.Acts(INPUT_ENTER))
+        PressButton(help);
     g_Enemies.MoveCharacterForInstructions();
     g_Player.Animate();
 }

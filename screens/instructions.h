@@ -1,10 +1,11 @@
 // The six pages of instructions: story, controls, enemies, friends, bonus.
 #pragma once
+#include "app/input.h"
 #include "screens/front_end.h"
 #include <allegro.h>
 
 constexpr int INSTRUCTION_PAGES = 6;
-constexpr int INSTRUCTIONS_KEY_DELAY = 5;  // held keys repeat every 5 ticks (200 ms)
+constexpr int INSTRUCTIONS_REPEAT_MS = 200;  // held keys repeat every 5 ticks
 
 enum NavButton { NAV_PREV = 0, NAV_BACK = 1, NAV_NEXT = 2 };
 
@@ -14,7 +15,7 @@ extern const TaggedLine StoryLines[];
 struct InstructionsState {
     int page = 0;
     int cursor = NAV_NEXT;
-    int keyDelay = 0;
+    PressReader keys;
     bool done = false;
 };
 

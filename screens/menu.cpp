@@ -14,12 +14,13 @@ void MenuReset(MenuState& menu, int initial)
 {
     menu = MenuState{};
     menu.selection = initial;
+    menu.keys.Open(PERIOD_FAST_SCREEN, MENU_REPEAT_MS);
     g_DemoMode = false;
 }
 
 static void ReadArrows(MenuState& menu)
 {
-    if (key[KEY_UP]) {
+    if (menu.keys.Acts(INPUT_UP)) {
         menu.idleCountdown = MENU_IDLE_STEPS;
         if (menu.selection <= 3) {
             PlaySample(SND_MOVE);
@@ -28,7 +29,7 @@ static void ReadArrows(MenuState& menu)
             menu.selection = MENU_PLAY;
         }
     }
-    if (key[KEY_DOWN]) {
+    if (menu.keys.Acts(INPUT_DOWN)) {
         menu.idleCountdown = MENU_IDLE_STEPS;
         if (menu.selection > 0) {
             PlaySample(SND_MOVE);
@@ -37,23 +38,19 @@ static void ReadArrows(MenuState& menu)
             menu.selection = MENU_QUIT;
         }
     }
-    menu.keyDelay = MENU_KEY_DELAY;
 }
 
 void MenuStep(MenuState& menu)
 {
-    poll_keyboard();
+    menu.keys.Step();
     poll_mouse();
-    if (key[KEY_ESC]) {
+    if (menu.keys.Pressed(INPUT_ESC)) {
         PlaySample(SND_BACK);
         menu.selection = MENU_QUIT;
         menu.done = true;
     }
-    if (menu.keyDelay > 0)
-        menu.keyDelay--;
-    else
-        ReadArrows(menu);
-    if (key[KEY_ENTER]) {
+    ReadArrows(menu);
+    if (menu.keys.Pressed(INPUT_ENTER)) {
         PlaySample(SND_SELECT);
         menu.done = true;
     }

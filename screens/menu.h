@@ -1,14 +1,15 @@
 // The main menu: Play, Instructions, Hi-score, Setup, Quit.
 #pragma once
+#include "app/input.h"
 #include <allegro.h>
 
 constexpr int MENU_IDLE_STEPS = 2800;  // 28 s of 10 ms steps before the demo
-constexpr int MENU_KEY_DELAY = 10;     // arrows are read every 11th step (110 ms)
+constexpr int MENU_REPEAT_MS = 110;    // a held arrow moves one item per 110 ms
 
 struct MenuState {
     int selection = 4;
     int idleCountdown = MENU_IDLE_STEPS;
-    int keyDelay = 0;
+    PressReader keys;
     bool done = false;
 };
 

@@ -16,6 +16,7 @@ void NameEntryReset(NameEntryState& entry)
     entry = NameEntryState{};
     SetDefaultPlayerName();
     entry.cursor = static_cast<int>(strlen(g_PlayerName));
+    entry.keys.Open(PERIOD_SLOW_SCREEN, PERIOD_SLOW_SCREEN);
     g_Player.Init(FISH_X, 128 - text_height(font));
 }
 
@@ -39,9 +40,14 @@ void NameEntryTakeKey(NameEntryState& entry, int scancode)
     if (scancode == KEY_BACKSPACE) {
         if (entry.cursor > 0)
             g_PlayerName[--entry.cursor] = '\0';
+        entry.offered = false;
         return;
     }
     char c = NameCharacter(scancode);
+    if (c && entry.offered) {
+        entry.cursor = 0;
+        entry.offered = false;
+    }
     if (c && entry.cursor < PLAYER_NAME_MAX) {
         g_PlayerName[entry.cursor++] = c;
         g_PlayerName[entry.cursor] = '\0';
@@ -50,16 +56,17 @@ void NameEntryTakeKey(NameEntryState& entry, int scancode)
 
 void NameEntryStep(NameEntryState& entry)
 {
-    poll_keyboard();
+    entry.keys.Step();
     poll_mouse();
-    const bool leaving = key[KEY_ESC] || key[KEY_ENTER];
-    if (!leaving && keypressed()) {
+    const bool leaving = entry.keys.Pressed(INPUT_ENTER) || entry.keys.Pressed(INPUT_ESC);
+    // Every key typed since the last step is taken, however fast the typing
+    // (the keyboard buffer holds at most 64).
+    for (int taken = 0; !leaving && taken < 64 && keypressed(); taken++) {
         int scancode = 0;
         ureadkey(&scancode);
         NameEntryTakeKey(entry, scancode);
-        // One key per step: keys typed faster than that are dropped.
-        clear_keybuf();
     }
+    clear_keybuf();
     g_Player.Animate();
     // ESC does not cancel the game: it ends the entry just like Enter.
     entry.done = leaving;
@@ -75,7 +82,9 @@ void NameEntryDraw(const NameEntryState& entry, BITMAP* dest)
     g_Player.Draw(dest);
     textout_centre_ex(dest, font, "enter your name", w / 2, h / 2 - text_height(font) - 10, white, -1);
     rect(dest, w / 2 - 180, h / 2 - 5, w / 2 + 180, h / 2 + text_height(nameFont) + 5, makecol(0, 0, 255));
-    textout_centre_ex(dest, nameFont, g_PlayerName, w / 2, h / 2, white, -1);
+    // The offered name is dimmer, so the player sees that typing replaces it.
+    const int nameColour = entry.offered ? makecol(150, 150, 150) : white;
+    textout_centre_ex(dest, nameFont, g_PlayerName, w / 2, h / 2, nameColour, -1);
     DrawLoneButton(dest, "Enter");
 }
 

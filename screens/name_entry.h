@@ -1,16 +1,20 @@
 // The name entry before every game: the name goes to g_PlayerName.
 #pragma once
+#include "app/input.h"
 #include <allegro.h>
 
 struct NameEntryState {
-    int cursor = 0;  // length of the name typed so far
+    int cursor = 0;       // length of the name typed so far
+    bool offered = true;  // the name is still the offered one, untouched
+    PressReader keys;
     bool done = false;
 };
 
-// Resets g_PlayerName to "ANONYM" with the cursor after it and places the fish.
+// Offers g_PlayerName "ANONYM" with the cursor after it and places the fish.
 void NameEntryReset(NameEntryState& entry);
 void NameEntryStep(NameEntryState& entry);
 // Acts on one key read from the buffer: Backspace, a letter, a digit or space.
+// The first character typed replaces the offered name whole.
 void NameEntryTakeKey(NameEntryState& entry, int scancode);
 void NameEntryDraw(const NameEntryState& entry, BITMAP* dest);
 

@@ -18,13 +18,14 @@ void SetupReset(SetupState& setup)
 {
     setup = SetupState{};
     setup.working = g_Settings;
+    setup.keys.Open(PERIOD_FAST_SCREEN, SETUP_REPEAT_MS);
 }
 
 const char* ControlName(int control)
 {
     switch (control) {
     case CONTROL_MOUSE: return "Mouse";
-    case CONTROL_JOYSTICK: return "Joystick";
+    case CONTROL_JOYSTICK: return JoystickInstalled() ? "Joystick" : "Joystick (none found)";
     default: return "Keyboard";
     }
 }
@@ -36,44 +37,50 @@ std::string VolumeBar(int volume)
     return std::string(clamped / VOLUME_STEP + 1, '|');
 }
 
-static void StepControl(int& control)
+// Left and Right as they act on this step.
+struct Sideways {
+    bool left;
+    bool right;
+};
+
+static void StepControl(int& control, Sideways keys)
 {
     // The screen offers Keyboard and Joystick; Mouse stays only until it is stepped away
     // from, and a code the game does not know counts as the Keyboard it is shown as.
     if (control < CONTROL_KEYBOARD || control > CONTROL_MOUSE) {
-        if (!key[KEY_RIGHT])
+        if (!keys.right)
             return;
         control = CONTROL_KEYBOARD;
     }
-    if (key[KEY_LEFT] && control > CONTROL_KEYBOARD) {
+    if (keys.left && control > CONTROL_KEYBOARD) {
         control--;
         PlaySample(SND_MOVE);
     }
-    if (key[KEY_RIGHT] && control < CONTROL_JOYSTICK) {
+    if (keys.right && control < CONTROL_JOYSTICK) {
         control++;
         PlaySample(SND_MOVE);
     }
 }
 
 // Steps a volume by 10 keeping its remainder, clamped to 0-255; true when it changed.
-static bool StepVolume(int& volume)
+static bool StepVolume(int& volume, Sideways keys)
 {
     bool changed = false;
-    if (key[KEY_LEFT] && volume > 0) {
+    if (keys.left && volume > 0) {
         volume = std::max(volume - VOLUME_STEP, 0);
         changed = true;
     }
-    if (key[KEY_RIGHT] && volume < VOLUME_MAX) {
+    if (keys.right && volume < VOLUME_MAX) {
         volume = std::min(volume + VOLUME_STEP, VOLUME_MAX);
         changed = true;
     }
     return changed;
 }
 
-static void StepSoundVolume(SetupState& setup)
+static void StepSoundVolume(SetupState& setup, Sideways keys)
 {
     int volume = setup.working.soundVolume;
-    if (!StepVolume(volume))
+    if (!StepVolume(volume, keys))
         return;
     setup.working.soundVolume = volume;
     SetVolumes(volume, -1);
@@ -81,10 +88,10 @@ static void StepSoundVolume(SetupState& setup)
     PlaySample(SND_BACK);
 }
 
-static void StepMusicVolume(SetupState& setup)
+static void StepMusicVolume(SetupState& setup, Sideways keys)
 {
     int volume = setup.working.musicVolume;
-    if (!StepVolume(volume))
+    if (!StepVolume(volume, keys))
         return;
     setup.working.musicVolume = volume;
     SetVolumes(-1, volume);  // the setup music itself is the preview
@@ -110,46 +117,44 @@ static void ChooseButton(SetupState& setup)
     }
 }
 
-static void StepButtons(SetupState& setup)
+static void StepButtons(SetupState& setup, Sideways keys)
 {
-    if (key[KEY_LEFT] && setup.button > BUTTON_DEFAULT) {
+    if (keys.left && setup.button > BUTTON_DEFAULT) {
         setup.button--;
         PlaySample(SND_MOVE);
     }
-    if (key[KEY_RIGHT] && setup.button < BUTTON_CANCEL) {
+    if (keys.right && setup.button < BUTTON_CANCEL) {
         setup.button++;
         PlaySample(SND_MOVE);
     }
-    if (key[KEY_ENTER])
+    if (setup.keys.Acts(INPUT_ENTER))
         ChooseButton(setup);
 }
 
 static void ReadKeys(SetupState& setup)
 {
-    if (key[KEY_UP])
+    const PressReader& keys = setup.keys;
+    if (keys.Acts(INPUT_UP))
         setup.row = std::min(setup.row + 1, static_cast<int>(ROW_CONTROLS));
-    if (key[KEY_DOWN])
+    if (keys.Acts(INPUT_DOWN))
         setup.row = std::max(setup.row - 1, static_cast<int>(ROW_BUTTONS));
+    const Sideways sideways{keys.Acts(INPUT_LEFT), keys.Acts(INPUT_RIGHT)};
     switch (setup.row) {
-    case ROW_CONTROLS: StepControl(setup.working.control); break;
-    case ROW_SOUND: StepSoundVolume(setup); break;
-    case ROW_MUSIC: StepMusicVolume(setup); break;
-    default: StepButtons(setup); break;
+    case ROW_CONTROLS: StepControl(setup.working.control, sideways); break;
+    case ROW_SOUND: StepSoundVolume(setup, sideways); break;
+    case ROW_MUSIC: StepMusicVolume(setup, sideways); break;
+    default: StepButtons(setup, sideways); break;
     }
-    setup.keyDelay = SETUP_KEY_DELAY;
 }
 
 void SetupStep(SetupState& setup)
 {
-    poll_keyboard();
+    setup.keys.Step();
     poll_mouse();
     // ESC drops the working copy; volumes already changed here stay in effect.
-    if (key[KEY_ESC])
+    if (setup.keys.Pressed(INPUT_ESC))
         setup.done = true;
-    if (setup.keyDelay > 0)
-        setup.keyDelay--;
-    else
-        ReadKeys(setup);
+    ReadKeys(setup);
 }
 
 static void DrawSettingRow(BITMAP* dest, int index, const char* label, const std::string& value,

@@ -1,10 +1,11 @@
 // The setup screen: control device, sound volume and music volume.
 #pragma once
 #include "app/globals.h"
+#include "app/input.h"
 #include <allegro.h>
 #include <string>
 
-constexpr int SETUP_KEY_DELAY = 10;  // keys but ESC are read every 11th step (110 ms)
+constexpr int SETUP_REPEAT_MS = 110;  // a held key steps once per 110 ms
 constexpr int VOLUME_STEP = 10;
 constexpr int VOLUME_MAX = 255;
 
@@ -15,7 +16,7 @@ struct SetupState {
     GameSettings working{};
     int row = ROW_BUTTONS;
     int button = BUTTON_ACCEPT;
-    int keyDelay = 0;
+    PressReader keys;
     bool done = false;
 };
 
@@ -23,7 +24,8 @@ void SetupReset(SetupState& setup);
 void SetupStep(SetupState& setup);
 void SetupDraw(const SetupState& setup, BITMAP* dest);
 
-// "Mouse" for 2, "Joystick" for 1, "Keyboard" for anything else.
+// "Mouse" for 2, "Joystick" for 1 ("Joystick (none found)" while none is
+// installed), "Keyboard" for anything else.
 const char* ControlName(int control);
 // One "|" per 10 of volume and one more: 1 at 0-9, 13 at 127, 26 at 255.
 std::string VolumeBar(int volume);

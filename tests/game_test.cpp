@@ -10,6 +10,7 @@
 #include "screens/files.h"
 #include "screens/hiscore_screen.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
@@ -23,12 +24,6 @@
 namespace {
 
 constexpr int RED = 0xFF0000;
-
-void ReleaseAllKeys()
-{
-    for (int k = 0; k < KEY_MAX; k++)
-        key[k] = 0;
-}
 
 // Ticks with `k` held, then releases it.
 void HoldKey(int k, int ticks)
@@ -58,7 +53,6 @@ protected:
         srand(11);
         ReleaseAllKeys();
         g_Settings.control = CONTROL_KEYBOARD;
-        g_Game.pauseKeyDelay = 0;
         InitLevel_01();
     }
     void TearDown() override
@@ -125,22 +119,22 @@ TEST_F(GameTest, EscWhilePausedOpensTheBoxAndNoLeavesTheGamePaused)
     EXPECT_FALSE(IsGameEnded());
 }
 
-TEST_F(GameTest, ArrowsMoveTheChoiceEverySixthTickButEnterAnswersAtOnce)
+TEST_F(GameTest, EachArrowPressMovesTheChoiceAndEnterAnswers)
 {
+    key[KEY_LEFT] = 1;  // steering left as ESC opens the box
     HoldKey(KEY_ESC, 1);
+    Ticks(20);
+    EXPECT_EQ(g_Game.quitChoice, 1) << "the steering arrow does not answer the box";
+    key[KEY_LEFT] = 0;
+    Ticks(1);
     SoundLog sounds;
     HoldKey(KEY_LEFT, 1);
     EXPECT_EQ(g_Game.quitChoice, 0);
-    EXPECT_EQ(g_Game.quitKeyDelay, GAME_KEY_DELAY);
-    HoldKey(KEY_RIGHT, 4);  // still in the delay
-    EXPECT_EQ(g_Game.quitChoice, 0);
-    HoldKey(KEY_RIGHT, 1);
-    EXPECT_EQ(g_Game.quitChoice, 0);
-    HoldKey(KEY_RIGHT, 1);
-    EXPECT_EQ(g_Game.quitChoice, 1);
-    HoldKey(KEY_LEFT, 6);
-    EXPECT_EQ(g_Game.quitChoice, 0);
-    ASSERT_GT(g_Game.quitKeyDelay, 0);
+    PressKey(KEY_RIGHT);
+    ReleaseKey(KEY_RIGHT);
+    Ticks(1);
+    EXPECT_EQ(g_Game.quitChoice, 1) << "a tap between two ticks counts";
+    HoldKey(KEY_LEFT, 1);
 
     sounds.Clear();
     HoldKey(KEY_ENTER, 1);
@@ -149,6 +143,25 @@ TEST_F(GameTest, ArrowsMoveTheChoiceEverySixthTickButEnterAnswersAtOnce)
     EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
     EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 0);
     EXPECT_TRUE(IsGameEnded());
+}
+
+TEST_F(GameTest, JoystickButtonsPauseAndWorkTheQuitBox)
+{
+    PlugJoystick();
+    auto tap = [](int& input) {
+        input = 1;
+        Ticks(1);
+        input = 0;
+        Ticks(1);
+    };
+    tap(joy[0].button[2].b);
+    EXPECT_TRUE(g_Game.paused) << "the third button pauses";
+    tap(joy[0].button[1].b);
+    EXPECT_TRUE(g_Game.quitBoxOpen) << "the second button is ESC";
+    tap(joy[0].stick[0].axis[0].d1);
+    EXPECT_EQ(g_Game.quitChoice, 0);
+    tap(joy[0].button[0].b);
+    EXPECT_TRUE(g_Game.quitRequested) << "the first button answers";
 }
 
 TEST_F(GameTest, SoundToggleAlwaysPlaysItsOwnSoundAndSilencesTheRest)

@@ -40,7 +40,7 @@ TEST_F(NameEntryTest, EnterAtOnceKeepsAnonymAndIgnoresWaitingKeys)
     EXPECT_STREQ(g_PlayerName, "ANONYM");
     EXPECT_EQ(entry.cursor, 6);
     simulate_keypress((KEY_X << 8) | 'x');
-    key[KEY_ENTER] = 1;
+    PressKey(KEY_ENTER);
     NameEntryStep(entry);
     EXPECT_TRUE(entry.done);
     EXPECT_STREQ(g_PlayerName, "ANONYM");
@@ -48,7 +48,7 @@ TEST_F(NameEntryTest, EnterAtOnceKeepsAnonymAndIgnoresWaitingKeys)
 
 TEST_F(NameEntryTest, EscapeEndsTheEntryLikeEnter)
 {
-    key[KEY_ESC] = 1;
+    PressKey(KEY_ESC);
     NameEntryStep(entry);
     EXPECT_TRUE(entry.done);
     EXPECT_STREQ(g_PlayerName, "ANONYM");
@@ -92,12 +92,32 @@ TEST_F(NameEntryTest, LettersAreCapitalsDigitsAndSpaceKeptPunctuationIgnored)
     EXPECT_EQ(NameCharacter(KEY_EQUALS), 0);
 }
 
-TEST_F(NameEntryTest, OneKeyIsTakenPerStepAndTheRestDropped)
+TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
 {
-    simulate_keypress((KEY_A << 8) | 'a');
-    simulate_keypress((KEY_B << 8) | 'b');
+    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    const int white = makecol(255, 255, 255);
+    auto whiteInName = [&] {
+        NameEntryDraw(entry, page);
+        return CountColour(page, 140, 240, 360, 40, white);
+    };
+    EXPECT_EQ(whiteInName(), 0) << "the offered name is drawn dimmer";
+    for (int k : {KEY_P, KEY_E, KEY_S, KEY_K, KEY_O})
+        Type(k);
+    EXPECT_STREQ(g_PlayerName, "PESKO");
+    EXPECT_GT(whiteInName(), 20);
+    PressKey(KEY_ENTER);
     NameEntryStep(entry);
-    EXPECT_FALSE(keypressed());
+    EXPECT_TRUE(entry.done);
+    EXPECT_STREQ(g_PlayerName, "PESKO");
+    destroy_bitmap(page);
+}
+
+TEST_F(NameEntryTest, EnterHeldAsTheEntryOpensDoesNotSkipIt)
+{
+    PressKey(KEY_ENTER);
+    NameEntryReset(entry);
+    for (int i = 0; i < 50; i++)
+        NameEntryStep(entry);
     EXPECT_FALSE(entry.done);
 }
 

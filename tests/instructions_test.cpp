@@ -22,15 +22,13 @@ protected:
         ReleaseCollection();
         ReleaseAllKeys();
     }
-    // One examined step with the key down, then the five steps of the key delay.
+    // Taps, each down and up again between two steps.
     void Press(int k, int times = 1)
     {
         for (int i = 0; i < times; i++) {
-            key[k] = 1;
+            PressKey(k);
+            ReleaseKey(k);
             InstructionsStep(help);
-            key[k] = 0;
-            for (int j = 0; j < INSTRUCTIONS_KEY_DELAY; j++)
-                InstructionsStep(help);
         }
     }
     InstructionsState help;
@@ -103,26 +101,27 @@ TEST_F(InstructionsTest, RightThenLeftInOneTickReturnsToBack)
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_MOVE, SND_MOVE}));
 }
 
-TEST_F(InstructionsTest, HeldKeyRepeatsAfterTheFiveTickDelay)
+TEST_F(InstructionsTest, HeldKeyRepeatsEveryFiveTicksOnceHeld300Ms)
 {
-    key[KEY_ENTER] = 1;
+    PressKey(KEY_ENTER);
     InstructionsStep(help);
     EXPECT_EQ(help.page, 1);
-    for (int i = 0; i < INSTRUCTIONS_KEY_DELAY; i++)
+    for (int i = 0; i < 7; i++)  // 280 ms in all
         InstructionsStep(help);
     EXPECT_EQ(help.page, 1);
     InstructionsStep(help);
     EXPECT_EQ(help.page, 2);
+    for (int i = 0; i < 5; i++)
+        InstructionsStep(help);
+    EXPECT_EQ(help.page, 3);
 }
 
-TEST_F(InstructionsTest, EscapeWorksDuringTheKeyDelayAndHighlightsBack)
+TEST_F(InstructionsTest, EscapeWorksWhileAKeyIsHeldAndHighlightsBack)
 {
-    key[KEY_ENTER] = 1;
+    PressKey(KEY_ENTER);
     InstructionsStep(help);
-    key[KEY_ENTER] = 0;
-    ASSERT_GT(help.keyDelay, 0);
     sounds.Clear();
-    key[KEY_ESC] = 1;
+    PressKey(KEY_ESC);
     InstructionsStep(help);
     EXPECT_TRUE(help.done);
     EXPECT_EQ(help.cursor, NAV_BACK);

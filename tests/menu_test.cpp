@@ -4,6 +4,7 @@
 #include "screens/menu.h"
 #include "screens/screens.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
 
@@ -12,50 +13,58 @@ protected:
     void SetUp() override
     {
         UseFakeData();
-        clear_key_state();
+        ReleaseAllKeys();
         MenuReset(menu, MENU_PLAY);
     }
-    void TearDown() override { clear_key_state(); }
-    static void clear_key_state()
-    {
-        for (int k = 0; k < KEY_MAX; k++)
-            key[k] = 0;
-    }
+    void TearDown() override { ReleaseAllKeys(); }
     void Steps(int n)
     {
         for (int i = 0; i < n; i++)
             MenuStep(menu);
     }
+    // A key held for `ms` of 10 ms steps, then let go and followed by a quiet second.
+    void Hold(int k, int ms)
+    {
+        PressKey(k);
+        Steps(ms / PERIOD_FAST_SCREEN);
+        ReleaseKey(k);
+        Steps(100);
+    }
     MenuState menu;
     SoundLog sounds;
 };
 
-TEST_F(MenuTest, HeldArrowMovesOneItemEveryEleventhStep)
+TEST_F(MenuTest, ATapBetweenTwoStepsMovesExactlyOnce)
 {
-    key[KEY_DOWN] = 1;
-    Steps(1);
+    Steps(5);
+    PressKey(KEY_DOWN);
+    ReleaseKey(KEY_DOWN);
+    Steps(50);
     EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-    Steps(10);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-    Steps(1);
-    EXPECT_EQ(menu.selection, MENU_HISCORE);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_MOVE, SND_MOVE}));
-    EXPECT_FALSE(menu.done);
+    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_MOVE});
+}
+
+TEST_F(MenuTest, EveryPressShorterThanTheRepeatDelayMovesOneItem)
+{
+    MenuReset(menu, MENU_SETUP);
+    for (int ms : {40, 80, 120, 150, 250}) {
+        Hold(KEY_UP, ms);
+        EXPECT_EQ(menu.selection, MENU_HISCORE) << "Up held " << ms << " ms";
+        Hold(KEY_DOWN, ms);
+        EXPECT_EQ(menu.selection, MENU_SETUP) << "Down held " << ms << " ms";
+    }
 }
 
 TEST_F(MenuTest, UpOnPlayAndDownOnQuitStayPutSilentlyButWakeTheMenu)
 {
     Steps(2000);
-    key[KEY_UP] = 1;
-    Steps(11);  // one of them is an examined step
-    key[KEY_UP] = 0;
+    Hold(KEY_UP, 50);
     EXPECT_EQ(menu.selection, MENU_PLAY);
-    Steps(2700);
+    Steps(2600);
     EXPECT_FALSE(g_DemoMode);  // the countdown started again
 
     MenuReset(menu, MENU_QUIT);
-    key[KEY_DOWN] = 1;
-    Steps(50);
+    Hold(KEY_DOWN, 500);
     EXPECT_EQ(menu.selection, MENU_QUIT);
     EXPECT_TRUE(sounds.Samples().empty());
 }
@@ -63,10 +72,79 @@ TEST_F(MenuTest, UpOnPlayAndDownOnQuitStayPutSilentlyButWakeTheMenu)
 TEST_F(MenuTest, BothArrowsInOneStepHandleUpFirst)
 {
     MenuReset(menu, MENU_SETUP);
-    key[KEY_UP] = key[KEY_DOWN] = 1;
+    PressKey(KEY_UP);
+    PressKey(KEY_DOWN);
     Steps(1);
     EXPECT_EQ(menu.selection, MENU_SETUP);
     EXPECT_EQ(sounds.Samples().size(), 2u);
+    ReleaseAllKeys();
+    MenuReset(menu, MENU_PLAY);
+    PressKey(KEY_UP);
+    PressKey(KEY_DOWN);
+    Steps(1);
+    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS) << "from Play, Up stays and Down then moves";
+}
+
+TEST_F(MenuTest, AltEnterLeavesTheMenuWhereItWas)
+{
+    MenuReset(menu, MENU_HISCORE);
+    PressKey(KEY_ALT);
+    PressKey(KEY_ENTER);
+    Steps(10);
+    ReleaseKey(KEY_ALT);  // Enter still held: it went down as Alt+Enter
+    Steps(10);
+    ReleaseKey(KEY_ENTER);
+    Steps(10);
+    EXPECT_FALSE(menu.done);
+    EXPECT_TRUE(sounds.Samples().empty());
+    Hold(KEY_ENTER, 50);
+    EXPECT_TRUE(menu.done);
+    EXPECT_EQ(menu.selection, MENU_HISCORE);
+}
+
+TEST_F(MenuTest, KeysHeldAsTheMenuOpensActOnlyWhenPressedAgain)
+{
+    PressKey(KEY_DOWN);
+    MenuReset(menu, MENU_SETUP);
+    Steps(100);
+    EXPECT_EQ(menu.selection, MENU_SETUP) << "a held arrow does not repeat into the menu";
+    ReleaseKey(KEY_DOWN);
+    for (int k : {KEY_ENTER, KEY_ESC}) {
+        PressKey(k);
+        MenuReset(menu, MENU_SETUP);
+        Steps(300);
+        EXPECT_FALSE(menu.done);
+        ReleaseKey(k);
+        Steps(5);
+        EXPECT_FALSE(menu.done);
+        PressKey(k);
+        Steps(1);
+        ReleaseKey(k);
+        EXPECT_TRUE(menu.done);
+        EXPECT_EQ(menu.selection, k == KEY_ENTER ? MENU_SETUP : MENU_QUIT);
+    }
+}
+
+TEST_F(MenuTest, JoystickMovesAndChooses)
+{
+    PlugJoystick();
+    MenuReset(menu, MENU_PLAY);
+    joy[0].stick[0].axis[1].d2 = 1;  // down
+    Steps(15);
+    joy[0].stick[0].axis[1].d2 = 0;
+    Steps(5);
+    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
+    joy[0].button[0].b = 1;
+    Steps(1);
+    EXPECT_TRUE(menu.done);
+    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
+
+    MenuReset(menu, MENU_PLAY);  // the first button is still down
+    joy[0].button[0].b = 0;
+    joy[0].button[1].b = 1;
+    Steps(1);
+    EXPECT_TRUE(menu.done);
+    EXPECT_EQ(menu.selection, MENU_QUIT) << "the second button is ESC";
 }
 
 TEST_F(MenuTest, EscapeChoosesQuitWhateverIsHighlighted)
@@ -105,13 +183,12 @@ TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)
     EXPECT_FALSE(g_DemoMode);  // every opening of the menu clears it
 }
 
-TEST_F(MenuTest, DemoStarts2801StepsAfterTheLastExaminedArrow)
+TEST_F(MenuTest, DemoStarts2801StepsAfterTheLastArrowPress)
 {
-    Steps(2000);  // arrows are examined on steps 1, 12, 23, ... so next on step 2003
-    key[KEY_DOWN] = 1;
-    Steps(3);
-    key[KEY_DOWN] = 0;
-    Steps(2799);
+    Steps(2000);
+    PressKey(KEY_DOWN);
+    ReleaseKey(KEY_DOWN);
+    Steps(2800);
     EXPECT_FALSE(g_DemoMode);
     Steps(1);
     EXPECT_TRUE(g_DemoMode);

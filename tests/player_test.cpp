@@ -4,6 +4,7 @@
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "support/headless.h"
+#include "support/keyboard.h"
 #include "support/sound_log.h"
 #include "world/character.h"
 #include "world/level_map.h"
@@ -218,7 +219,20 @@ TEST_F(FishTest, UnknownControlCodeGivesNoSteering)
     EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, 4));
     EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, -1));
     EXPECT_TRUE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, DIR_RIGHT));
-    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_JOYSTICK, DIR_RIGHT));  // no joystick here
+}
+
+TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
+{
+    key[KEY_RIGHT] = 1;
+    Tick(CONTROL_JOYSTICK);
+    EXPECT_EQ(m_Fish.m_SpeedX, 1);
+    PlugJoystick();  // once a joystick is there, only the stick steers
+    Tick(CONTROL_JOYSTICK);
+    EXPECT_EQ(m_Fish.m_SpeedX, 0);
+    joy[0].stick[0].axis[0].d2 = 1;
+    Tick(CONTROL_JOYSTICK);
+    EXPECT_EQ(m_Fish.m_SpeedX, 1);
+    UnplugJoystick();
 }
 
 TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)

@@ -2,6 +2,7 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "screens/setup.h"
+#include "world/player.h"
 #include "support/fake_data.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
@@ -31,14 +32,12 @@ protected:
     }
     void TearDown() override { ReleaseAllKeys(); }
 
-    // One examined step with the key down, then the ten steps of the key delay.
+    // A tap: down and up again between two steps.
     void Press(int k)
     {
-        key[k] = 1;
+        PressKey(k);
+        ReleaseKey(k);
         SetupStep(setup);
-        key[k] = 0;
-        for (int i = 0; i < SETUP_KEY_DELAY; i++)
-            SetupStep(setup);
     }
     void Press(int k, int times)
     {
@@ -138,8 +137,7 @@ TEST_F(SetupTest, DefaultThenEscapeKeepsSettingsAndFileButLeavesDefaultVolumesAp
     EXPECT_EQ(setup.working.control, 0);
     EXPECT_EQ(setup.working.soundVolume, 127);
     EXPECT_EQ(setup.working.musicVolume, 127);
-    key[KEY_ESC] = 1;
-    SetupStep(setup);
+    Press(KEY_ESC);
     EXPECT_TRUE(setup.done);
     EXPECT_EQ(g_Settings.control, 1);
     EXPECT_EQ(g_Settings.soundVolume, 37);
@@ -220,7 +218,7 @@ TEST_F(SetupTest, MouseFromTheFileIsShownKeptByAcceptAndLeftGivesJoystick)
     Press(KEY_UP, 3);
     Press(KEY_LEFT);
     EXPECT_EQ(setup.working.control, 1);
-    EXPECT_STREQ(ControlName(setup.working.control), "Joystick");
+    EXPECT_STREQ(ControlName(setup.working.control), "Joystick (none found)");
 }
 
 TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
@@ -234,6 +232,44 @@ TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
     EXPECT_EQ(setup.working.control, 7) << "Left from what is shown as Keyboard does nothing";
     Press(KEY_RIGHT);
     EXPECT_EQ(setup.working.control, 1);
+}
+
+TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
+{
+    StartWith({0, 0, 127});
+    Press(KEY_UP, 2);
+    PressKey(KEY_RIGHT);
+    for (int ms = 0; ms < 1000; ms += PERIOD_FAST_SCREEN)
+        SetupStep(setup);
+    ReleaseKey(KEY_RIGHT);
+    SetupStep(setup);
+    const int steps = setup.working.soundVolume / VOLUME_STEP;
+    EXPECT_TRUE(steps == 7 || steps == 8) << steps << " steps in one second";
+}
+
+TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
+{
+    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
+    PlugJoystick();
+    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
+    SetupReset(setup);
+    auto flick = [&](int& input) {
+        input = 1;
+        SetupStep(setup);
+        input = 0;
+        SetupStep(setup);
+    };
+    JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
+    flick(stick.axis[1].d1);  // up: Music volume
+    flick(stick.axis[0].d2);  // right
+    EXPECT_EQ(setup.working.musicVolume, 137);
+    flick(stick.axis[1].d2);  // down: the buttons
+    flick(stick.axis[0].d1);  // left: Default
+    flick(joy[0].button[0].b);
+    EXPECT_EQ(setup.working.musicVolume, 127);
+    flick(joy[0].button[1].b);
+    EXPECT_TRUE(setup.done);
+    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES) << "the second button is ESC";
 }
 
 TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)

@@ -2,6 +2,7 @@
 #include "app/audio.h"
 #include "app/datafile.h"
 #include "app/game_state.h"
+#include "app/input.h"
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/motion.h"
@@ -106,10 +107,12 @@ static bool IsKeyboardDirectionOn(int direction)
     return key[keys[direction]] != 0;
 }
 
+// With the joystick chosen but none installed, the arrows steer: no game is
+// ever left without control.
 static bool IsJoystickDirectionOn(int direction)
 {
-    if (num_joysticks < 1)
-        return false;
+    if (!JoystickInstalled())
+        return IsKeyboardDirectionOn(direction);
     const JOYSTICK_AXIS_INFO& axis = joy[0].stick[0].axis[direction / 2];
     return (direction % 2 == 0) ? axis.d1 : axis.d2;
 }

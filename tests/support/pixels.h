@@ -1,5 +1,6 @@
 // Counting pixels of one colour in a box of a drawn frame.
 #pragma once
+#include "support/keyboard.h"
 #include <allegro.h>
 
 inline int CountColour(BITMAP* bmp, int x, int y, int w, int h, int colour)
@@ -9,10 +10,4 @@ inline int CountColour(BITMAP* bmp, int x, int y, int w, int h, int colour)
         for (int xx = x; xx < x + w; xx++)
             n += getpixel(bmp, xx, yy) == colour;
     return n;
-}
-
-inline void ReleaseAllKeys()
-{
-    for (int k = 0; k < KEY_MAX; k++)
-        key[k] = 0;
 }
