@@ -7,22 +7,6 @@
 #include <cstdlib>
 #include <new>
 
-const CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT] = {
-    {66, 56, 0, 0, 9, -2},     // sea urchin
-    {21, 21, 0, 70, 8, 2},     // coin
-    {64, 37, 0, 110, 3, -2},   // barrel
-    {56, 77, 0, 155, 5, 1},    // bottle
-    {50, 50, 0, 240, 1, -1},   // explosive object
-    {22, 14, 0, 295, 1, 3},    // extra life
-    {46, 46, 0, 315, 6, 6},    // explosion
-    {30, 30, 230, 70, 8, 5},   // bubble
-    {120, 51, 0, 380, 8, -2},  // very dangerous fish
-    {64, 64, 0, 442, 6, -2},   // enemy
-    {95, 86, 0, 510, 4, 4},    // actinian
-    {52, 57, 0, 600, 8, 0},    // harmless friend
-    {23, 23, 0, 665, 1, 0},    // rising decoration of the credits
-};
-
 // Low levels walk only the first few entries, so the hardest kinds come late.
 const int g_SpawnOrder[CHARACTER_KIND_COUNT] = {0, 1, 11, 2, 1, 4, 1, 3, 1, 9, 10, 8, 7};
 int g_SpawnOrderPosition = 0;
