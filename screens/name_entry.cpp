@@ -65,7 +65,7 @@ void NameEntryStep(NameEntryState& entry)
     entry.done = leaving;
 }
 
-void NameEntryDraw(const NameEntryState& entry, BITMAP* dest)
+void NameEntryDraw(const NameEntryState&, BITMAP* dest)
 {
     const int w = dest->w;
     const int h = dest->h;

@@ -28,7 +28,11 @@ static void PlayWorldSound(int sample, int pan)
         PlaySample(sample, pan);
 }
 
-CPlayer::CPlayer(int, int) : m_Sprite(nullptr), m_Mask(nullptr), m_TintFrame(nullptr), m_SolidPixelsRead{} {}
+CPlayer::CPlayer(int areaWidth, int areaHeight)
+    : m_AreaWidth(areaWidth), m_AreaHeight(areaHeight), m_Sprite(nullptr), m_Mask(nullptr), m_TintFrame(nullptr),
+      m_SolidPixelsRead{}
+{
+}
 
 CPlayer::~CPlayer()
 {
@@ -55,8 +59,6 @@ void CPlayer::Init(int x, int y)
     m_BlinkDelay = 0;
     m_Lives = m_Coins = m_Score = 0;
     m_LeaveLevel = 0;
-    m_AreaWidth = 640;
-    m_AreaHeight = 480;
 }
 
 void CPlayer::Respawn()
@@ -73,8 +75,6 @@ void CPlayer::NewGame()
     m_Coins = 0;
     m_Score = 0;
     m_LeaveLevel = 0;
-    m_AreaWidth = 640;
-    m_AreaHeight = 480;
 }
 
 void CPlayer::SetBitmaps(BITMAP* sprite, BITMAP* mask)

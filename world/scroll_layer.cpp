@@ -5,7 +5,8 @@
 constexpr int LAYER_WIDTH = 1280;
 constexpr int LAYER_HEIGHT = 480;
 
-CScrollLayer::CScrollLayer(int, int) : m_Bitmap(nullptr)
+CScrollLayer::CScrollLayer(int screenWidth, int screenHeight)
+    : m_Bitmap(nullptr), m_ViewWidth(screenWidth), m_ViewHeight(screenHeight)
 {
     Init();
 }
@@ -26,8 +27,6 @@ void CScrollLayer::Init()
     m_PosY = 0.0f;
     m_WrapX = 1;
     m_WrapY = 0;
-    m_ViewWidth = 640;
-    m_ViewHeight = 480;
     m_ScreenX = 0;
     m_ScreenY = 0;
 }
