@@ -44,7 +44,7 @@ static void DrawShadowed(BITMAP* dest, FONT* f, const std::string& text, int x, 
     out(dest, f, text.c_str(), x, y, makecol(255, 255, 255), -1);
 }
 
-void HiScoreDraw(const HiScoreState& table, BITMAP* dest, float t)
+void HiScoreDraw(const HiScoreState&, BITMAP* dest, float t)
 {
     FONT* rows = DataFont(FNT_TABLE);
     // Rows are spaced by the heading font although written in the table font.

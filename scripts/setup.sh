@@ -4,6 +4,7 @@
 #   scripts/setup.sh           what building and playing need
 #   scripts/setup.sh --test    the test tools too, and builds the tests
 #   scripts/setup.sh --deb     the packaging tools too (no build)
+#   The test command also turns compiler warnings into errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,5 +35,5 @@ if ((${#missing[@]})); then
 fi
 
 ((build)) || exit 0
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPESKO_TESTS=$tests -DPESKO_BENCH=$tests >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPESKO_TESTS=$tests -DPESKO_BENCH=$tests -DPESKO_WERROR=$tests >/dev/null
 cmake --build build -j"$(nproc)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: unit tests, then the end-to-end
-# tests that drive the real game under Xvfb.
+# tests that drive the real game under Xvfb. The build treats every compiler
+# warning as an error here; players' builds (scripts/play.sh) do not.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --test

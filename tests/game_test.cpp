@@ -283,17 +283,9 @@ TEST_F(GameTest, EveryGameStartsWithSoundAndMusicOnAndTheBoxOnNo)
     EXPECT_EQ(g_Icons.m_CHEnemyCount, 2);
 }
 
-TEST_F(GameTest, SetUpBindsTheWorldAndTeardownLetsGoOfIt)
+// The world borrows the datafile's bitmaps only while a game runs.
+TEST_F(GameTest, TeardownLetsGoOfTheWorld)
 {
-    EXPECT_EQ(g_Player.m_Sprite, DataBitmap(BMP_PLAYER));
-    EXPECT_EQ(g_Player.m_Mask, DataBitmap(BMP_PLAYER_MASK));
-    EXPECT_EQ(g_Enemies.m_Mask, DataBitmap(BMP_CHARACTERS_MASK));
-    EXPECT_EQ(g_Icons.m_Sheet, DataBitmap(BMP_CHARACTERS));
-    EXPECT_EQ(g_LevelMap.m_TileMask, DataBitmap(BMP_TILES_MASK));
-    EXPECT_EQ(g_ScrollLayer1.m_Bitmap, DataBitmap(BMP_LAYER1));
-    EXPECT_EQ(g_ScrollLayer2.m_Bitmap, DataBitmap(BMP_LAYER2));
-    EXPECT_EQ(g_Player.m_ScreenX, PLAYER_START_X);
-    EXPECT_EQ(g_Player.m_ShieldTime, PLAYER_SHIELD_TICKS);
     g_Enemies.AddEnemy(KIND_COIN, 0, 100, 100);
     ExitLevel_01();
     EXPECT_EQ(g_Player.m_Sprite, nullptr);

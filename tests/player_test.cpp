@@ -16,17 +16,6 @@ namespace {
 
 constexpr int RED = 0xFF0000;
 
-// Object kinds as the sheet lays them out: size, sheet row and class.
-struct KindShape {
-    int kind, width, height, sheetX, sheetY, classId;
-};
-constexpr KindShape URCHIN = {0, 66, 56, 0, 0, -2};
-constexpr KindShape COIN = {1, 21, 21, 0, 70, 2};
-constexpr KindShape BOTTLE = {3, 56, 77, 0, 155, 1};
-constexpr KindShape MINE = {4, 50, 50, 0, 240, -1};
-constexpr KindShape EXTRA = {5, 22, 14, 0, 295, 3};
-constexpr KindShape BUBBLE = {7, 30, 30, 230, 70, 5};
-constexpr KindShape ACTINIAN = {10, 95, 86, 0, 510, 4};
 
 class FishTest : public ::testing::Test {
 protected:
@@ -93,9 +82,10 @@ protected:
     }
 
     // An object appended to the end of the list, its whole frame 0 solid.
-    CCharacterNode& AddObject(const KindShape& k, int x, int y)
+    CCharacterNode& AddObject(int kind, int x, int y)
     {
-        m_Nodes.push_back(CCharacterNode{k.kind, k.width, k.height, k.sheetX, k.sheetY, 0, 1, x, y, k.classId, 0,
+        const CharacterKindInfo& k = g_CharacterKinds[kind];
+        m_Nodes.push_back(CCharacterNode{kind, k.width, k.height, k.sheetX, k.sheetY, 0, 1, x, y, k.classId, 0,
                                          nullptr, x, y, 1});
         rectfill(m_SheetMask, k.sheetX, k.sheetY, k.sheetX + k.width - 1, k.sheetY + k.height - 1, RED);
         RelinkObjects();
@@ -277,7 +267,7 @@ TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
 {
     SolidFish(0, 0, 99, 71);
     PlaceFish(200, 200);
-    AddObject(URCHIN, 220, 210);
+    AddObject(KIND_URCHIN, 220, 210);
     m_Fish.m_Lives = 0;
     SoundLog sounds;
     Tick();
@@ -304,7 +294,7 @@ TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
 {
     SolidFish(0, 0, 99, 71);
     PlaceFish(300, 50);
-    AddObject(URCHIN, 330, 60);
+    AddObject(KIND_URCHIN, 330, 60);
     m_Fish.m_Lives = 2;
     m_Fish.m_Score = 777;
     Tick();
@@ -452,13 +442,13 @@ TEST_F(FishTest, ProtectedFishIgnoresEnemiesTheMineAndTheBottle)
     PlaceFish(100, 100);
     m_Fish.m_ShieldTime = 10;
     SoundLog sounds;
-    for (const KindShape* k : {&URCHIN, &MINE, &BOTTLE}) {
+    for (int kind : {KIND_URCHIN, KIND_MINE, KIND_BOTTLE}) {
         m_Nodes.clear();
-        CCharacterNode& object = AddObject(*k, 120, 110);
-        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << k->kind;
-        EXPECT_EQ(object.m_Destroyed, 0) << k->kind;
-        EXPECT_EQ(m_Fish.m_PosX, 100) << k->kind;
-        EXPECT_EQ(m_Enemies.m_CHEnemyCount, 1) << k->kind;
+        CCharacterNode& object = AddObject(kind, 120, 110);
+        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << kind;
+        EXPECT_EQ(object.m_Destroyed, 0) << kind;
+        EXPECT_EQ(m_Fish.m_PosX, 100) << kind;
+        EXPECT_EQ(m_Enemies.m_CHEnemyCount, 1) << kind;
     }
     EXPECT_TRUE(sounds.Samples().empty());
 }
@@ -468,7 +458,7 @@ TEST_F(FishTest, UnprotectedFishIsPushedByTheBottleAndBlowsUpTheMine)
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
     SoundLog sounds;
-    AddObject(BOTTLE, 150, 90);
+    AddObject(KIND_BOTTLE, 150, 90);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 1);
     EXPECT_EQ(m_Fish.m_PosX, 206);
     EXPECT_EQ(m_Fish.m_ScreenX, 100);  // follows on the next tick
@@ -476,7 +466,7 @@ TEST_F(FishTest, UnprotectedFishIsPushedByTheBottleAndBlowsUpTheMine)
 
     m_Nodes.clear();
     sounds.Clear();
-    CCharacterNode& mine = AddObject(MINE, 130, 111);
+    CCharacterNode& mine = AddObject(KIND_MINE, 130, 111);
     m_Enemies.m_CHEnemyCount = 1;
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), -1);
     EXPECT_EQ(mine.m_Destroyed, 1);
@@ -500,7 +490,7 @@ TEST_F(FishTest, CoinsCountAndTheHundredthCallsUpAnExtraLife)
     m_Fish.m_Coins = 98;
     m_Fish.m_Score = 40;
     SoundLog sounds;
-    CCharacterNode& coin = AddObject(COIN, 110, 110);
+    CCharacterNode& coin = AddObject(KIND_COIN, 110, 110);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
     EXPECT_EQ(m_Fish.m_Coins, 99);
     EXPECT_EQ(m_Fish.m_Score, 50);
@@ -528,7 +518,7 @@ TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
 {
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
-    CCharacterNode& item = AddObject(EXTRA, 110, 110);
+    CCharacterNode& item = AddObject(KIND_EXTRA_LIFE, 110, 110);
 
     struct Case {
         int lives, score, livesAfter, scoreAfter;
@@ -544,7 +534,7 @@ TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
     }
 
     m_Nodes.clear();
-    CCharacterNode& coin = AddObject(COIN, 110, 110);
+    CCharacterNode& coin = AddObject(KIND_COIN, 110, 110);
     for (auto [score, after] : {std::pair{99948, 99958}, std::pair{99949, 99949}, std::pair{99999, 99999}}) {
         coin.m_Destroyed = 0;
         m_Fish.m_Score = score;
@@ -558,7 +548,7 @@ TEST_F(FishTest, ShieldProtectsAtOnceAndBubbleBlowsUpEveryEnemy)
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
     SoundLog sounds;
-    CCharacterNode& actinian = AddObject(ACTINIAN, 90, 90);
+    CCharacterNode& actinian = AddObject(KIND_ACTINIAN, 90, 90);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
     EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
     EXPECT_EQ(actinian.m_Destroyed, 0);
@@ -569,9 +559,9 @@ TEST_F(FishTest, ShieldProtectsAtOnceAndBubbleBlowsUpEveryEnemy)
 
     m_Nodes.clear();
     m_Fish.m_ShieldTime = 0;
-    CCharacterNode& bubble = AddObject(BUBBLE, 110, 110);
-    CCharacterNode& urchin = AddObject(URCHIN, 400, 300);
-    CCharacterNode& coin = AddObject(COIN, 500, 300);
+    CCharacterNode& bubble = AddObject(KIND_BUBBLE, 110, 110);
+    CCharacterNode& urchin = AddObject(KIND_URCHIN, 400, 300);
+    CCharacterNode& coin = AddObject(KIND_COIN, 500, 300);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 5);
     EXPECT_EQ(bubble.m_Destroyed, 1);
     EXPECT_EQ(urchin.m_Destroyed, 1);
@@ -589,8 +579,8 @@ TEST_F(FishTest, TwoObjectsTouchedAtOnceActOnTheFirstMetInTheScan)
     SolidFish(60, 0, 60, 0);
     PlaceFish(100, 100);
     m_Fish.m_Coins = 0;
-    CCharacterNode& right = AddObject(COIN, 155, 95);  // first in the list, meets column 60
-    CCharacterNode& left = AddObject(COIN, 135, 150);  // meets column 40: scanned first
+    CCharacterNode& right = AddObject(KIND_COIN, 155, 95);  // first in the list, meets column 60
+    CCharacterNode& left = AddObject(KIND_COIN, 135, 150);  // meets column 40: scanned first
     m_Fish.CheckCharacters(m_Enemies, 100, 100);
     EXPECT_EQ(left.m_Destroyed, 1);
     EXPECT_EQ(right.m_Destroyed, 0);
@@ -598,8 +588,8 @@ TEST_F(FishTest, TwoObjectsTouchedAtOnceActOnTheFirstMetInTheScan)
 
     // Both under the same pixel: list order decides.
     m_Nodes.clear();
-    CCharacterNode& first = AddObject(COIN, 130, 150);
-    CCharacterNode& second = AddObject(EXTRA, 135, 155);
+    CCharacterNode& first = AddObject(KIND_COIN, 130, 150);
+    CCharacterNode& second = AddObject(KIND_EXTRA_LIFE, 135, 155);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
     EXPECT_EQ(first.m_Destroyed, 1);
     EXPECT_EQ(second.m_Destroyed, 0);
@@ -609,15 +599,15 @@ TEST_F(FishTest, OnlySolidPixelsOfBothMasksTouch)
 {
     SolidFish(0, 0, 9, 9);  // only the top-left corner of the fish is solid
     PlaceFish(100, 100);
-    CCharacterNode& coin = AddObject(COIN, 150, 130);  // inside the box, away from the solid corner
+    CCharacterNode& coin = AddObject(KIND_COIN, 150, 130);  // inside the box, away from the solid corner
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
     EXPECT_EQ(coin.m_Destroyed, 0);
     // An object whose own mask is empty where the fish is solid is not touched either.
     coin.m_X = 95;
     coin.m_Y = 95;
-    rectfill(m_SheetMask, COIN.sheetX, COIN.sheetY, COIN.sheetX + 14, COIN.sheetY + 14, 0xFE0000);
+    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX, g_CharacterKinds[KIND_COIN].sheetY, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, 0xFE0000);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    rectfill(m_SheetMask, COIN.sheetX + 14, COIN.sheetY + 14, COIN.sheetX + 14, COIN.sheetY + 14, RED);
+    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, RED);
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
 }
 
@@ -626,7 +616,7 @@ TEST_F(FishTest, SoundsOffKeepsTheFishSilent)
     g_Game.soundOn = false;
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
-    AddObject(COIN, 110, 110);
+    AddObject(KIND_COIN, 110, 110);
     SoundLog sounds;
     m_Fish.CheckCharacters(m_Enemies, 100, 100);
     EXPECT_EQ(m_Fish.m_Coins, 1);

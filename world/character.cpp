@@ -8,22 +8,6 @@
 #include <cstdlib>
 #include <new>
 
-const CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT] = {
-    {66, 56, 0, 0, 9, -2},     // sea urchin
-    {21, 21, 0, 70, 8, 2},     // coin
-    {64, 37, 0, 110, 3, -2},   // barrel
-    {56, 77, 0, 155, 5, 1},    // bottle
-    {50, 50, 0, 240, 1, -1},   // explosive object
-    {22, 14, 0, 295, 1, 3},    // extra life
-    {46, 46, 0, 315, 6, 6},    // explosion
-    {30, 30, 230, 70, 8, 5},   // bubble
-    {120, 51, 0, 380, 8, -2},  // very dangerous fish
-    {64, 64, 0, 442, 6, -2},   // enemy
-    {95, 86, 0, 510, 4, 4},    // actinian
-    {52, 57, 0, 600, 8, 0},    // harmless friend
-    {23, 23, 0, 665, 1, 0},    // rising decoration of the credits
-};
-
 // Low levels walk only the first few entries, so the hardest kinds come late.
 const int g_SpawnOrder[CHARACTER_KIND_COUNT] = {0, 1, 11, 2, 1, 4, 1, 3, 1, 9, 10, 8, 7};
 int g_SpawnOrderPosition = 0;
@@ -35,7 +19,9 @@ constexpr int CLASS_SELF_REMOVING = 6;
 constexpr int EXPLOSION_HALF = 23;  // the explosion is 46 x 46
 constexpr int MIN_SPAWN_DELAY = 10;
 
-CCharacter::CCharacter(int, int) : m_Sheet(nullptr), m_Mask(nullptr), m_CHHead(nullptr), m_CHEnemyCount(0)
+CCharacter::CCharacter(int screenWidth, int screenHeight)
+    : m_Sheet(nullptr), m_Mask(nullptr), m_CHScreenWidth(screenWidth), m_CHScreenHeight(screenHeight),
+      m_CHHead(nullptr), m_CHEnemyCount(0)
 {
     InitForGame();
 }
@@ -72,8 +58,6 @@ static void FreeList(CCharacter& c)
 static void StartEmpty(CCharacter& c, int typeCount, int minimum)
 {
     FreeList(c);
-    c.m_CHScreenWidth = 640;
-    c.m_CHScreenHeight = 480;
     c.m_CHOffsetX = 0;
     c.m_CHOffsetY = 0;
     c.m_CHAnimDelay = ANIM_DELAY;
@@ -265,7 +249,7 @@ void CCharacter::MoveCharacter(int stepX)
     if (m_CHStopAddNew == 0 && SpawnDue(*this)) {
         AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, PLACE_AT_SPAWN_EDGE, 0, 0);
         const int min = m_ChenemyCountOnScreenMin;
-        const int span = min > 0 ? (640 / min) / (min - m_CHEnemyCount + 2) : 0;
+        const int span = min > 0 ? (m_CHScreenWidth / min) / (min - m_CHEnemyCount + 2) : 0;
         m_CHEnemyDelayForAddNew = RandomDelay(MIN_SPAWN_DELAY, span);
     }
     FinishMove(*this);
@@ -279,10 +263,10 @@ static int ScreenDelay(const CCharacter& c, int scale)
 }
 
 // A position snapped to the kind's width, so the objects move in columns.
-static int SnappedX(int kind)
+static int SnappedX(int kind, int screenWidth)
 {
     const int width = g_CharacterKinds[kind].width;
-    return (rand() % (640 / width)) * width;
+    return (rand() % (screenWidth / width)) * width;
 }
 
 void CCharacter::MoveCharacterForCongratulations(int spawning, int dx)
@@ -290,7 +274,7 @@ void CCharacter::MoveCharacterForCongratulations(int spawning, int dx)
     MoveEach(*this, [&](const CCharacterNode& n) { return n.m_X > m_CHOffsetX - n.m_Width; },
              [&](CCharacterNode& n) { n.m_X += dx; }, Stay);
     if (spawning > 0 && SpawnDue(*this)) {
-        AddEnemy(KIND_EXTRA_LIFE, PLACE_AT, 640, (rand() % (480 / 14)) * 14);
+        AddEnemy(KIND_EXTRA_LIFE, PLACE_AT, m_CHScreenWidth, (rand() % (m_CHScreenHeight / 14)) * 14);
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 120);
     }
     FinishMove(*this);
@@ -298,11 +282,11 @@ void CCharacter::MoveCharacterForCongratulations(int spawning, int dx)
 
 void CCharacter::MoveCharacterForHiScore(int spawning, int dy)
 {
-    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_Y < m_CHOffsetY + 480; },
+    MoveEach(*this, [&](const CCharacterNode& n) { return n.m_Y < m_CHOffsetY + m_CHScreenHeight; },
              [&](CCharacterNode& n) { n.m_Y += dy; },
              [&](CCharacterNode& n) { PlaySample(SND_LAND, PanOf(*this, n.m_X)); });
     if (spawning > 0 && SpawnDue(*this)) {
-        const int x = SnappedX(KIND_COIN);
+        const int x = SnappedX(KIND_COIN, m_CHScreenWidth);
         AddEnemy(KIND_COIN, PLACE_AT, x, m_CHOffsetY - g_CharacterKinds[KIND_COIN].height);
         PlaySample(SND_DROP, PanOf(*this, x));
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 160);
@@ -315,7 +299,7 @@ void CCharacter::MoveCharacterForCredits(int spawning, int dy)
     MoveEach(*this, [&](const CCharacterNode& n) { return n.m_Y > m_CHOffsetY - n.m_Height; },
              [&](CCharacterNode& n) { n.m_Y += dy; }, Stay);
     if (spawning > 0 && SpawnDue(*this)) {
-        AddEnemy(KIND_DECORATION, PLACE_AT, SnappedX(KIND_DECORATION), 480);
+        AddEnemy(KIND_DECORATION, PLACE_AT, SnappedX(KIND_DECORATION, m_CHScreenWidth), m_CHScreenHeight);
         m_CHEnemyDelayForAddNew = ScreenDelay(*this, 160);
     }
     FinishMove(*this);

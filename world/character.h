@@ -1,34 +1,11 @@
 // A collection of animated objects drawn from one sprite sheet: everything in
 // the sea that is not the fish or the rock, and the decorations of the screens.
 #pragma once
+#include "world/character_kinds.h"
 #include <allegro.h>
 
-constexpr int CHARACTER_KIND_COUNT = 13;
 constexpr int KIND_NEXT_IN_SPAWN_ORDER = 13;  // AddEnemy kind: take the next of g_SpawnOrder
 
-enum CharacterKind {
-    KIND_URCHIN = 0,
-    KIND_COIN = 1,
-    KIND_BARREL = 2,
-    KIND_BOTTLE = 3,
-    KIND_MINE = 4,
-    KIND_EXTRA_LIFE = 5,
-    KIND_EXPLOSION = 6,
-    KIND_BUBBLE = 7,
-    KIND_BIG_FISH = 8,
-    KIND_JELLYFISH = 9,
-    KIND_ACTINIAN = 10,
-    KIND_FRIEND = 11,
-    KIND_DECORATION = 12
-};
-
-struct CharacterKindInfo {
-    int width, height;
-    int sheetX, sheetY;
-    int frameCount;
-    int classId;
-};
-extern const CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT];
 extern const int g_SpawnOrder[CHARACTER_KIND_COUNT];
 // One spawn-order position shared by every collection for the whole run.
 extern int g_SpawnOrderPosition;

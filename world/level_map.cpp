@@ -20,7 +20,8 @@ constexpr int DISTANCE_STEP = 5;
 constexpr int PIXELS_PER_STEP = 50;
 constexpr int SPAWN_HEIGHT = 280;
 
-CLevelMap::CLevelMap(int, int) : m_Tiles(nullptr), m_TileMask(nullptr)
+CLevelMap::CLevelMap(int screenWidth, int screenHeight)
+    : m_Tiles(nullptr), m_TileMask(nullptr), m_ViewWidth(screenWidth), m_ViewHeight(screenHeight)
 {
     Init();
 }
@@ -61,8 +62,6 @@ static void ResetCounters(CLevelMap& map, int level)
     map.m_DistanceScore = 0;
     map.m_StepPixels = 0;
     map.m_StopProgress = 0;
-    map.m_ViewWidth = 640;
-    map.m_ViewHeight = 480;
     map.m_ViewX = map.m_ViewY = 0;
 }
 

@@ -30,8 +30,9 @@ static void PlayWorldSound(int sample, int pan)
         PlaySample(sample, pan);
 }
 
-CPlayer::CPlayer(int, int)
-    : m_Sprite(nullptr), m_Mask(nullptr), m_PrevScreenX(0), m_PrevScreenY(0), m_TintFrame(nullptr),
+CPlayer::CPlayer(int areaWidth, int areaHeight)
+    : m_AreaWidth(areaWidth), m_AreaHeight(areaHeight), m_Sprite(nullptr), m_Mask(nullptr), m_PrevScreenX(0),
+      m_PrevScreenY(0), m_TintFrame(nullptr),
       m_SolidPixelsRead{}
 {
 }
@@ -61,8 +62,6 @@ void CPlayer::Init(int x, int y)
     m_BlinkDelay = 0;
     m_Lives = m_Coins = m_Score = 0;
     m_LeaveLevel = 0;
-    m_AreaWidth = 640;
-    m_AreaHeight = 480;
 }
 
 void CPlayer::Respawn()
@@ -79,8 +78,6 @@ void CPlayer::NewGame()
     m_Coins = 0;
     m_Score = 0;
     m_LeaveLevel = 0;
-    m_AreaWidth = 640;
-    m_AreaHeight = 480;
 }
 
 void CPlayer::SetBitmaps(BITMAP* sprite, BITMAP* mask)

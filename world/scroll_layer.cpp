@@ -6,7 +6,8 @@
 constexpr int LAYER_WIDTH = 1280;
 constexpr int LAYER_HEIGHT = 480;
 
-CScrollLayer::CScrollLayer(int, int) : m_Bitmap(nullptr)
+CScrollLayer::CScrollLayer(int screenWidth, int screenHeight)
+    : m_Bitmap(nullptr), m_ViewWidth(screenWidth), m_ViewHeight(screenHeight)
 {
     Init();
 }
@@ -28,8 +29,6 @@ void CScrollLayer::Init()
     m_PrevPosX = 0.0f;
     m_WrapX = 1;
     m_WrapY = 0;
-    m_ViewWidth = 640;
-    m_ViewHeight = 480;
     m_ScreenX = 0;
     m_ScreenY = 0;
 }

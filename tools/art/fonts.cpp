@@ -73,7 +73,7 @@ void SelectFace(cairo_t* cr, const FontFace& face, double size, double widthScal
 }
 
 // Font size whose ascent plus descent (plus the emboldening) fills the cell.
-double SizeForCell(const FontFace& face, const FontSpec& style, double* ascent)
+double SizeForCell(const FontFace& face, const FontStyle& style, double* ascent)
 {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
     cairo_t* cr = cairo_create(s);
@@ -89,7 +89,7 @@ double SizeForCell(const FontFace& face, const FontSpec& style, double* ascent)
     return size;
 }
 
-Glyph RenderGlyph(const FontFace& face, const FontSpec& style, double size, double ascent, char c)
+Glyph RenderGlyph(const FontFace& face, const FontStyle& style, double size, double ascent, char c)
 {
     char text[2] = {c, 0};
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
@@ -134,7 +134,7 @@ std::vector<uint8_t> FontPalette()
 
 }  // namespace
 
-bool WriteFontGrid(const FontSpec& style, const std::string& pcxPath)
+bool WriteFontGrid(const FontStyle& style, const std::string& pcxPath)
 {
     FontFace face(style.ttfPath);
     if (!face.cairoFace) {

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-struct FontSpec {
+struct FontStyle {
     const char* ttfPath;
     int cellHeight;   // text_height of the finished font, in pixels
     double embolden;  // extra stroke around every glyph, in pixels
@@ -11,4 +11,4 @@ struct FontSpec {
 
 // Writes the 8-bit PCX grid of ASCII 32-126: background 0, glyph pixels 1,
 // separators 255, as load_bitmap_font and dat expect. Returns false on failure.
-bool WriteFontGrid(const FontSpec& style, const std::string& pcxPath);
+bool WriteFontGrid(const FontStyle& style, const std::string& pcxPath);

@@ -2,6 +2,7 @@
 // Each kind is a row of frames at the place the game's kind table gives.
 #include "art.h"
 #include "draw.h"
+#include "world/character_kinds.h"
 #include <cmath>
 
 namespace {
@@ -499,26 +500,13 @@ void DrawDecoration(cairo_t* cr, int, int)
     BubbleBody(cr, 18.5, 17.5, 3.2, 3.2);
 }
 
-struct KindArt {
-    int w, h, sheetX, sheetY, frames;
-    void (*draw)(cairo_t*, int frame, int frames);
-};
+using DrawKind = void (*)(cairo_t*, int frame, int frames);
 
-// Sizes and places as the collections read them (world/character.cpp).
-const KindArt KINDS[] = {
-    {66, 56, 0, 0, 9, DrawUrchin},
-    {21, 21, 0, 70, 8, DrawCoin},
-    {64, 37, 0, 110, 3, DrawBarrel},
-    {56, 77, 0, 155, 5, DrawBottle},
-    {50, 50, 0, 240, 1, DrawMine},
-    {22, 14, 0, 295, 1, DrawExtraLife},
-    {46, 46, 0, 315, 6, DrawExplosion},
-    {30, 30, 230, 70, 8, DrawBubble},
-    {120, 51, 0, 380, 8, DrawBigFish},
-    {64, 64, 0, 442, 6, DrawJellyfish},
-    {95, 86, 0, 510, 4, DrawActinian},
-    {52, 57, 0, 600, 8, DrawFriend},
-    {23, 23, 0, 665, 1, DrawDecoration},
+// One drawing per kind, in the order of the game's kind table, which gives
+// each its size and place on the sheet.
+const DrawKind KIND_DRAWINGS[CHARACTER_KIND_COUNT] = {
+    DrawUrchin, DrawCoin, DrawBarrel, DrawBottle, DrawMine, DrawExtraLife, DrawExplosion,
+    DrawBubble, DrawBigFish, DrawJellyfish, DrawActinian, DrawFriend, DrawDecoration,
 };
 
 }  // namespace
@@ -526,10 +514,12 @@ const KindArt KINDS[] = {
 Image MakeCharacterSheet()
 {
     Image sheet(SHEET_W, SHEET_H, PINK);
-    for (const KindArt& k : KINDS)
-        for (int f = 0; f < k.frames; f++) {
-            Image frame = RenderSprite(k.w, k.h, [&](cairo_t* cr) { k.draw(cr, f, k.frames); });
-            Paste(sheet, frame, k.sheetX + f * k.w, k.sheetY);
+    for (int kind = 0; kind < CHARACTER_KIND_COUNT; kind++) {
+        const CharacterKindInfo& k = g_CharacterKinds[kind];
+        for (int f = 0; f < k.frameCount; f++) {
+            auto draw = [&](cairo_t* cr) { KIND_DRAWINGS[kind](cr, f, k.frameCount); };
+            Paste(sheet, RenderSprite(k.width, k.height, draw), k.sheetX + f * k.width, k.sheetY);
         }
+    }
     return sheet;
 }

@@ -19,7 +19,7 @@ struct NamedImage {
 
 struct NamedFont {
     std::string file;
-    FontSpec style;
+    FontStyle style;
 };
 
 std::vector<NamedImage> AllBitmaps()
