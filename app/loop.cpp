@@ -1,4 +1,6 @@
 #include "app/loop.h"
+#include "app/display.h"
+#include "app/focus.h"
 #include "app/globals.h"
 #include "app/startup.h"
 
@@ -6,6 +8,7 @@ void StartTicks(int periodMs)
 {
     install_int(TimerTick, periodMs);
     g_Ticks = 0;
+    ForgetFocusLoss();
 }
 
 void StopTicks()
@@ -19,6 +22,7 @@ void RunFrames(const std::function<void()>& logicStep, const std::function<bool(
     for (;;) {
         if (g_CloseRequested)
             QuitAtOnce();
+        HandleDisplayKeys();
         bool stepped = false;
         while (g_Ticks > 0) {
             logicStep();

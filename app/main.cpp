@@ -1,11 +1,15 @@
 #include "app/audio.h"
 #include "app/globals.h"
+#include "app/icon.h"
+#include "app/options.h"
 #include "app/startup.h"
 #include "app/trace.h"
 #include "game/game.h"
 #include "screens/files.h"
 #include "screens/screens.h"
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 static void LoadOrCreateSettings()
 {
@@ -42,8 +46,32 @@ static void RunChoice(int choice)
     }
 }
 
-int main()
+// --help and --version answer and end; a bad command line ends with code 2.
+// Either way no window opens. Returns -1 when the game is to start.
+static int HandleCommandLine(int argc, char** argv)
 {
+    std::string error;
+    if (!ParseOptions(argc, argv, g_Options, error)) {
+        fprintf(stderr, "pesko: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (g_Options.showHelp) {
+        fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (g_Options.showVersion) {
+        fputs(VersionText(), stdout);
+        return 0;
+    }
+    return -1;
+}
+
+int main(int argc, char** argv)
+{
+    int answered = HandleCommandLine(argc, argv);
+    if (answered >= 0)
+        return answered;
+    UseGameIcon();
     InitGame();
     LoadOrCreateSettings();
     SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);

@@ -2,6 +2,7 @@
 // countdown and the world's step in its fixed order.
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/focus.h"
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/trace.h"
@@ -74,22 +75,40 @@ static void AnswerQuitBox()
     }
 }
 
+static void PauseGame()
+{
+    if (g_Game.musicOn)
+        PauseMusic();
+    PlayInterfaceSound(SND_SELECT);
+    g_Game.paused = true;
+    g_Game.pauseKeyDelay = GAME_KEY_DELAY;
+}
+
+static void ResumeGame()
+{
+    if (g_Game.musicOn)
+        ResumeMusic();
+    PlayInterfaceSound(SND_BACK);
+    g_Game.paused = false;
+    g_Game.pauseKeyDelay = GAME_KEY_DELAY;
+}
+
 static void HandlePauseKey()
 {
     if (!IsKeyReady(g_Game.pauseKeyDelay) || !key[KEY_P])
         return;
-    if (!g_Game.paused) {
-        if (g_Game.musicOn)
-            PauseMusic();
-        PlayInterfaceSound(SND_SELECT);
-        g_Game.paused = true;
-    } else {
-        if (g_Game.musicOn)
-            ResumeMusic();
-        PlayInterfaceSound(SND_BACK);
-        g_Game.paused = false;
-    }
-    g_Game.pauseKeyDelay = GAME_KEY_DELAY;
+    if (g_Game.paused)
+        ResumeGame();
+    else
+        PauseGame();
+}
+
+// A player who turns to another window finds the game paused, as P pauses it;
+// coming back leaves it paused until P.
+static void PauseOnFocusLoss(bool focusLost)
+{
+    if (focusLost && !g_Game.paused)
+        PauseGame();
 }
 
 // The toggle's own sound plays whatever the switch says: SND_BACK before sound goes off.
@@ -180,6 +199,7 @@ static void MoveWorld()
 void UpdateLevel_01()
 {
     poll_keyboard();
+    bool focusLost = TakeFocusLoss();
     if (key[KEY_ESC] && !g_Game.quitBoxOpen)
         OpenQuitBox();
     if (g_Game.quitBoxOpen) {
@@ -187,6 +207,7 @@ void UpdateLevel_01()
         MoveQuitChoice();
         AnswerQuitBox();
     } else {
+        PauseOnFocusLoss(focusLost);
         HandlePauseKey();
         HandleSoundKey();
         HandleMusicKey();

@@ -97,6 +97,8 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
             return Fail(outDir + "/" + f.file);
     if (!WriteFontGrid({DEJAVU_BOLD, 16, 0.0}, gameFontPath))
         return Fail(gameFontPath);
+    if (!WriteXpm(outDir + "/pesko_icon.xpm", "pesko_icon_xpm", MakeIcon()))
+        return Fail(outDir + "/pesko_icon.xpm");
     if (!WriteContactSheet(bitmaps, outDir + "/contact_sheet.png"))
         return Fail(outDir + "/contact_sheet.png");
     return true;

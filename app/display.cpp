@@ -1,0 +1,244 @@
+#include "app/display.h"
+#include "app/focus.h"
+#include "app/globals.h"
+#include "app/startup.h"
+#include <allegro.h>
+#include <atomic>
+
+static DisplayChoice s_Choice;    // what pesko.cfg remembers
+static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
+static PictureFrame s_Frame;      // where the picture lies on the current screen
+static BITMAP* s_Scaled = nullptr;      // the picture at the screen's factor
+static BITMAP* s_ShownPage = nullptr;   // the page on view, shown again after a mode change
+
+struct MouseBox {
+    int left = 0, top = 0, right = SCREEN_WIDTH - 1, bottom = SCREEN_HEIGHT - 1;
+};
+static MouseBox s_MouseBox;
+
+DisplayChoice StartingDisplayChoice(const Options& options)
+{
+    DisplayChoice remembered;
+    ReadDisplaySettings(DisplaySettingsPath(), remembered);
+    DisplayChoice choice = remembered;
+    if (options.display != DisplayRequest::Remembered)
+        choice.fullscreen = options.display == DisplayRequest::Fullscreen;
+    if (options.scale)
+        choice.scale = options.scale;
+    if (!(choice == remembered))
+        WriteDisplaySettings(DisplaySettingsPath(), choice);
+    return choice;
+}
+
+static void Remember(bool fullscreen)
+{
+    s_Choice.fullscreen = fullscreen;
+    WriteDisplaySettings(DisplaySettingsPath(), s_Choice);
+}
+
+// A mode change moves the keyboard focus between Allegro's windows; that is no
+// focus loss of the player's.
+static bool SetMode(int card, int width, int height)
+{
+    IgnoreFocusChanges(true);
+    bool ok = set_gfx_mode(card, width, height, 0, 0) == 0;
+    IgnoreFocusChanges(false);
+    return ok;
+}
+
+static void ApplyMouseBox()
+{
+    if (!mouse_driver)
+        return;
+    int f = s_Frame.factor;
+    set_mouse_range(ScreenXFromPicture(s_Frame, s_MouseBox.left), ScreenYFromPicture(s_Frame, s_MouseBox.top),
+                    ScreenXFromPicture(s_Frame, s_MouseBox.right) + f - 1,
+                    ScreenYFromPicture(s_Frame, s_MouseBox.bottom) + f - 1);
+}
+
+// Everything that belongs to one graphics mode: the scaled copy, the black
+// border, the title, the focus watch and the mouse's box.
+static void PrepareScreen(const PictureFrame& frame)
+{
+    s_Frame = frame;
+    if (s_Scaled)
+        destroy_bitmap(s_Scaled);
+    s_Scaled = nullptr;
+    if (frame.factor > 1)
+        s_Scaled = create_bitmap(SCREEN_WIDTH * frame.factor, SCREEN_HEIGHT * frame.factor);
+    if (!s_Scaled)
+        s_Frame = CentredFrame(SCREEN_W, SCREEN_H, 1);
+    clear_to_color(screen, makecol(0, 0, 0));
+    set_window_title("Pesko");
+    WatchFocus();
+    ForgetFocusLoss();
+    ApplyMouseBox();
+}
+
+static bool SetWindowed(int factor)
+{
+    for (int f = factor; f >= MIN_SCALE; f--) {
+        if (SetMode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH * f, SCREEN_HEIGHT * f)) {
+            s_WindowFactor = f;
+            PrepareScreen(PictureFrame{f, 0, 0});
+            return true;
+        }
+    }
+    if (!SetMode(GFX_SAFE, SCREEN_WIDTH, SCREEN_HEIGHT))
+        return false;
+    s_WindowFactor = 1;
+    PrepareScreen(CentredFrame(SCREEN_W, SCREEN_H, 1));
+    return true;
+}
+
+// The desktop's own size, so the screen's resolution never changes.
+static bool SetFullscreen()
+{
+    int width = 0, height = 0;
+    if (get_desktop_resolution(&width, &height) != 0 || width < SCREEN_WIDTH || height < SCREEN_HEIGHT)
+        return false;
+    if (!SetMode(GFX_AUTODETECT_FULLSCREEN, width, height))
+        return false;
+    PrepareScreen(CentredFrame(SCREEN_W, SCREEN_H, FullscreenFactorFor(SCREEN_W, SCREEN_H)));
+    return true;
+}
+
+static int WantedWindowFactor(const DisplayChoice& choice)
+{
+    if (choice.scale)
+        return choice.scale;
+    int width = 0, height = 0;
+    if (get_desktop_resolution(&width, &height) != 0)
+        return MIN_SCALE;
+    return WindowFactorFor(width, height);
+}
+
+bool OpenDisplay(const DisplayChoice& choice)
+{
+    set_color_depth(COLOR_DEPTH);
+    s_Choice = choice;
+    s_WindowFactor = WantedWindowFactor(choice);
+    if (choice.fullscreen) {
+        if (SetFullscreen())
+            return true;
+        Remember(false);
+    }
+    return SetWindowed(s_WindowFactor);
+}
+
+void CloseDisplay()
+{
+    if (s_Scaled)
+        destroy_bitmap(s_Scaled);
+    s_Scaled = nullptr;
+    s_ShownPage = nullptr;
+}
+
+bool IsFullscreen()
+{
+    return s_Choice.fullscreen;
+}
+
+const PictureFrame& CurrentPictureFrame()
+{
+    return s_Frame;
+}
+
+void ToggleFullscreen()
+{
+    int mouseX = PictureMouseX();
+    int mouseY = PictureMouseY();
+    bool fullscreen = !s_Choice.fullscreen && SetFullscreen();
+    if (!fullscreen && !SetWindowed(s_WindowFactor))
+        FailNoGraphicMode(allegro_error);
+    Remember(fullscreen);
+    PlaceMouse(mouseX, mouseY);
+    if (s_ShownPage)
+        ShowPicture(s_ShownPage);
+    // The ticks that passed while the mode changed are not played in a burst.
+    g_Ticks = 0;
+}
+
+// F11 and Alt+Enter are caught as the keyboard driver reports them, press by
+// press; once the screens poll the keyboard that happens inside their poll,
+// so an Enter pressed with Alt is cleared from key[] before any screen reads
+// it, and stays cleared until it is let go.
+static std::atomic<bool> s_ToggleRequested{false};
+static bool s_AltDown = false;
+static bool s_EnterSwallowed = false;
+
+static void OnKeyEvent(int scancode)
+{
+    bool released = scancode & 0x80;
+    int code = scancode & 0x7F;
+    if (code == KEY_ALT || code == KEY_ALTGR) {
+        s_AltDown = !released;
+    } else if (code == KEY_ENTER || code == KEY_ENTER_PAD) {
+        if (released) {
+            s_EnterSwallowed = false;
+            return;
+        }
+        if (s_AltDown && !s_EnterSwallowed) {
+            s_EnterSwallowed = true;
+            s_ToggleRequested = true;
+        }
+        if (s_EnterSwallowed)
+            key[code] = 0;
+    } else if (code == KEY_F11 && !released) {
+        s_ToggleRequested = true;
+    }
+}
+END_OF_STATIC_FUNCTION(OnKeyEvent)
+
+void WatchDisplayKeys()
+{
+    LOCK_FUNCTION(OnKeyEvent);
+    LOCK_VARIABLE(s_AltDown);
+    LOCK_VARIABLE(s_EnterSwallowed);
+    keyboard_lowlevel_callback = OnKeyEvent;
+}
+
+void HandleDisplayKeys()
+{
+    if (!s_ToggleRequested.exchange(false))
+        return;
+    ToggleFullscreen();
+    clear_keybuf();  // the F11 or Enter that the key buffer got
+}
+
+void ShowPicture(BITMAP* page)
+{
+    s_ShownPage = page;
+    if (!screen || !page)
+        return;
+    if (s_Scaled) {
+        ScaleWholePixels(page, s_Scaled, s_Frame.factor);
+        blit(s_Scaled, screen, 0, 0, s_Frame.x, s_Frame.y, s_Scaled->w, s_Scaled->h);
+    } else {
+        blit(page, screen, 0, 0, s_Frame.x, s_Frame.y, SCREEN_WIDTH, SCREEN_HEIGHT);
+    }
+}
+
+int PictureMouseX()
+{
+    return PictureXFromScreen(s_Frame, mouse_x);
+}
+
+int PictureMouseY()
+{
+    return PictureYFromScreen(s_Frame, mouse_y);
+}
+
+void PlaceMouse(int x, int y)
+{
+    if (!mouse_driver)
+        return;
+    int half = s_Frame.factor / 2;  // the middle of the picture pixel's block
+    position_mouse(ScreenXFromPicture(s_Frame, x) + half, ScreenYFromPicture(s_Frame, y) + half);
+}
+
+void ConfineMouse(int left, int top, int right, int bottom)
+{
+    s_MouseBox = MouseBox{left, top, right, bottom};
+    ApplyMouseBox();
+}
