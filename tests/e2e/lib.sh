@@ -39,9 +39,17 @@ e2e_setup() {
 }
 
 e2e_cleanup() {
-    [[ -n "${E2E_PID:-}" && ! -e "$E2E_WORK/exit_code" ]] && kill -9 "$E2E_PID" 2>/dev/null || true
+    local i
+    if [[ -n "${E2E_PID:-}" && ! -e "$E2E_WORK/exit_code" ]]; then
+        kill -9 "$E2E_PID" 2>/dev/null || true
+        # The watcher writes exit_code once the game is gone; the folder goes after that.
+        for i in $(seq 20); do
+            [[ -e "$E2E_WORK/exit_code" ]] && break
+            sleep 0.1
+        done
+    fi
     [[ -n "${E2E_XVFB:-}" ]] && kill "$E2E_XVFB" 2>/dev/null || true
-    [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK"
+    [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK" || true
 }
 
 # e2e_start [OPTION...]: runs the game in the game folder; its output goes to $E2E_WORK/out.txt and
