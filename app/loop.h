@@ -1,14 +1,41 @@
 // The fixed-step screen loop shared by every screen, the game and the demo.
 #pragma once
+#include <allegro.h>
 #include <functional>
 
-// install_int(TimerTick, periodMs) and g_Ticks = 0.
-void StartTicks(int periodMs);
-// remove_int(TimerTick).
-void StopTicks();
+constexpr int NO_MUSIC = -1;
 
-// Runs one logic step per pending tick, then draws one frame (drawFrame draws
-// into g_BackBuffer, calls FlipPages and returns true to leave the loop).
-// When no tick is pending the loop sleeps instead of drawing the same frame
-// again, so an idle screen does not eat a CPU core.
-void RunFrames(const std::function<void()>& logicStep, const std::function<bool()>& drawFrame);
+// How a screen wants its loop run.
+struct ScreenLoop {
+    int periodMs;               // one logic step per period
+    int music = NO_MUSIC;       // datafile tune looped while the screen runs
+    bool keepBackBuffer = false;  // the game and the demo draw on into the page they find
+    int settleMs = 0;           // a pause after the timer starts; its ticks run before the first frame
+    bool clearKeysOnExit = false;  // the key that ended the screen must not reach the next one
+};
+
+// What a screen gives the loop: one logic step, one frame drawn into the page
+// it is handed (reading state, changing nothing), the test, made after each
+// drawn frame, that the screen is over, and what it does as it leaves, once
+// its music has stopped (may be empty).
+struct ScreenParts {
+    std::function<void()> step;
+    std::function<void(BITMAP*)> draw;
+    std::function<bool()> done;
+    std::function<void()> leave;
+};
+
+// Runs a screen from entry to exit: the back buffer, the key buffer, the
+// timer, the music, the steps, the frames and their flips, then music, keys
+// and timer off again. The screen sets up its state before and lets go of its
+// bitmaps after.
+void RunScreen(const ScreenLoop& loop, const ScreenParts& parts);
+
+// The same for a screen whose state is one struct with a `done` flag.
+template <class State>
+void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&), void (*draw)(const State&, BITMAP*))
+{
+    auto stepState = [&] { step(state); };
+    auto drawState = [&](BITMAP* page) { draw(state, page); };
+    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr});
+}

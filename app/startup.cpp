@@ -3,7 +3,6 @@
 #include "app/datafile.h"
 #include "app/display.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -156,10 +155,6 @@ void ShutdownGame()
     }
     g_BackBuffer = nullptr;
     CloseDisplay();
-    if (g_Enemies.m_CHHead)
-        g_Enemies.RemoveAllEnemies();
-    if (g_Icons.m_CHHead)
-        g_Icons.RemoveAllEnemies();
     if (g_Data) {
         unload_datafile(g_Data);
         g_Data = nullptr;

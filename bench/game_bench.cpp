@@ -6,7 +6,7 @@
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "game/game.h"
 #include "game/level.h"
 #include "support/headless.h"
@@ -131,7 +131,8 @@ void BM_GameFrame(benchmark::State& state)
     g_Game.paused = true;
     g_Game.quitBoxOpen = true;
     for (auto _ : state) {
-        DrawLevel_01();
+        DrawLevel_01(g_BackBuffer);
+        FlipPages();
         benchmark::DoNotOptimize(g_BackBuffer);
     }
     ExitLevel_01();

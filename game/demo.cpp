@@ -3,9 +3,9 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "world/world.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,6 +47,7 @@ void DemoStep(DemoState& demo)
         demo.timeLeft--;
     else
         demo.done = true;
+    DemoReadKeys(demo);
 }
 
 void DemoDraw(const DemoState& demo, BITMAP* dest)
@@ -65,7 +66,8 @@ void DemoDraw(const DemoState& demo, BITMAP* dest)
 
 void DemoReadKeys(DemoState& demo)
 {
-    if (keypressed()) {
+    // The key stays in the buffer until the demo ends: it ends it once.
+    if (!demo.done && keypressed()) {
         PlaySample(SND_SELECT);  // whatever the game's sound switch says
         demo.done = true;
     }
@@ -83,17 +85,9 @@ void PlayDemo()
 {
     DemoState demo;
     DemoReset(demo);
-    StartTicks(PERIOD_GAME);
-    clear_keybuf();
-    PlayMusic(MID_DEMO);
-    RunFrames([&] { DemoStep(demo); }, [&] {
-        DemoDraw(demo, g_BackBuffer);
-        FlipPages();
-        DemoReadKeys(demo);
-        return demo.done;
-    });
-    StopMusic();
-    clear_keybuf();  // the key that ended the demo must not reach the menu
+    ScreenLoop loop{PERIOD_GAME, MID_DEMO};
+    loop.keepBackBuffer = true;
+    loop.clearKeysOnExit = true;
+    RunScreen(loop, demo, DemoStep, DemoDraw);
     DemoRelease();
-    StopTicks();
 }

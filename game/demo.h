@@ -16,7 +16,7 @@ struct DemoState {
 
 // Resets the state and sets up the world for a sea at a random level.
 void DemoReset(DemoState& demo);
-// One 50 ms tick of the sea without a fish.
+// One 50 ms tick of the sea without a fish; a key waiting in the buffer ends the demo.
 void DemoStep(DemoState& demo);
 // One frame: the layers, the objects, the map and the blinking caption.
 void DemoDraw(const DemoState& demo, BITMAP* dest);

@@ -1,4 +1,4 @@
-// One game: the name entry, setting up the world, the fixed-step loop and the end.
+// One game: setting up the world, the fixed-step loop and the end.
 #include "game/game.h"
 #include "app/audio.h"
 #include "app/datafile.h"
@@ -7,32 +7,8 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"
-#include "app/world_objects.h"
 #include "game/level.h"
-#include "screens/files.h"
-#include "screens/screens.h"
-
-int ReadPlayerData()
-{
-    g_Player.SetBitmaps(DataBitmap(BMP_PLAYER), DataBitmap(BMP_PLAYER_MASK));
-    return 0;
-}
-
-void FreePlayerData()
-{
-    g_Player.ClearBitmaps();
-}
-
-int ReadCharacterData()
-{
-    g_Enemies.SetBitmaps(DataBitmap(BMP_CHARACTERS), DataBitmap(BMP_CHARACTERS_MASK));
-    return 0;
-}
-
-void FreeCharacterData()
-{
-    g_Enemies.ClearBitmaps();
-}
+#include "world/world.h"
 
 void ResetGameState()
 {
@@ -90,10 +66,7 @@ void ExitLevel_01()
     g_LevelMap.ClearBitmaps();
     FreePlayerData();
     FreeCharacterData();
-    if (g_Enemies.m_CHHead)
-        g_Enemies.RemoveAllEnemies();
-    if (g_Icons.m_CHHead)
-        g_Icons.RemoveAllEnemies();
+    RemoveAllCharacters();
 }
 
 bool IsGameEnded()
@@ -101,29 +74,13 @@ bool IsGameEnded()
     return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
 }
 
-void OfferFinalScore()
-{
-    if (!g_Game.gameOver && !g_Game.seaCrossed)
-        return;
-    g_Game.finalScore = g_Player.m_Score;
-    InsertHiScore(g_Game.finalScore, g_PlayerName);
-}
-
 int PlayGame()
 {
-    EnterNameScreen();
     InitLevel_01();
-    StartTicks(PERIOD_GAME);
-    clear_keybuf();
-    PlayMusic(MID_GAME);
-    RunFrames(UpdateLevel_01, [] {
-        DrawLevel_01();
-        return IsGameEnded();
-    });
-    StopMusic();
-    clear_keybuf();
-    OfferFinalScore();
+    ScreenLoop loop{PERIOD_GAME, MID_GAME};
+    loop.keepBackBuffer = true;
+    loop.clearKeysOnExit = true;
+    RunScreen(loop, {UpdateLevel_01, DrawLevel_01, IsGameEnded, nullptr});
     ExitLevel_01();
-    StopTicks();
     return g_Game.seaCrossed ? 1 : 0;
 }

@@ -1,17 +1,13 @@
-// One game from the name entry to its end, its per-tick rules and its frame,
-// and the attract-mode demo.
+// One game from its set-up to its end, its per-tick rules and its frame, and
+// the attract-mode demo.
 #pragma once
+#include <allegro.h>
 
 // Returns 1 when the sea was crossed (the game was completed), else 0.
 int PlayGame();
 void InitLevel_01();
 void ExitLevel_01();
 void UpdateLevel_01();
-void DrawLevel_01();
+// One frame of the game into `dest`: the world back to front, the HUD and the overlays.
+void DrawLevel_01(BITMAP* dest);
 void PlayDemo();
-
-// Binding of the world's bitmaps from the datafile; 0 when bound.
-int ReadPlayerData();
-void FreePlayerData();
-int ReadCharacterData();
-void FreeCharacterData();

@@ -13,12 +13,8 @@ constexpr int GAME_MESSAGE_TICKS = 50;
 void FeedSeaCollection();
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
-// Draws one frame of the game into `dest` (DrawLevel_01 draws into the back buffer and flips).
-void DrawLevelFrame(BITMAP* dest);
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.
 bool IsGameEnded();
-// After a game that was not quit: keeps the final score and offers it to the table.
-void OfferFinalScore();
 // HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
 std::string FormatHudCounter(int value);
 std::string FormatHudScore(int score);

@@ -3,9 +3,9 @@
 #include "app/draw.h"
 #include "app/game_state.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "world/world.h"
 #include <cstdio>
 
 constexpr int SHADOW_OFFSET = 5;
@@ -99,17 +99,11 @@ static void DrawQuitBox(BITMAP* dest)
     DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
 }
 
-void DrawLevelFrame(BITMAP* dest)
+void DrawLevel_01(BITMAP* dest)
 {
     DrawWorld(dest);
     DrawHud(dest);
     DrawMessages(dest);
     if (g_Game.quitBoxOpen)
         DrawQuitBox(dest);
-}
-
-void DrawLevel_01()
-{
-    DrawLevelFrame(g_BackBuffer);
-    FlipPages();
 }

@@ -6,9 +6,9 @@
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/trace.h"
-#include "app/world_objects.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "world/world.h"
 
 constexpr int MAX_KINDS_IN_PLAY = 13;
 

@@ -4,10 +4,9 @@
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
-#include "game/game.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
+#include "world/world.h"
 
 const char* const CongratulationsLines[2] = {
     "You have completed this game successfully.",
@@ -42,6 +41,7 @@ void CongratulationsStep(CongratulationsState& congrats)
     if (congrats.countdown > 0)
         congrats.countdown--;
     g_Enemies.MoveCharacterForCongratulations(congrats.countdown, CONGRATULATIONS_FIGURE_STEP);
+    CongratulationsCheckDone(congrats);
 }
 
 static void DrawMessage(BITMAP* dest)
@@ -77,28 +77,17 @@ void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest)
 
 void CongratulationsCheckDone(CongratulationsState& congrats)
 {
-    if (ScreenOverAfterFrame(congrats.countdown == 0))
+    if (!congrats.done && ScreenOver(congrats.countdown == 0))
         congrats.done = true;
 }
 
 void CongratulationsScreen()
 {
     CongratulationsState congrats;
-    g_BackBuffer = g_Page1;
     BindFishOrExit();
     BindCollection();
     CongratulationsReset(congrats);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    clear_keybuf();
-    PlayMusic(MID_CONGRATULATIONS);
-    RunFrames([&] { CongratulationsStep(congrats); }, [&] {
-        CongratulationsDraw(congrats, g_BackBuffer);
-        FlipPages();
-        CongratulationsCheckDone(congrats);
-        return congrats.done;
-    });
-    StopMusic();
+    RunScreen({PERIOD_SLOW_SCREEN, MID_CONGRATULATIONS}, congrats, CongratulationsStep, CongratulationsDraw);
     FreePlayerData();
     ReleaseCollection();
-    StopTicks();
 }

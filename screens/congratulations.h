@@ -16,9 +16,10 @@ struct CongratulationsState {
 
 // Resets the state, places the fish and fills the collection; the score is g_Game.finalScore.
 void CongratulationsReset(CongratulationsState& congrats);
+// One step of the figures; it ends with CongratulationsCheckDone.
 void CongratulationsStep(CongratulationsState& congrats);
 void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest);
-// After each frame: done when the figures have stopped coming and are gone, or on a key.
+// Done when the figures have stopped coming and are gone, or on a key.
 void CongratulationsCheckDone(CongratulationsState& congrats);
 
 // The score with zeros in front up to five characters: 1230 gives "01230".

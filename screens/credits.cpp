@@ -4,8 +4,8 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"
-#include "app/world_objects.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstring>
 
 const TaggedLine CreditLines[] = {
@@ -78,25 +78,8 @@ int CreditLineY(int lineY, int offset)
     return lineY + SCREEN_HEIGHT - offset - 1;
 }
 
-void CreditsReset(CreditsState& credits, BITMAP* text)
-{
-    credits = CreditsState{};
-    credits.totalHeight = CreditsTotalHeight();
-    credits.text = text;
-    g_Enemies.InitForScreen(CREDITS_DECORATIONS);
-}
-
-void CreditsStep(CreditsState& credits)
-{
-    poll_keyboard();
-    poll_mouse();
-    const bool rolling = credits.offset < credits.totalHeight;
-    g_Enemies.MoveCharacterForCredits(rolling, CREDITS_RISE_STEP);
-    if (rolling)
-        credits.offset += CREDITS_ROLL_STEP;
-}
-
-static void DrawText(const CreditsState& credits)
+// The lines at the current offset, into the strip that each frame lays over the screen.
+static void WriteText(const CreditsState& credits)
 {
     BITMAP* text = credits.text;
     clear_to_color(text, makecol(255, 0, 255));
@@ -109,17 +92,37 @@ static void DrawText(const CreditsState& credits)
     }
 }
 
+void CreditsReset(CreditsState& credits, BITMAP* text)
+{
+    credits = CreditsState{};
+    credits.totalHeight = CreditsTotalHeight();
+    credits.text = text;
+    g_Enemies.InitForScreen(CREDITS_DECORATIONS);
+    WriteText(credits);
+}
+
+void CreditsStep(CreditsState& credits)
+{
+    poll_keyboard();
+    poll_mouse();
+    const bool rolling = credits.offset < credits.totalHeight;
+    g_Enemies.MoveCharacterForCredits(rolling, CREDITS_RISE_STEP);
+    if (rolling)
+        credits.offset += CREDITS_ROLL_STEP;
+    WriteText(credits);
+    CreditsCheckDone(credits);
+}
+
 void CreditsDraw(const CreditsState& credits, BITMAP* dest)
 {
     DrawBackground(dest);
     g_Enemies.DrawCharacters(dest);
-    DrawText(credits);
     masked_blit(credits.text, dest, 0, 0, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
 }
 
 void CreditsCheckDone(CreditsState& credits)
 {
-    if (ScreenOverAfterFrame(credits.offset >= credits.totalHeight))
+    if (!credits.done && ScreenOver(credits.offset >= credits.totalHeight))
         credits.done = true;
 }
 
@@ -141,21 +144,10 @@ static BITMAP* CreateTextBitmap()
 void ShowCredits()
 {
     CreditsState credits;
-    g_BackBuffer = g_Page1;
     BITMAP* text = CreateTextBitmap();
     BindCollection();
     CreditsReset(credits, text);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    clear_keybuf();
-    PlayMusic(MID_CREDITS);
-    RunFrames([&] { CreditsStep(credits); }, [&] {
-        CreditsDraw(credits, g_BackBuffer);
-        FlipPages();
-        CreditsCheckDone(credits);
-        return credits.done;
-    });
-    StopMusic();
+    RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS}, credits, CreditsStep, CreditsDraw);
     ReleaseCollection();
     destroy_bitmap(text);
-    StopTicks();
 }

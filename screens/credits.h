@@ -22,9 +22,10 @@ struct CreditsState {
 
 // Resets the state around a text bitmap and readies the (bound) collection.
 void CreditsReset(CreditsState& credits, BITMAP* text);
+// One step of the roll: the decorations, the offset and the text strip; it ends with CreditsCheckDone.
 void CreditsStep(CreditsState& credits);
 void CreditsDraw(const CreditsState& credits, BITMAP* dest);
-// After each frame: done when the text is out and the last decoration gone, or on a key.
+// Done when the text is out and the last decoration gone, or on a key.
 void CreditsCheckDone(CreditsState& credits);
 
 // The sum of the lines' heights plus the height of the screen.

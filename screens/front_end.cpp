@@ -4,8 +4,7 @@
 #include "app/draw.h"
 #include "app/globals.h"
 #include "app/startup.h"
-#include "app/world_objects.h"
-#include "game/game.h"
+#include "world/world.h"
 
 void DrawLoneButton(BITMAP* dest, const char* text)
 {
@@ -54,7 +53,7 @@ bool KeyEndsScreen()
     return true;
 }
 
-bool ScreenOverAfterFrame(bool spawningOver)
+bool ScreenOver(bool spawningOver)
 {
     const bool decorationsGone = spawningOver && g_Enemies.m_CHEnemyCount == 0;
     return KeyEndsScreen() || decorationsGone;

@@ -26,6 +26,6 @@ void ReleaseCollection();
 // A key waiting in the buffer ends the screen with SND_SELECT; the key is
 // left in the buffer for the next screen to clear.
 bool KeyEndsScreen();
-// After a frame of a screen with g_Enemies decorations: over when they have stopped
-// coming and the last one is gone, or when a key ends the screen.
-bool ScreenOverAfterFrame(bool spawningOver);
+// A screen with g_Enemies decorations is over when they have stopped coming and
+// the last one is gone, or when a key ends it.
+bool ScreenOver(bool spawningOver);

@@ -1,11 +1,12 @@
 #include "screens/hiscore_screen.h"
 #include "app/datafile.h"
 #include "app/globals.h"
+#include "app/game_state.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
 #include "screens/files.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstdio>
 
 constexpr int MAX_COINS = 50;
@@ -32,6 +33,7 @@ void HiScoreStep(HiScoreState& table)
     if (table.countdown > 0)
         table.countdown--;
     g_Enemies.MoveCharacterForHiScore(table.countdown, HISCORE_COIN_FALL);
+    HiScoreCheckDone(table);
 }
 
 static void DrawShadowed(BITMAP* dest, FONT* f, const std::string& text, int x, int y, bool rightAligned)
@@ -59,24 +61,23 @@ void HiScoreDraw(const HiScoreState& table, BITMAP* dest)
 
 void HiScoreCheckDone(HiScoreState& table)
 {
-    if (ScreenOverAfterFrame(table.countdown == 0))
+    if (!table.done && ScreenOver(table.countdown == 0))
         table.done = true;
+}
+
+void OfferFinalScore()
+{
+    if (!g_Game.gameOver && !g_Game.seaCrossed)
+        return;
+    g_Game.finalScore = g_Player.m_Score;
+    InsertHiScore(g_Game.finalScore, g_PlayerName);
 }
 
 void HiScoreScreen()
 {
     HiScoreState table;
-    g_BackBuffer = g_Page1;
     BindCollection();
     HiScoreReset(table);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    clear_keybuf();
-    RunFrames([&] { HiScoreStep(table); }, [&] {
-        HiScoreDraw(table, g_BackBuffer);
-        FlipPages();
-        HiScoreCheckDone(table);
-        return table.done;
-    });
+    RunScreen({PERIOD_SLOW_SCREEN}, table, HiScoreStep, HiScoreDraw);
     ReleaseCollection();
-    StopTicks();
 }

@@ -13,10 +13,15 @@ struct HiScoreState {
 
 // Resets the state and readies the (bound) collection for the coin rain.
 void HiScoreReset(HiScoreState& table);
+// One step of the rain; it ends with HiScoreCheckDone.
 void HiScoreStep(HiScoreState& table);
 void HiScoreDraw(const HiScoreState& table, BITMAP* dest);
-// After each frame: done when the rain is over and the last coin is gone, or on a key.
+// Done when the rain is over and the last coin is gone, or on a key.
 void HiScoreCheckDone(HiScoreState& table);
+
+// After a game that was not quit: keeps the fish's score as the final score
+// and offers it to the table.
+void OfferFinalScore();
 
 // A score right-aligned in a field of six characters ("%6ld").
 std::string HiScoreText(long score);

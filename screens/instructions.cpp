@@ -3,9 +3,8 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
-#include "game/game.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstring>
 #include <vector>
 
@@ -111,7 +110,7 @@ static void PressButton(InstructionsState& help)
         break;
     case NAV_BACK:
         PlaySample(SND_SELECT);
-        help.exit = true;
+        help.done = true;
         break;
     default:
         if (help.page < LAST_PAGE) {
@@ -131,7 +130,7 @@ void InstructionsStep(InstructionsState& help)
     if (key[KEY_ESC]) {
         PlaySample(SND_BACK);
         help.cursor = NAV_BACK;
-        help.exit = true;
+        help.done = true;
     }
     if (help.keyDelay > 0) {
         help.keyDelay--;
@@ -236,21 +235,12 @@ void InstructionsDraw(const InstructionsState& help, BITMAP* dest)
 void ShowInstructions()
 {
     InstructionsState help;
-    g_BackBuffer = g_Page1;
     BindCollection();
     BindFishOrExit();
     InstructionsReset(help);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    rest(PAUSE_BETWEEN_SCREENS_MS);
-    clear_keybuf();
-    PlayMusic(MID_INSTRUCTIONS);
-    RunFrames([&] { InstructionsStep(help); }, [&] {
-        InstructionsDraw(help, g_BackBuffer);
-        FlipPages();
-        return help.exit;
-    });
-    StopMusic();
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_INSTRUCTIONS};
+    loop.settleMs = PAUSE_BETWEEN_SCREENS_MS;
+    RunScreen(loop, help, InstructionsStep, InstructionsDraw);
     FreePlayerData();
     ReleaseCollection();
-    StopTicks();
 }

@@ -15,7 +15,7 @@ struct InstructionsState {
     int page = 0;
     int cursor = NAV_NEXT;
     int keyDelay = 0;
-    bool exit = false;
+    bool done = false;
 };
 
 // Resets the state and readies the (bound) fish and collection.

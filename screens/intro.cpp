@@ -3,19 +3,26 @@
 #include "app/loop.h"
 #include "movie/avi_player.h"
 #include "screens/screens.h"
+#include <cstdlib>
 
 void IntroReset(IntroState& intro, CAviPlayer* player, int openResult)
 {
     intro = IntroState{};
     intro.player = player;
     intro.openResult = openResult;
+    if (openResult == 0) {
+        intro.picture = create_bitmap(player->GetWidth(), std::abs(player->GetHeight()));
+        clear_to_color(intro.picture, makecol(0, 0, 0));
+    }
 }
 
-// The ticks only poll the input; the movie keeps its own time.
-void IntroStep(IntroState&)
+void IntroStep(IntroState& intro)
 {
     poll_keyboard();
     poll_mouse();
+    if (intro.openResult == 0 && intro.running)
+        intro.running = intro.player->Update(intro.picture, 0, 0, false, false);
+    intro.done = keypressed() || !intro.running;
 }
 
 static void DrawErrorTexts(BITMAP* dest, int openResult)
@@ -39,13 +46,19 @@ static void DrawErrorTexts(BITMAP* dest, int openResult)
     textout_centre_ex(dest, font, "Press a key to exit", x, dest->h - 30, white, -1);
 }
 
-bool IntroDraw(IntroState& intro, BITMAP* dest)
+void IntroDraw(const IntroState& intro, BITMAP* dest)
 {
-    if (intro.openResult == 0)
-        intro.running = intro.player->Update(dest, 0, 0, true, false);
-    else
+    if (intro.openResult != 0)
         DrawErrorTexts(dest, intro.openResult);
-    return !intro.running;
+    else if (intro.running)
+        blit(intro.picture, dest, 0, 0, 0, 0, intro.picture->w, intro.picture->h);
+}
+
+void IntroRelease(IntroState& intro)
+{
+    if (intro.picture)
+        destroy_bitmap(intro.picture);
+    intro.picture = nullptr;
 }
 
 void PlayIntroMovie()
@@ -53,22 +66,15 @@ void PlayIntroMovie()
     CAviPlayer player;
     IntroState intro;
     IntroReset(intro, &player, player.Open(INTRO_MOVIE_FILE));
-    g_BackBuffer = g_Page1;
     // Both pages: the movie may be smaller than the screen, and the error texts are drawn without clearing.
     clear_to_color(g_Page1, makecol(0, 0, 0));
     clear_to_color(g_Page2, makecol(0, 0, 0));
-    clear_keybuf();
-    StartTicks(PERIOD_FAST_SCREEN);
     if (intro.openResult == 0)
         player.Play();
-    RunFrames([&] { IntroStep(intro); }, [&] {
-        bool ended = IntroDraw(intro, g_BackBuffer);
-        FlipPages();
-        return keypressed() || ended;
-    });
+    RunScreen({PERIOD_FAST_SCREEN}, intro, IntroStep, IntroDraw);
     if (intro.openResult == 0) {
         player.Stop();
         player.Close();
     }
-    StopTicks();
+    IntroRelease(intro);
 }

@@ -88,16 +88,6 @@ int MainMenu(int initial)
 {
     MenuState menu;
     MenuReset(menu, initial);
-    clear_keybuf();
-    g_BackBuffer = g_Page1;
-    StartTicks(PERIOD_FAST_SCREEN);
-    PlayMusic(MID_MENU);
-    RunFrames([&] { MenuStep(menu); }, [&] {
-        MenuDraw(menu, g_BackBuffer);
-        FlipPages();
-        return menu.done;
-    });
-    StopMusic();
-    StopTicks();
+    RunScreen({PERIOD_FAST_SCREEN, MID_MENU}, menu, MenuStep, MenuDraw);
     return menu.selection;
 }

@@ -3,11 +3,10 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/world_objects.h"
-#include "game/game.h"
 #include "screens/files.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstring>
 
 constexpr int FISH_X = 270;
@@ -83,22 +82,16 @@ void NameEntryDraw(const NameEntryState& entry, BITMAP* dest)
 void EnterNameScreen()
 {
     NameEntryState entry;
-    g_BackBuffer = g_Page1;
     BindFishOrExit();
     NameEntryReset(entry);
-    StartTicks(PERIOD_SLOW_SCREEN);
-    rest(PAUSE_BETWEEN_SCREENS_MS);
-    clear_keybuf();
-    PlayMusic(MID_NAME);
-    RunFrames([&] { NameEntryStep(entry); }, [&] {
-        NameEntryDraw(entry, g_BackBuffer);
-        FlipPages();
-        return entry.done;
-    });
-    StopMusic();
-    PlaySample(SND_SELECT);
-    rest(PAUSE_BETWEEN_SCREENS_MS);
-    clear_keybuf();
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_NAME};
+    loop.settleMs = PAUSE_BETWEEN_SCREENS_MS;
+    loop.clearKeysOnExit = true;
+    auto farewell = [] {
+        PlaySample(SND_SELECT);
+        rest(PAUSE_BETWEEN_SCREENS_MS);
+    };
+    RunScreen(loop, {[&] { NameEntryStep(entry); }, [&](BITMAP* page) { NameEntryDraw(entry, page); },
+                     [&] { return entry.done; }, farewell});
     FreePlayerData();
-    StopTicks();
 }

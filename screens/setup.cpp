@@ -185,17 +185,8 @@ void SetupScreen()
 {
     SetupState setup;
     SetupReset(setup);
+    // The pause comes before the timer: no steps pile up during it.
     rest(PAUSE_BETWEEN_SCREENS_MS);
-    clear_keybuf();
-    g_BackBuffer = g_Page1;
-    StartTicks(PERIOD_FAST_SCREEN);
-    PlayMusic(MID_SETUP);
-    RunFrames([&] { SetupStep(setup); }, [&] {
-        SetupDraw(setup, g_BackBuffer);
-        FlipPages();
-        return setup.done;
-    });
-    StopMusic();
+    RunScreen({PERIOD_FAST_SCREEN, MID_SETUP}, setup, SetupStep, SetupDraw);
     StopSample(SND_BACK);
-    StopTicks();
 }

@@ -1,68 +1,84 @@
-// The shared pieces of every screen: page flipping, the tick counter, the
-// fixed-step loop and the check of data.dat.
+// The shared pieces of every screen: the screen runner and the check of data.dat.
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "support/fake_data.h"
 #include "support/headless.h"
+#include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <fstream>
 #include <iterator>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <thread>
+#include <string>
 #include <vector>
 
-TEST(PagesTest, FlipAlternatesTheBackBuffer)
-{
-    InitHeadlessAllegro();
-    g_Page1 = create_bitmap(640, 480);
-    g_Page2 = create_bitmap(640, 480);
-    g_BackBuffer = g_Page1;
-    FlipPages();
-    EXPECT_EQ(g_BackBuffer, g_Page2);
-    FlipPages();
-    EXPECT_EQ(g_BackBuffer, g_Page1);
-    destroy_bitmap(g_Page1);
-    destroy_bitmap(g_Page2);
-    g_Page1 = g_Page2 = g_BackBuffer = nullptr;
-}
-
-TEST(TicksTest, NoTickIsLostBetweenTheTimerAndTheLoop)
-{
-    g_Ticks = 0;
-    constexpr int PER_THREAD = 200000;
-    std::thread timer([] {
-        for (int i = 0; i < PER_THREAD; i++)
-            TimerTick();
-    });
-    int consumed = 0;
-    while (consumed < PER_THREAD) {
-        if (g_Ticks > 0) {
-            g_Ticks--;
-            consumed++;
-        }
+// The runner driven headless: there is no timer, so the screen's own step and
+// draw feed g_Ticks as the timer would.
+class RunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitHeadlessAllegro();
+        g_Page1 = create_bitmap(640, 480);
+        g_Page2 = create_bitmap(640, 480);
+        g_BackBuffer = g_Page2;  // the page left by the screen before
     }
-    timer.join();
-    EXPECT_EQ(g_Ticks, 0);
+    void TearDown() override
+    {
+        destroy_bitmap(g_Page1);
+        destroy_bitmap(g_Page2);
+        g_Page1 = g_Page2 = g_BackBuffer = nullptr;
+    }
+    // Runs a screen whose every frame takes `periodsPerFrame` periods, until `frames` are drawn.
+    void Run(const ScreenLoop& loop, int frames, int periodsPerFrame)
+    {
+        int drawn = 0;
+        RunScreen(loop, {[&] { events.push_back("step"); },
+                         [&](BITMAP* page) {
+                             events.push_back("frame");
+                             pages.push_back(page);
+                             g_Ticks += periodsPerFrame;
+                             drawn++;
+                         },
+                         [&] { return drawn == frames; }, nullptr});
+    }
+    std::vector<std::string> events;
+    std::vector<BITMAP*> pages;
+};
+
+TEST_F(RunnerTest, PendingTicksAllRunBeforeTheNextFrameAndLeftoversAreDropped)
+{
+    g_Ticks = 7;  // left over from the screen before
+    Run({PERIOD_GAME}, 3, 3);
+    EXPECT_EQ(events, (std::vector<std::string>{"frame", "step", "step", "step", "frame", "step", "step", "step",
+                                                "frame"}));
 }
 
-TEST(LoopTest, PendingTicksAllRunBeforeTheNextFrame)
+TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)
 {
-    g_Ticks = 5;
-    std::vector<std::string> order;
-    int frames = 0;
-    RunFrames([&] { order.push_back("step"); }, [&] {
-        order.push_back("frame");
-        if (++frames < 3)
-            g_Ticks += 3;  // drawing took three periods
-        return frames == 3;
-    });
-    ASSERT_EQ(order.size(), 5u + 3u + 3u + 3u);
-    EXPECT_EQ(std::count(order.begin(), order.begin() + 6, "step"), 5);
-    EXPECT_EQ(order[5], "frame");
-    EXPECT_EQ(order.back(), "frame");
-    EXPECT_EQ(g_Ticks, 0);
+    Run({PERIOD_SLOW_SCREEN}, 3, 1);
+    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page1, g_Page2, g_Page1}));
+    pages.clear();
+    ScreenLoop game{PERIOD_GAME};
+    game.keepBackBuffer = true;
+    Run(game, 2, 1);
+    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page2, g_Page1}));
+}
+
+TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
+{
+    SoundLog sounds;
+    int stepsWithMusic = 0;
+    RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS},
+              {[&] { stepsWithMusic += sounds.Count(SoundEvent::Music) == 1 && sounds.Count(SoundEvent::StopMusic) == 0; },
+               [&](BITMAP*) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
+    ASSERT_EQ(sounds.Events().size(), 2u);
+    EXPECT_EQ(sounds.Events()[0].a, MID_CREDITS);
+    EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopMusic);
+    sounds.Clear();
+    Run({PERIOD_SLOW_SCREEN}, 2, 1);
+    EXPECT_TRUE(sounds.Events().empty()) << "a screen without a tune neither starts nor stops one";
 }
 
 // A copy of the stand-in datafile that a test may damage.

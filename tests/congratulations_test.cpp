@@ -2,7 +2,7 @@
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "screens/congratulations.h"
 #include "screens/front_end.h"
 #include "support/fake_data.h"

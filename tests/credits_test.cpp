@@ -1,7 +1,7 @@
 // The credits: the text table, its height, the roll and how the screen ends.
 #include "app/datafile.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "screens/credits.h"
 #include "support/fake_data.h"
 #include "support/pixels.h"

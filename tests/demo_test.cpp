@@ -1,5 +1,5 @@
 #include "app/datafile.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "game/demo.h"
 #include "support/fake_data.h"
 #include "support/sound_log.h"

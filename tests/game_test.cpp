@@ -4,10 +4,11 @@
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "game/game.h"
 #include "game/level.h"
 #include "screens/files.h"
+#include "screens/hiscore_screen.h"
 #include "support/fake_data.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
@@ -326,10 +327,10 @@ TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)
     g_Player.m_ScreenY = 0;
     g_Player.m_Visible = 1;
     g_Player.m_State = 0;
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_EQ(getpixel(page, 150, 50), rockColour);
     g_Player.m_State = 1;
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_EQ(getpixel(page, 150, 50), fishColour);
     destroy_bitmap(page);
 }
@@ -339,17 +340,17 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     BITMAP* page = create_bitmap(640, 480);
     const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
     clear_to_color(page, makecol(1, 2, 3));
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 72, 1, 90, 9, green), 10);    // lives "03"
     EXPECT_GT(CountColour(page, 345, 1, 363, 9, green), 10);  // coins "00"
     EXPECT_GT(CountColour(page, 505, 1, 545, 9, green), 30);  // score "00000"
     EXPECT_EQ(CountColour(page, 0, 20, 639, 479, green), 0);
 
     g_Game.paused = true;
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 290, 230, 350, 250, blue), 10);  // "PAUSE"
     g_Game.quitBoxOpen = true;
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_EQ(CountColour(page, 290, 230, 350, 250, blue), 0);
     EXPECT_GT(CountColour(page, 225, 145, 415, 340, face), 20000);
     EXPECT_GT(CountColour(page, 225, 180, 415, 200, green), 10);  // "Quit a game?"
@@ -357,7 +358,7 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     EXPECT_EQ(CountColour(page, 286, 245, 309, 252, red), 0);    // "Yes" white
     EXPECT_GT(CountColour(page, 352, 245, 367, 252, red), 10);   // "No" red, pressed down
     g_Game.quitChoice = 0;
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 286, 245, 309, 252, red), 10);
     EXPECT_EQ(CountColour(page, 352, 245, 367, 252, red), 0);
     destroy_bitmap(page);
@@ -370,13 +371,13 @@ TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
     HoldKey(KEY_S, 1);  // sound off
     HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
     clear_to_color(page, makecol(1, 2, 3));
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 280, 442, 360, 449, red), 10);    // "SOUND OFF" at H - 8 - 30
     EXPECT_GT(CountColour(page, 280, 462, 360, 469, green), 10);  // "MUSIC ON" at H - 8 - 10
     EXPECT_EQ(CountColour(page, 280, 462, 360, 469, red), 0);
     Ticks(50);
     clear_to_color(page, makecol(1, 2, 3));
-    DrawLevelFrame(page);
+    DrawLevel_01(page);
     EXPECT_EQ(CountColour(page, 0, 400, 639, 479, red) + CountColour(page, 0, 400, 639, 479, green), 0);
     destroy_bitmap(page);
 }
@@ -531,6 +532,44 @@ TEST_F(GameTest, AGameOverEntersOnlyAboveTheLastRow)
     EXPECT_EQ(g_HiScores[5].score, 101);
     EXPECT_STREQ(g_HiScores[5].name, "FISH");
     EXPECT_TRUE(dir.Exists(HISCORE_FILE));
+}
+
+// The state of the whole sea that a frame could disturb, random generator included.
+std::vector<int> SeaSnapshot()
+{
+    std::vector<int> s = {g_Player.m_PosX, g_Player.m_PosY, g_Player.m_Score, g_Player.m_Frame, g_Player.m_Lives,
+                          g_Player.m_Visible, g_LevelMap.m_ScrollX, g_LevelMap.m_Distance,
+                          static_cast<int>(g_ScrollLayer1.m_PosX), g_Enemies.m_CHEnemyCount, rand()};
+    for (const CCharacter* collection : {&g_Enemies, &g_Icons}) {
+        s.push_back(collection->m_CHAnimDelay);
+        for (const CCharacterNode* n = collection->m_CHHead; n; n = n->m_Next)
+            s.insert(s.end(), {n->m_Kind, n->m_X, n->m_Y, n->m_Frame});
+    }
+    return s;
+}
+
+// A frame may be drawn twice or skipped: the game comes out the same.
+TEST_F(GameTest, DrawingAFrameChangesNothing)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    auto play = [&](int framesPerTick) {
+        ExitLevel_01();
+        srand(5);
+        g_SpawnOrderPosition = 0;
+        InitLevel_01();
+        g_Player.m_ShieldTime = 200;  // the blinking fish is drawn tinted
+        g_Game.soundMessageTime = 20;
+        for (int tick = 0; tick < 61; tick++) {
+            UpdateLevel_01();
+            for (int frame = 0; frame < framesPerTick; frame++)
+                DrawLevel_01(page);
+        }
+        return SeaSnapshot();
+    };
+    const std::vector<int> undrawn = play(0);
+    EXPECT_EQ(play(1), undrawn);
+    EXPECT_EQ(play(2), undrawn);
+    destroy_bitmap(page);
 }
 
 }  // namespace

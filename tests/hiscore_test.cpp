@@ -1,7 +1,7 @@
 // The name entry before a game and the hi-score table screen.
 #include "app/datafile.h"
 #include "app/globals.h"
-#include "app/world_objects.h"
+#include "world/world.h"
 #include "screens/files.h"
 #include "screens/front_end.h"
 #include "screens/hiscore_screen.h"

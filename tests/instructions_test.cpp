@@ -64,16 +64,16 @@ TEST_F(InstructionsTest, PagesAndCursorWalkNeverRestingOnAHiddenButton)
     Press(KEY_ENTER);
     EXPECT_EQ(help.page, 0);
     EXPECT_EQ(help.cursor, NAV_BACK) << "Prev vanishes on the first page";
-    EXPECT_FALSE(help.exit);
+    EXPECT_FALSE(help.done);
     Press(KEY_ENTER);
-    EXPECT_TRUE(help.exit);
+    EXPECT_TRUE(help.done);
 }
 
 TEST_F(InstructionsTest, RandomKeysNeverLeaveTheCursorOnAHiddenButton)
 {
     unsigned seed = 12345;
     const int keys[] = {KEY_LEFT, KEY_RIGHT, KEY_ENTER};
-    for (int step = 0; step < 5000 && !help.exit; step++) {
+    for (int step = 0; step < 5000 && !help.done; step++) {
         seed = seed * 1103515245 + 12345;
         for (int k : keys)
             key[k] = 0;
@@ -124,7 +124,7 @@ TEST_F(InstructionsTest, EscapeWorksDuringTheKeyDelayAndHighlightsBack)
     sounds.Clear();
     key[KEY_ESC] = 1;
     InstructionsStep(help);
-    EXPECT_TRUE(help.exit);
+    EXPECT_TRUE(help.done);
     EXPECT_EQ(help.cursor, NAV_BACK);
     EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BACK});
 }

@@ -44,8 +44,9 @@ protected:
     {
         IntroState intro;
         IntroReset(intro, nullptr, code);
-        bool ended = IntroDraw(intro, page);
-        EXPECT_FALSE(ended) << "an error waits for a key";
+        IntroStep(intro);
+        IntroDraw(intro, page);
+        EXPECT_FALSE(intro.done) << "an error waits for a key";
         return code;
     }
 
@@ -95,7 +96,9 @@ TEST_F(IntroTest, TheMovieIsDrawnAtTheTopLeftOnEveryPassUntilItsEnd)
     player.m_Time = 350;
     for (int pass = 0; pass < 2; pass++) {
         clear_to_color(page, 0);
-        EXPECT_FALSE(IntroDraw(intro, page));
+        IntroStep(intro);
+        IntroDraw(intro, page);
+        EXPECT_FALSE(intro.done);
         EXPECT_EQ(getpixel(page, 40, 32) & 0xF00000, 0xF00000) << "pass " << pass << ": the red quadrant at the top left";
         EXPECT_EQ(getpixel(page, 160, 128), 0) << "the rest of the page stays black";
         EXPECT_EQ(getpixel(page, 600, 400), 0);
@@ -103,9 +106,12 @@ TEST_F(IntroTest, TheMovieIsDrawnAtTheTopLeftOnEveryPassUntilItsEnd)
     // The pass after the clock runs past the end draws nothing and ends the screen.
     player.m_Time = 2001;
     clear_to_color(page, 0);
-    EXPECT_TRUE(IntroDraw(intro, page));
+    IntroStep(intro);
+    IntroDraw(intro, page);
+    EXPECT_TRUE(intro.done);
     EXPECT_EQ(getpixel(page, 40, 32), 0);
     EXPECT_FALSE(intro.running);
+    IntroRelease(intro);
 }
 
 }  // namespace

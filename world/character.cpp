@@ -360,13 +360,13 @@ static void DrawNode(const CCharacter& c, const CCharacterNode& node, BITMAP* de
                     x + c.m_CHOffsetX, y + c.m_CHOffsetY);
 }
 
-void CCharacter::DrawCharacters(BITMAP* dest)
+void CCharacter::DrawCharacters(BITMAP* dest) const
 {
     for (const CCharacterNode* node = m_CHHead; node; node = node->m_Next)
         DrawNode(*this, *node, dest, node->m_X, node->m_Y);
 }
 
-void CCharacter::DrawKind(int kind, BITMAP* dest, int x, int y)
+void CCharacter::DrawKind(int kind, BITMAP* dest, int x, int y) const
 {
     for (const CCharacterNode* node = m_CHHead; node; node = node->m_Next)
         if (node->m_Kind == kind)

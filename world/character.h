@@ -71,8 +71,8 @@ public:
 
     void Animate();
     void StepFrames();
-    void DrawCharacters(BITMAP* dest);
-    void DrawKind(int kind, BITMAP* dest, int x, int y);
+    void DrawCharacters(BITMAP* dest) const;
+    void DrawKind(int kind, BITMAP* dest, int x, int y) const;
 
     BITMAP* m_Sheet;
     BITMAP* m_Mask;

@@ -269,7 +269,7 @@ static bool InGrid(int column, int row)
     return column >= 0 && column < MAP_COLUMNS && row >= 0 && row < MAP_ROWS;
 }
 
-void CLevelMap::Draw(BITMAP* dest)
+void CLevelMap::Draw(BITMAP* dest) const
 {
     if (!m_Tiles || !dest)
         return;

@@ -30,7 +30,7 @@ public:
     void FillBottomRows(int n);
     int Update(int stepX, int stepY);
     void KeepInBounds();
-    void Draw(BITMAP* dest);
+    void Draw(BITMAP* dest) const;
 
     int GetLevel() const;
     int GetSpawnTop() const;

@@ -274,12 +274,12 @@ void CPlayer::NextFrame()
         m_Frame++;
 }
 
-void CPlayer::DrawPlain(BITMAP* dest)
+void CPlayer::DrawPlain(BITMAP* dest) const
 {
     DrawSpriteFrame(dest, m_Sprite, 0, 0, m_Frame, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT, m_ScreenX, m_ScreenY);
 }
 
-void CPlayer::Draw(BITMAP* dest)
+void CPlayer::Draw(BITMAP* dest) const
 {
     if (!m_Sprite || !dest)
         return;
@@ -292,7 +292,7 @@ void CPlayer::Draw(BITMAP* dest)
 // The blink of a protected fish: its frame tinted 125/255 of the way towards
 // dark grey, transparent pixels left out. The frame is copied into a bitmap
 // kept for the whole game; without one the plain frame is drawn instead.
-void CPlayer::DrawTinted(BITMAP* dest)
+void CPlayer::DrawTinted(BITMAP* dest) const
 {
     int depth = bitmap_color_depth(m_Sprite);
     if (m_TintFrame && bitmap_color_depth(m_TintFrame) != depth) {

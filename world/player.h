@@ -51,7 +51,7 @@ public:
 
     void Animate();
     void NextFrame();
-    void Draw(BITMAP* dest);
+    void Draw(BITMAP* dest) const;
     bool IsDirectionOn(int device, int direction);
     int Update(int device, CLevelMap& map, CCharacter& enemies);
     int CheckMap(CLevelMap& map, int x, int y);
@@ -91,11 +91,11 @@ private:
     int FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit);
     template <typename Visitor>
     bool ScanSolidPixels(Visitor visit);
-    void DrawPlain(BITMAP* dest);
-    void DrawTinted(BITMAP* dest);
+    void DrawPlain(BITMAP* dest) const;
+    void DrawTinted(BITMAP* dest) const;
 
     // Kept for the tinted blink, so that no frame allocates a bitmap.
-    BITMAP* m_TintFrame;
+    mutable BITMAP* m_TintFrame;  // scratch for the tinted frame, kept between frames
     // The solid pixels of each mask frame, read from the bound mask on first
     // need: as a list in scan order (column by column, index i * 72 + j) and as a grid.
     std::vector<uint16_t> m_SolidPoints[PLAYER_FRAME_COUNT];

@@ -72,7 +72,7 @@ static void DrawPiece(BITMAP* source, BITMAP* dest, int sx, int sy, int dx, int 
         masked_blit(source, dest, sx, sy, dx, dy, w, h);
 }
 
-void CScrollLayer::Draw(BITMAP* dest)
+void CScrollLayer::Draw(BITMAP* dest) const
 {
     if (!m_Bitmap || !dest)
         return;

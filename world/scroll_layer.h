@@ -11,7 +11,7 @@ public:
     void Init();
     void Scroll(int stepX, int stepY, int divisorX, int divisorY);
     void Wrap();
-    void Draw(BITMAP* dest);
+    void Draw(BITMAP* dest) const;
 
     BITMAP* m_Bitmap;
     float m_PosX;

@@ -1,3 +1,4 @@
+// The program's top level: start-up, the loop over the menu's choices, shutdown.
 #include "app/audio.h"
 #include "app/globals.h"
 #include "app/icon.h"
@@ -6,7 +7,9 @@
 #include "app/trace.h"
 #include "game/game.h"
 #include "screens/files.h"
+#include "screens/hiscore_screen.h"
 #include "screens/screens.h"
+#include "world/world.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -27,12 +30,22 @@ static void LoadOrCreateHiScores()
     }
 }
 
+// The name entry, the game, its score offered to the table, and the
+// congratulations after a completed one.
+static void PlayOneGame()
+{
+    EnterNameScreen();
+    const bool completed = PlayGame() > 0;
+    OfferFinalScore();
+    if (completed)
+        CongratulationsScreen();
+}
+
 static void RunChoice(int choice)
 {
     switch (choice) {
     case MENU_PLAY:
-        if (PlayGame() > 0)
-            CongratulationsScreen();
+        PlayOneGame();
         break;
     case MENU_INSTRUCTIONS:
         ShowInstructions();
@@ -92,6 +105,7 @@ int main(int argc, char** argv)
         rest(PAUSE_BETWEEN_SCREENS_MS);
     }
     ShowCredits();
+    RemoveAllCharacters();
     ShutdownGame();
     allegro_exit();
     return 0;

@@ -1,0 +1,24 @@
+// The seven game-world objects that live for the whole run, and the binding
+// of their bitmaps from the datafile.
+#pragma once
+#include "world/character.h"
+#include "world/game_font.h"
+#include "world/level_map.h"
+#include "world/player.h"
+#include "world/scroll_layer.h"
+
+extern CPlayer g_Player;
+extern CGameFont g_GameFont;
+extern CLevelMap g_LevelMap;
+extern CScrollLayer g_ScrollLayer1;
+extern CScrollLayer g_ScrollLayer2;
+extern CCharacter g_Enemies;
+extern CCharacter g_Icons;
+
+// Binding of the fish's and the sea collection's bitmaps; 0 when bound.
+int ReadPlayerData();
+void FreePlayerData();
+int ReadCharacterData();
+void FreeCharacterData();
+// Empties both collections (at the end of a game and at shutdown).
+void RemoveAllCharacters();
