@@ -190,12 +190,30 @@ static void OnKeyEvent(int scancode)
 }
 END_OF_STATIC_FUNCTION(OnKeyEvent)
 
+// Allegro's own Alt flag as the driver sees it, ahead of key_shifts.
+extern "C" volatile int _key_shifts;
+
+// The key buffer never gets F11 or an Enter pressed with Alt, so screens that
+// leave on any key (the intro, the demo) or read typed keys let them be.
+static int KeepToggleKeysOutOfBuffer(int character, int* scancode)
+{
+    bool enter = *scancode == KEY_ENTER || *scancode == KEY_ENTER_PAD;
+    if (*scancode == KEY_F11 || (enter && (_key_shifts & KB_ALT_FLAG))) {
+        *scancode = 0;
+        return 0;
+    }
+    return character;
+}
+END_OF_STATIC_FUNCTION(KeepToggleKeysOutOfBuffer)
+
 void WatchDisplayKeys()
 {
     LOCK_FUNCTION(OnKeyEvent);
+    LOCK_FUNCTION(KeepToggleKeysOutOfBuffer);
     LOCK_VARIABLE(s_AltDown);
     LOCK_VARIABLE(s_EnterSwallowed);
     keyboard_lowlevel_callback = OnKeyEvent;
+    keyboard_ucallback = KeepToggleKeysOutOfBuffer;
 }
 
 void HandleDisplayKeys()
@@ -203,7 +221,6 @@ void HandleDisplayKeys()
     if (!s_ToggleRequested.exchange(false))
         return;
     ToggleFullscreen();
-    clear_keybuf();  // the F11 or Enter that the key buffer got
 }
 
 void ShowPicture(BITMAP* page)
