@@ -8,8 +8,11 @@
 static DisplayChoice s_Choice;    // what pesko.cfg remembers
 static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
 static PictureFrame s_Frame;      // where the picture lies on the current screen
-static BITMAP* s_Scaled = nullptr;      // the picture at the screen's factor
+static BITMAP* s_Scaled = nullptr;      // one band of the picture at the screen's factor
 static BITMAP* s_ShownPage = nullptr;   // the page on view, shown again after a mode change
+
+// Picture rows scaled at a time (480 is a multiple).
+constexpr int BAND_ROWS = 32;
 
 struct MouseBox {
     int left = 0, top = 0, right = SCREEN_WIDTH - 1, bottom = SCREEN_HEIGHT - 1;
@@ -65,7 +68,7 @@ static void PrepareScreen(const PictureFrame& frame)
         destroy_bitmap(s_Scaled);
     s_Scaled = nullptr;
     if (frame.factor > 1)
-        s_Scaled = create_bitmap(SCREEN_WIDTH * frame.factor, SCREEN_HEIGHT * frame.factor);
+        s_Scaled = create_bitmap(SCREEN_WIDTH * frame.factor, BAND_ROWS * frame.factor);
     if (!s_Scaled)
         s_Frame = CentredFrame(SCREEN_W, SCREEN_H, 1);
     clear_to_color(screen, makecol(0, 0, 0));
@@ -229,8 +232,12 @@ void ShowPicture(BITMAP* page)
     if (!screen || !page)
         return;
     if (s_Scaled) {
-        ScaleWholePixels(page, s_Scaled, s_Frame.factor);
-        blit(s_Scaled, screen, 0, 0, s_Frame.x, s_Frame.y, s_Scaled->w, s_Scaled->h);
+        // Band by band, so the scaled pixels are still in the cache when they are copied.
+        const int f = s_Frame.factor;
+        for (int y = 0; y < SCREEN_HEIGHT; y += BAND_ROWS) {
+            ScalePictureRows(page, y, BAND_ROWS, s_Scaled, f);
+            blit(s_Scaled, screen, 0, 0, s_Frame.x, s_Frame.y + y * f, s_Scaled->w, s_Scaled->h);
+        }
     } else {
         blit(page, screen, 0, 0, s_Frame.x, s_Frame.y, SCREEN_WIDTH, SCREEN_HEIGHT);
     }

@@ -81,14 +81,19 @@ static void WidenRow(const uint32_t* in, uint32_t* out, int width, int factor)
     }
 }
 
-void ScaleWholePixels(BITMAP* picture, BITMAP* out, int factor)
+void ScalePictureRows(BITMAP* picture, int firstRow, int rows, BITMAP* out, int factor)
 {
     const int width = picture->w;
     const size_t outRowBytes = static_cast<size_t>(width) * factor * sizeof(uint32_t);
-    for (int y = 0; y < picture->h; y++) {
+    for (int y = 0; y < rows; y++) {
         uint32_t* first = reinterpret_cast<uint32_t*>(out->line[y * factor]);
-        WidenRow(reinterpret_cast<const uint32_t*>(picture->line[y]), first, width, factor);
+        WidenRow(reinterpret_cast<const uint32_t*>(picture->line[firstRow + y]), first, width, factor);
         for (int k = 1; k < factor; k++)
             memcpy(out->line[y * factor + k], first, outRowBytes);
     }
+}
+
+void ScaleWholePixels(BITMAP* picture, BITMAP* out, int factor)
+{
+    ScalePictureRows(picture, 0, picture->h, out, factor);
 }

@@ -28,3 +28,5 @@ int ScreenYFromPicture(const PictureFrame& frame, int pictureY);
 // Copies a 32-bit memory picture into out (factor times as wide and as high),
 // each pixel made a factor x factor block.
 void ScaleWholePixels(BITMAP* picture, BITMAP* out, int factor);
+// The same for the picture's rows firstRow .. firstRow + rows - 1, into the top of out.
+void ScalePictureRows(BITMAP* picture, int firstRow, int rows, BITMAP* out, int factor);

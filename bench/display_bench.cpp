@@ -1,7 +1,10 @@
 // The cost of showing one frame at 1x, 2x and 3x.
 //   scale: the whole-pixel scaler alone, into memory.
 //   flip:  scaling plus the copy into a real X11 window of that size, as
-//          FlipPages does it. Needs an X display: xvfb-run -s "-screen 0 2560x1600x24".
+//          FlipPages does it, band by band. Needs an X display:
+//          xvfb-run -a -s "-screen 0 2560x1600x24" build/bench/display_bench
+// Read the CPU column for the game's own cost: the time column also holds the
+// X server's copy, which waits for a core when the machine is busy.
 #include "app/display.h"
 #include "app/globals.h"
 #include "support/headless.h"
