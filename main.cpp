@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/icon.h"
 #include "app/options.h"
+#include "app/paths.h"
 #include "app/startup.h"
 #include "app/trace.h"
 #include "game/game.h"
@@ -14,20 +15,35 @@
 #include <cstring>
 #include <string>
 
+// The save file's path; with no save folder the game keeps it in memory only.
+static std::string SaveFileOrNone(const char* name)
+{
+    std::string path = SavePath(name);
+    if (!SaveFolderReady())
+        KeepFileAsItIs(path);
+    return path;
+}
+
+// Defaults when the file is not there or cannot be used; only a missing file
+// is created (one that cannot be read is the player's and is left alone).
 static void LoadOrCreateSettings()
 {
-    if (LoadSettings(SETTINGS_FILE) < 0) {
+    std::string path = SaveFileOrNone(SETTINGS_FILE);
+    int result = LoadSettings(path.c_str());
+    if (result < 0)
         g_Settings = DEFAULT_SETTINGS;
-        SaveSettings(SETTINGS_FILE);
-    }
+    if (result == -1)
+        SaveSettings(path.c_str());
 }
 
 static void LoadOrCreateHiScores()
 {
-    if (LoadHiScores(HISCORE_FILE) < 0) {
+    std::string path = SaveFileOrNone(HISCORE_FILE);
+    int result = LoadHiScores(path.c_str());
+    if (result < 0)
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
-        SaveHiScores(HISCORE_FILE);
-    }
+    if (result == -1)
+        SaveHiScores(path.c_str());
 }
 
 // The name entry, the game, its score offered to the table, and the
@@ -84,6 +100,7 @@ int main(int argc, char** argv)
     int answered = HandleCommandLine(argc, argv);
     if (answered >= 0)
         return answered;
+    SetUpGameFolders(PathOptions{g_Options.dataDir, g_Options.saveDir});
     UseGameIcon();
     InitGame();
     LoadOrCreateSettings();

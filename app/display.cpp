@@ -29,14 +29,14 @@ DisplayChoice StartingDisplayChoice(const Options& options)
     if (options.scale)
         choice.scale = options.scale;
     if (!(choice == remembered))
-        WriteDisplaySettings(DisplaySettingsPath(), choice);
+        RememberDisplayChoice(choice);
     return choice;
 }
 
 static void Remember(bool fullscreen)
 {
     s_Choice.fullscreen = fullscreen;
-    WriteDisplaySettings(DisplaySettingsPath(), s_Choice);
+    RememberDisplayChoice(s_Choice);
 }
 
 // A mode change moves the keyboard focus between Allegro's windows; that is no

@@ -1,5 +1,6 @@
 #include "app/display_settings.h"
 #include "app/options.h"
+#include "app/paths.h"
 #include <cstdio>
 #include <fstream>
 
@@ -10,7 +11,14 @@ bool operator==(const DisplayChoice& a, const DisplayChoice& b)
 
 std::string DisplaySettingsPath()
 {
-    return "pesko.cfg";
+    return std::string(ConfigDir()) + "/pesko.cfg";
+}
+
+void RememberDisplayChoice(const DisplayChoice& choice)
+{
+    std::string error;
+    if (MakeFolder(ConfigDir(), error))
+        WriteDisplaySettings(DisplaySettingsPath(), choice);
 }
 
 static std::string Trimmed(const std::string& text)

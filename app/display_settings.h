@@ -10,10 +10,13 @@ struct DisplayChoice {
 
 bool operator==(const DisplayChoice& a, const DisplayChoice& b);
 
-// Where pesko.cfg lives: beside the other settings.
+// Where pesko.cfg lives: in the configuration folder ($XDG_CONFIG_HOME/pesko,
+// or the save folder when one is named).
 std::string DisplaySettingsPath();
 // Reads the lines it knows into choice; a missing file, a damaged or an unknown
 // line leaves the values as they were.
 void ReadDisplaySettings(const std::string& path, DisplayChoice& choice);
 // False when the file cannot be written; the game goes on all the same.
 bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice);
+// Writes pesko.cfg at DisplaySettingsPath(), making its folder when it is missing.
+void RememberDisplayChoice(const DisplayChoice& choice);

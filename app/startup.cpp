@@ -3,6 +3,7 @@
 #include "app/datafile.h"
 #include "app/display.h"
 #include "app/globals.h"
+#include "app/paths.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -61,28 +62,21 @@ static void CreatePages()
 }
 
 // Allegro's software MIDI plays through the patch set made at build time,
-// found beside the executable or in the game folder. An override in memory is
-// never written back, so no allegro.cfg appears in the player's folder.
+// found in the data folder. An override in memory is never written back, so
+// no allegro.cfg appears in the player's folder.
 static void PointMidiAtPatches()
 {
     static std::string settings;
-    char path[1024] = "";
-    get_executable_name(path, sizeof path);
-    std::string executable = path;
-    char folder[1024] = "";
-    std::string patches = std::string(getcwd(folder, sizeof folder) ? folder : ".") + "/" + PATCHES_FILE;
-    if (!executable.empty()) {
-        std::string beside = executable.substr(0, executable.find_last_of('/') + 1) + PATCHES_FILE;
-        if (exists(beside.c_str()))
-            patches = beside;
-    }
-    settings = "[sound]\npatches = " + patches + "\n";
+    settings = "[sound]\npatches = " + DataPath(PATCHES_FILE) + "\n";
     override_config_data(settings.c_str(), static_cast<int>(settings.size()));
 }
 
 static void LoadData()
 {
-    g_Data = DatafileIsWhole(DATA_FILE) ? load_datafile(DATA_FILE) : nullptr;
+    if (!DataFolderFound())
+        FatalError(("Not enough system memory to load a sound data\n" + DataSearchReport()).c_str());
+    std::string path = DataPath(DATA_FILE);
+    g_Data = DatafileIsWhole(path.c_str()) ? load_datafile(path.c_str()) : nullptr;
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());

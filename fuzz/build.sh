@@ -1,6 +1,8 @@
 #!/bin/bash
-# Builds the AVI fuzzer with clang (libFuzzer + AddressSanitizer) and, given a
-# run time in seconds, runs it on a corpus seeded with pesko-movie's test movies.
+# Builds the fuzzers with clang (libFuzzer + AddressSanitizer) and, given a run
+# time in seconds, runs the AVI one on a corpus seeded with pesko-movie's test
+# movies. The save files' one runs on fuzz/corpus/save_files:
+#   build/fuzz/save_files_fuzz -max_total_time=60 fuzz/corpus/save_files
 #   fuzz/build.sh [seconds]        (needs clang and libclang-rt-14-dev)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,6 +14,11 @@ libs=$(pkg-config --libs allegro libavformat libavcodec libswscale libavutil)
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root" $flags \
     "$here/avi_fuzz.cpp" "$root"/movie/*.cpp $libs -lpthread -o "$out/avi_fuzz"
 echo "built $out/avi_fuzz"
+# The loaders of config.dat and hiscore.dat, seeded from fuzz/corpus/save_files.
+clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root" $flags \
+    "$here/save_files_fuzz.cpp" "$root"/screens/files.cpp "$root"/app/paths.cpp "$root"/app/save_file.cpp \
+    "$root"/app/globals.cpp $libs -lpthread -o "$out/save_files_fuzz"
+echo "built $out/save_files_fuzz"
 [[ $# -ge 1 ]] || exit 0
 
 tool=${MOVIE_TOOL:-$root/build/tools/movie/pesko-movie}

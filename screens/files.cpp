@@ -1,9 +1,11 @@
 #include "screens/files.h"
+#include "app/paths.h"
+#include "app/save_file.h"
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
-#include <unistd.h>
 
 const HiScoreEntry DEFAULT_HISCORES[HISCORE_ROWS] = {
     {"PESKO", 4000}, {"VEDUR", 2000}, {"ZAVUD", 1000},
@@ -26,32 +28,41 @@ static int32_t GetInt32(const unsigned char* in)
     return static_cast<int32_t>(v);
 }
 
-// Reads up to `size` bytes over `bytes`; a short file changes only the leading ones.
-static int ReadFileOver(const char* path, unsigned char* bytes, size_t size)
+// Files found there but unusable (unreadable, not a regular file, too large):
+// the game runs on defaults and never writes over them in this run.
+static std::set<std::string> s_KeptFiles;
+
+void KeepFileAsItIs(const std::string& path)
 {
-    FILE* f = fopen(path, "rb");
-    if (!f)
-        return -1;
-    size_t got = fread(bytes, 1, size, f);
-    (void)got;
-    fclose(f);
-    return 0;
+    s_KeptFiles.insert(path);
 }
 
-// Writes a new file beside the old one and renames it over, so that a crash
-// or a full disk never leaves a damaged file. Failure is silently skipped.
+// Reads up to `size` bytes over `bytes`: -1 when the file does not exist, -2
+// when something unusable stands there (said on standard error, then kept).
+static int ReadFileOver(const char* path, unsigned char* bytes, size_t size, size_t& got)
+{
+    std::string why;
+    switch (ReadSaveFile(path, bytes, size, got, why)) {
+    case SaveFileState::Read:
+        return 0;
+    case SaveFileState::Missing:
+        return -1;
+    case SaveFileState::Unusable:
+        break;
+    }
+    fprintf(stderr, "pesko: %s cannot be read (%s); using defaults and leaving it as it is\n", path, why.c_str());
+    KeepFileAsItIs(path);
+    return -2;
+}
+
+// The screens stay quiet on a failed save; whoever can fix it reads one line.
 static void WriteFileWhole(const char* path, const unsigned char* bytes, size_t size)
 {
-    std::string temp = std::string(path) + ".new";
-    FILE* f = fopen(temp.c_str(), "wb");
-    if (!f)
+    if (s_KeptFiles.count(path))
         return;
-    bool ok = fwrite(bytes, 1, size, f) == size;
-    ok = (fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (fclose(f) == 0) && ok;
-    if (!ok || rename(temp.c_str(), path) != 0)
-        remove(temp.c_str());
+    std::string why;
+    if (!WriteSaveFile(path, bytes, size, why))
+        fprintf(stderr, "pesko: %s was not saved: %s\n", path, why.c_str());
 }
 
 static void EncodeSettings(const GameSettings& s, unsigned char* bytes)
@@ -61,16 +72,24 @@ static void EncodeSettings(const GameSettings& s, unsigned char* bytes)
     PutInt32(bytes + 8, s.musicVolume);
 }
 
+GameSettings DecodeSettings(const unsigned char* bytes, size_t size)
+{
+    // A field the file lacks (in whole or in part) keeps its default.
+    GameSettings s = DEFAULT_SETTINGS;
+    int32_t* fields[] = {&s.control, &s.soundVolume, &s.musicVolume};
+    for (size_t f = 0; f < 3 && (f + 1) * 4 <= size; f++)
+        *fields[f] = GetInt32(bytes + 4 * f);
+    return s;
+}
+
 int LoadSettings(const char* path)
 {
     unsigned char bytes[sizeof(GameSettings)];
-    EncodeSettings(g_Settings, bytes);
-    if (ReadFileOver(path, bytes, sizeof bytes) < 0)
-        return -1;
-    g_Settings.control = GetInt32(bytes);
-    g_Settings.soundVolume = GetInt32(bytes + 4);
-    g_Settings.musicVolume = GetInt32(bytes + 8);
-    return 0;
+    size_t got = 0;
+    int result = ReadFileOver(path, bytes, sizeof bytes, got);
+    if (result == 0)
+        g_Settings = DecodeSettings(bytes, got);
+    return result;
 }
 
 void SaveSettings(const char* path)
@@ -91,17 +110,24 @@ static void EncodeHiScores(unsigned char* bytes)
     }
 }
 
+void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows)
+{
+    // A row the file lacks (in whole or in part) is the default row.
+    memcpy(rows, DEFAULT_HISCORES, sizeof DEFAULT_HISCORES);
+    for (size_t r = 0; r < HISCORE_ROWS && (r + 1) * HISCORE_ROW_BYTES <= size; r++) {
+        memcpy(rows[r].name, bytes + r * HISCORE_ROW_BYTES, sizeof rows[r].name);
+        rows[r].score = GetInt32(bytes + r * HISCORE_ROW_BYTES + 16);
+    }
+}
+
 int LoadHiScores(const char* path)
 {
     unsigned char bytes[HISCORE_FILE_BYTES];
-    EncodeHiScores(bytes);
-    if (ReadFileOver(path, bytes, sizeof bytes) < 0)
-        return -1;
-    for (int r = 0; r < HISCORE_ROWS; r++) {
-        memcpy(g_HiScores[r].name, bytes + r * HISCORE_ROW_BYTES, sizeof g_HiScores[r].name);
-        g_HiScores[r].score = GetInt32(bytes + r * HISCORE_ROW_BYTES + 16);
-    }
-    return 0;
+    size_t got = 0;
+    int result = ReadFileOver(path, bytes, sizeof bytes, got);
+    if (result == 0)
+        DecodeHiScores(bytes, got, g_HiScores);
+    return result;
 }
 
 void SaveHiScores(const char* path)
@@ -143,7 +169,7 @@ void InsertHiScore(int score, const char* name)
     ShiftHiScores(position);
     SetRowName(g_HiScores[position], name);
     g_HiScores[position].score = score;
-    SaveHiScores(HISCORE_FILE);
+    SaveHiScores(SavePath(HISCORE_FILE).c_str());
 }
 
 void ClearPlayerName()

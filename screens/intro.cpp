@@ -1,6 +1,7 @@
 #include "screens/intro.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "app/paths.h"
 #include "movie/avi_player.h"
 #include "screens/screens.h"
 #include <cstdlib>
@@ -65,7 +66,7 @@ void PlayIntroMovie()
 {
     CAviPlayer player;
     IntroState intro;
-    IntroReset(intro, &player, player.Open(INTRO_MOVIE_FILE));
+    IntroReset(intro, &player, player.Open(DataPath(INTRO_MOVIE_FILE).c_str()));
     // Both pages: the movie may be smaller than the screen, and the error texts are drawn without clearing.
     clear_to_color(g_Page1, makecol(0, 0, 0));
     clear_to_color(g_Page2, makecol(0, 0, 0));

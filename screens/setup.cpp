@@ -3,6 +3,7 @@
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "app/paths.h"
 #include "screens/files.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
@@ -95,7 +96,7 @@ static void ChooseButton(SetupState& setup)
     switch (setup.button) {
     case BUTTON_ACCEPT:
         g_Settings = setup.working;
-        SaveSettings(SETTINGS_FILE);
+        SaveSettings(SavePath(SETTINGS_FILE).c_str());
         setup.done = true;
         break;
     case BUTTON_DEFAULT:

@@ -3,7 +3,7 @@
 # tests that drive the real game under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --test
 cd build
 ctest --output-on-failure -j"$(nproc)" -L unit
 ctest --output-on-failure -L e2e

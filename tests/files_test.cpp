@@ -3,7 +3,9 @@
 #include "support/temp_dir.h"
 #include <cstring>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 static std::string Bytes(std::initializer_list<int> values)
 {
@@ -63,14 +65,21 @@ TEST_F(FilesTest, MissingSettingsFileLeavesTheSettingsAlone)
     EXPECT_EQ(g_Settings.musicVolume, 3);
 }
 
-TEST_F(FilesTest, ShortSettingsFileFillsOnlyItsLeadingBytes)
+TEST_F(FilesTest, ShortSettingsFileTakesDefaultsForTheFieldsItLacks)
 {
-    g_Settings = {0, 127, 127};
-    dir.WriteFile(SETTINGS_FILE, Bytes({1, 0, 0, 0, 50}));
+    const std::string full = Bytes({1, 0, 0, 0, 50, 0, 0, 0, 60, 0, 0, 0});
+    const GameSettings expected[] = {{0, 127, 127}, {1, 127, 127}, {1, 50, 127}};
+    for (size_t size : {0, 4, 8}) {
+        g_Settings = {7, 7, 7};
+        dir.WriteFile(SETTINGS_FILE, full.substr(0, size));
+        ASSERT_EQ(LoadSettings(SETTINGS_FILE), 0);
+        EXPECT_EQ(g_Settings.control, expected[size / 4].control) << size << " bytes";
+        EXPECT_EQ(g_Settings.soundVolume, expected[size / 4].soundVolume) << size << " bytes";
+        EXPECT_EQ(g_Settings.musicVolume, expected[size / 4].musicVolume) << size << " bytes";
+    }
+    dir.WriteFile(SETTINGS_FILE, full.substr(0, 5));  // a field cut short is lacking too
     ASSERT_EQ(LoadSettings(SETTINGS_FILE), 0);
-    EXPECT_EQ(g_Settings.control, 1);
-    EXPECT_EQ(g_Settings.soundVolume, 50);  // low byte replaced, the rest kept (127 had none)
-    EXPECT_EQ(g_Settings.musicVolume, 127);
+    EXPECT_EQ(g_Settings.soundVolume, 127);
 }
 
 TEST_F(FilesTest, LongSettingsFileReadsOnlyTwelveBytes)
@@ -102,17 +111,20 @@ TEST_F(FilesTest, DefaultHiScoreTableIsTheHundredTwentyKnownBytes)
     EXPECT_EQ(bytes.substr(16, 4), Bytes({0xA0, 0x0F, 0, 0}));  // 4000
 }
 
-TEST_F(FilesTest, ShortHiScoreFileFillsOnlyItsLeadingBytes)
+TEST_F(FilesTest, ShortHiScoreFileTakesDefaultRowsForTheRowsItLacks)
 {
-    dir.WriteFile(HISCORE_FILE, DefaultHiScoreBytes().substr(0, 30));
-    strcpy(g_HiScores[0].name, "OLD");
-    g_HiScores[0].score = 1;
+    std::string bytes = DefaultHiScoreBytes();
+    bytes.replace(0, 5, "FIRST");
+    bytes.replace(20, 5, "OTHER");
+    dir.WriteFile(HISCORE_FILE, bytes.substr(0, 30));  // one whole row and half of the next
+    strcpy(g_HiScores[1].name, "OLD");
     g_HiScores[1].score = 77;
     ASSERT_EQ(LoadHiScores(HISCORE_FILE), 0);
-    EXPECT_EQ(HiScoreName(g_HiScores[0]), "PESKO");
+    EXPECT_EQ(HiScoreName(g_HiScores[0]), "FIRST");
     EXPECT_EQ(g_HiScores[0].score, 4000);
-    EXPECT_EQ(HiScoreName(g_HiScores[1]), "VEDUR");  // ten bytes of row 1's name came from the file
-    EXPECT_EQ(g_HiScores[1].score, 77);              // its score did not
+    EXPECT_EQ(HiScoreName(g_HiScores[1]), "VEDUR");
+    EXPECT_EQ(g_HiScores[1].score, 2000);
+    EXPECT_EQ(HiScoreName(g_HiScores[5]), "ANONYM1");
 }
 
 TEST_F(FilesTest, NameWithoutTerminatorIsNeverReadPastItsSixteenBytes)
@@ -176,4 +188,91 @@ TEST(PlayerNameTest, DefaultNameIsAnonym)
     EXPECT_STREQ(g_PlayerName, "");
     SetDefaultPlayerName();
     EXPECT_STREQ(g_PlayerName, "ANONYM");
+}
+
+// Things that are not the game's file, standing where it should be. Each test
+// uses its folder's full path: a file kept as it is stays kept for the run.
+static void PlantOddFile(const std::string& path, int kind)
+{
+    switch (kind) {
+    case 0:
+        mkfifo(path.c_str(), 0600);
+        break;
+    case 1:
+        mkdir(path.c_str(), 0755);
+        break;
+    case 2:
+        ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0);
+        break;
+    case 3: {
+        int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_EQ(ftruncate(fd, off_t(1) << 30), 0);  // 1 GB, sparse
+        close(fd);
+        break;
+    }
+    }
+}
+
+static std::string Describe(const std::string& path)
+{
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0)
+        return "nothing";
+    return std::to_string(st.st_mode) + ":" + std::to_string(st.st_size);
+}
+
+TEST_F(FilesTest, OddThingsInPlaceOfTheFilesGiveDefaultsAndAreNeverWrittenOver)
+{
+    for (int kind = 0; kind < 4; kind++) {
+        std::string settings = dir.Path() + "/config" + std::to_string(kind) + ".dat";
+        std::string table = dir.Path() + "/hiscore" + std::to_string(kind) + ".dat";
+        PlantOddFile(settings, kind);
+        PlantOddFile(table, kind);
+        std::string before = Describe(settings) + " " + Describe(table);
+        g_Settings = {9, 9, 9};
+        EXPECT_EQ(LoadSettings(settings.c_str()), -2) << "kind " << kind;
+        EXPECT_EQ(LoadHiScores(table.c_str()), -2) << "kind " << kind;
+        EXPECT_EQ(g_Settings.control, 9) << "left to the caller, who takes the defaults";
+        SaveSettings(settings.c_str());
+        SaveHiScores(table.c_str());
+        EXPECT_EQ(Describe(settings) + " " + Describe(table), before) << "kind " << kind;
+    }
+}
+
+static mode_t ModeOf(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST_F(FilesTest, ReadOnlyAndUnreadableFilesKeepTheirBytesAndMode)
+{
+    std::string settings = dir.Path() + "/config.dat";
+    std::string table = dir.Path() + "/hiscore.dat";
+    dir.WriteFile("config.dat", Bytes({1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
+    dir.WriteFile("hiscore.dat", DefaultHiScoreBytes());
+    chmod(settings.c_str(), 0444);
+    chmod(table.c_str(), 0000);
+    LoadSettings(settings.c_str());
+    LoadHiScores(table.c_str());  // root reads it; anyone else is refused
+    g_Settings = {0, 200, 200};
+    SaveSettings(settings.c_str());
+    InsertHiScore(99999, "NEW");
+    SaveHiScores(table.c_str());
+    EXPECT_EQ(ModeOf(settings), 0444u);
+    EXPECT_EQ(ModeOf(table), 0000u);
+    chmod(table.c_str(), 0600);
+    EXPECT_EQ(dir.ReadFile("config.dat"), Bytes({1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(dir.ReadFile("hiscore.dat"), DefaultHiScoreBytes());
+}
+
+TEST_F(FilesTest, ASaveKeepsTheModeOfTheFileItReplaces)
+{
+    std::string settings = dir.Path() + "/config.dat";
+    dir.WriteFile("config.dat", "old");
+    chmod(settings.c_str(), 0600);
+    g_Settings = DEFAULT_SETTINGS;
+    SaveSettings(settings.c_str());
+    EXPECT_EQ(dir.ReadFile("config.dat").size(), 12u);
+    EXPECT_EQ(ModeOf(settings), 0600u);
 }

@@ -10,12 +10,18 @@ E2E_DATA_FILES=(data.dat game_font.pcx gamelogo.avi patches.dat)
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_log() { echo "[$(date +%T)] $*" >&2; }
 
-# e2e_setup PESKO DATA_DIR: a fresh game folder with the data and a private X server
-# (640 x 480, so the game's window is 1x; set E2E_SCREEN=WxHxD before for another).
+# e2e_setup PESKO DATA_DIR: a fresh game folder with the game, its data and a
+# private X server. The game runs from its own copy there, so the data it finds
+# beside itself is the folder's (which a test may take away), and it keeps its
+# saves there too. The X screen is 640 x 480, so the game's window is 1x; set
+# E2E_SCREEN=WxHxD before for another.
 e2e_setup() {
-    E2E_PESKO=$(readlink -f "$1")
     E2E_DATA=$(readlink -f "$2")
     E2E_WORK=$(mktemp -d /tmp/pesko-e2e-XXXXXX)
+    cp "$1" "$E2E_WORK/pesko"
+    E2E_PESKO=$E2E_WORK/pesko
+    export PESKO_SAVE_DIR=$E2E_WORK
+    unset PESKO_DATA_DIR XDG_DATA_HOME XDG_CONFIG_HOME
     E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/shots}
     mkdir -p "$E2E_SHOTS"
     local f

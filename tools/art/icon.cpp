@@ -1,32 +1,45 @@
-// The window icon: Pesko on a round patch of sea, so it shows on light and
-// dark panels alike. Written as XPM, which Allegro's X11 window takes.
+// The icon: Pesko on a round patch of sea, drawn at any size so that the small
+// icons are drawn, not shrunk. The desktop takes it as PNG files, the game's
+// X11 window as an XPM picture compiled into the game.
 #include "art.h"
 #include "draw.h"
 #include <cstdio>
 #include <map>
 
-Image MakeIcon()
+// A transparent canvas of size x size pixels with the icon on it; the caller destroys it.
+static cairo_surface_t* DrawIcon(int size)
 {
-    const double size = ICON_SIZE;
-    cairo_surface_t* surface = NewCanvas(ICON_SIZE, ICON_SIZE);
-    cairo_t* cr = cairo_create(surface);
-    cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, size);
-    AddStop(sea, 0.0, 0x3FA9E0);
-    AddStop(sea, 1.0, 0x0B3D7A);
-    EllipsePath(cr, size / 2, size / 2, size / 2 - 1, size / 2 - 1);
-    cairo_set_source(cr, sea);
-    cairo_fill_preserve(cr);
-    SetColour(cr, 0x06213F);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    cairo_surface_t* canvas = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* cr = cairo_create(canvas);
+    cairo_scale(cr, size / 100.0, size / 100.0);
+    // The sea: a disc lit from above, with a dark rim that holds on any panel colour.
+    cairo_pattern_t* sea = cairo_pattern_create_linear(0, 4, 0, 96);
+    AddStop(sea, 0, 0x5FC8F0);
+    AddStop(sea, 1, 0x0B4F8A);
+    EllipsePath(cr, 50, 50, 47, 47);
+    FillAndOutline(cr, sea, 0x06284A, 3);
     cairo_pattern_destroy(sea);
-    // Pesko is about 92 pixels long; scaled to fill most of the circle.
-    cairo_translate(cr, size / 2, size / 2 + 1);
-    cairo_scale(cr, size / 110, size / 110);
-    DrawPesko(cr, 0.0);
+    // The fish is about 100 units long from tail to nose; 0.8 leaves a margin.
+    cairo_translate(cr, 53, 52);
+    cairo_scale(cr, 0.8, 0.8);
+    DrawPesko(cr, 0.25);
     cairo_destroy(cr);
-    Image icon = FlattenSprite(surface);
-    cairo_surface_destroy(surface);
+    return canvas;
+}
+
+bool WriteIcon(int size, const std::string& path)
+{
+    cairo_surface_t* canvas = DrawIcon(size);
+    bool ok = cairo_surface_write_to_png(canvas, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(canvas);
+    return ok;
+}
+
+Image MakeWindowIcon()
+{
+    cairo_surface_t* canvas = DrawIcon(WINDOW_ICON_SIZE);
+    Image icon = FlattenSprite(canvas);
+    cairo_surface_destroy(canvas);
     return icon;
 }
 

@@ -97,10 +97,22 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
             return Fail(outDir + "/" + f.file);
     if (!WriteFontGrid({DEJAVU_BOLD, 16, 0.0}, gameFontPath))
         return Fail(gameFontPath);
-    if (!WriteXpm(outDir + "/pesko_icon.xpm", "pesko_icon_xpm", MakeIcon()))
-        return Fail(outDir + "/pesko_icon.xpm");
     if (!WriteContactSheet(bitmaps, outDir + "/contact_sheet.png"))
         return Fail(outDir + "/contact_sheet.png");
+    return true;
+}
+
+// The desktop icons, pesko-SIZE.png, at the sizes desktops ask for, and the
+// window's icon, pesko_icon.xpm.
+bool WriteIcons(const std::string& outDir)
+{
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        std::string path = outDir + "/pesko-" + std::to_string(size) + ".png";
+        if (!WriteIcon(size, path))
+            return Fail(path);
+    }
+    if (!WriteXpm(outDir + "/pesko_icon.xpm", "pesko_icon_xpm", MakeWindowIcon()))
+        return Fail(outDir + "/pesko_icon.xpm");
     return true;
 }
 
@@ -108,8 +120,10 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icons")
+        return WriteIcons(argv[2]) ? 0 : 1;
     if (argc != 3) {
-        fprintf(stderr, "usage: pesko-art OUT_DIR GAME_FONT_PATH\n");
+        fprintf(stderr, "usage: pesko-art OUT_DIR GAME_FONT_PATH\n       pesko-art --icons OUT_DIR\n");
         return 2;
     }
     return WriteEverything(argv[1], argv[2]) ? 0 : 1;

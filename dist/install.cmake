@@ -1,0 +1,57 @@
+# Installing the game (`cmake --install build --prefix P`) and the Debian
+# package made from the same install (`cpack` in the build folder).
+include(GNUInstallDirs)
+
+# Debian's layout for games: the program in games/, its data in share/games/.
+set(PESKO_INSTALL_BINDIR games)
+set(PESKO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/pesko)
+
+# The game looks in the install folder compiled in here; only paths.cpp
+# depends on it, so a build for another prefix recompiles one file.
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/paths.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  PESKO_INSTALL_DATA_DIR="${CMAKE_INSTALL_PREFIX}/${PESKO_INSTALL_DATADIR}")
+
+install(TARGETS pesko RUNTIME DESTINATION ${PESKO_INSTALL_BINDIR})
+install(FILES
+  ${CMAKE_BINARY_DIR}/data.dat
+  ${CMAKE_BINARY_DIR}/game_font.pcx
+  ${CMAKE_BINARY_DIR}/gamelogo.avi
+  ${CMAKE_BINARY_DIR}/patches.dat
+  DESTINATION ${PESKO_INSTALL_DATADIR})
+install(FILES ${CMAKE_SOURCE_DIR}/dist/pesko.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/org.pesko.Pesko.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48 64 128 256)
+  install(FILES ${CMAKE_BINARY_DIR}/gen/icons/pesko-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME pesko.png)
+endforeach()
+
+# Debian wants manual pages and changelogs compressed, the same bytes on every build.
+find_program(GZIP gzip REQUIRED)
+foreach(doc pesko.6 changelog)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dist/${doc}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dist
+    COMMAND ${GZIP} -9nc ${CMAKE_SOURCE_DIR}/dist/${doc} > ${CMAKE_BINARY_DIR}/dist/${doc}.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/dist/${doc})
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/dist/pesko.6.gz ${CMAKE_BINARY_DIR}/dist/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/dist/pesko.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/dist/copyright ${CMAKE_BINARY_DIR}/dist/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pesko)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "The PESKO developers <pesko@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: steer a small fish through a sea full of junk")
+set(CPACK_PACKAGE_DESCRIPTION "Steer Pesko, a small fish, through a scrolling sea full of junk:
+urchins, barrels and dangerous fish kill, coins score, a bubble blows up
+every enemy, an actinian shields. Six levels, each faster; then the fish
+swims out and the game is won.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

@@ -1,0 +1,147 @@
+// Where the game looks for its data and keeps the player's files.
+#include "app/paths.h"
+#include "support/temp_dir.h"
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Folders = std::vector<std::string>;
+
+TEST(DataFolderTest, SearchOrderIsOptionEnvironmentExecutableThenInstall)
+{
+    PathEnvironment env;
+    env.dataDir = "/env";
+    Folders all = DataFolderCandidates({"/option", ""}, env, "/build/pesko", "/usr/share/games/pesko");
+    EXPECT_EQ(all, (Folders{"/option", "/env", "/build", "/build/../share/games/pesko", "/usr/share/games/pesko"}));
+
+    env.dataDir = "";  // empty counts as unset
+    Folders bare = DataFolderCandidates({}, env, "", "/usr/share/games/pesko");
+    EXPECT_EQ(bare, (Folders{"/usr/share/games/pesko"}));
+}
+
+TEST(DataFolderTest, FirstFolderHoldingDataDatWinsEvenWithoutTheMovie)
+{
+    TempDir dir;
+    mkdir("empty", 0755);
+    mkdir("partial", 0755);
+    mkdir("full", 0755);
+    mkdir("folder_named_data", 0755);
+    mkdir("folder_named_data/data.dat", 0755);  // not a file
+    dir.WriteFile("partial/data.dat", "x");     // no gamelogo.avi beside it
+    dir.WriteFile("full/data.dat", "x");
+    dir.WriteFile("full/gamelogo.avi", "x");
+    std::string p = dir.Path() + "/";
+    EXPECT_EQ(FirstFolderWithData({p + "missing", p + "empty", p + "folder_named_data", p + "partial", p + "full"}),
+              p + "partial");
+    EXPECT_EQ(FirstFolderWithData({p + "empty", p + "missing"}), "");
+}
+
+TEST(SaveFolderTest, OptionThenVariableThenXdgThenHome)
+{
+    PathEnvironment env;
+    env.saveDir = "/saves";
+    env.xdgDataHome = "/xdg";
+    env.home = "/home/p";
+    EXPECT_EQ(ChooseSaveFolder({"", "/opt"}, env).folder, "/opt");
+    EXPECT_EQ(ChooseSaveFolder({}, env).folder, "/saves");
+    env.saveDir = nullptr;
+    EXPECT_EQ(ChooseSaveFolder({}, env).folder, "/xdg/pesko");
+    env.xdgDataHome = "relative/xdg";  // ignored: XDG folders are absolute
+    EXPECT_EQ(ChooseSaveFolder({}, env).folder, "/home/p/.local/share/pesko");
+    EXPECT_EQ(ChooseSaveFolder({}, env).warning, "");
+}
+
+TEST(SaveFolderTest, WithoutAHomeTheCurrentFolderIsUsedAndSaid)
+{
+    SaveFolderChoice choice = ChooseSaveFolder({}, PathEnvironment{});
+    EXPECT_EQ(choice.folder, "");
+    EXPECT_NE(choice.warning.find("current folder"), std::string::npos);
+}
+
+TEST(SaveFolderTest, DisplaySettingsGoToXdgConfigUnlessTheSaveFolderIsNamed)
+{
+    PathEnvironment env;
+    env.home = "/home/p";
+    EXPECT_EQ(ChooseConfigFolder({}, env, "/home/p/.local/share/pesko"), "/home/p/.config/pesko");
+    env.xdgConfigHome = "/cfg";
+    EXPECT_EQ(ChooseConfigFolder({}, env, "/home/p/.local/share/pesko"), "/cfg/pesko");
+    EXPECT_EQ(ChooseConfigFolder({"", "/mine"}, env, "/mine"), "/mine");
+    env.saveDir = "/tests";
+    EXPECT_EQ(ChooseConfigFolder({}, env, "/tests"), "/tests");
+}
+
+static int Take(std::vector<const char*> args, PathOptions& options)
+{
+    std::string error;
+    int i = 1, took = 0;
+    while (i < static_cast<int>(args.size())) {
+        int result = TakePathOption(static_cast<int>(args.size()), const_cast<char**>(args.data()), i, options, error);
+        if (result < 0)
+            return -1;
+        took += result;
+        i += result == 0;
+    }
+    return took;
+}
+
+TEST(PathOptionTest, BothFormsAndOtherOptionsLeftAlone)
+{
+    PathOptions options;
+    EXPECT_EQ(Take({"pesko", "--fullscreen", "--data-dir", "/d", "--save-dir=/s", "--data-directory"}, options), 2);
+    EXPECT_EQ(options.dataDir, "/d");
+    EXPECT_EQ(options.saveDir, "/s");
+    EXPECT_EQ(Take({"pesko", "--save-dir"}, options), -1);
+    EXPECT_EQ(Take({"pesko", "--data-dir="}, options), -1);
+}
+
+static mode_t ModeOf(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(MakeFolderTest, MissingFoldersAreMadePrivate)
+{
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << error;
+    EXPECT_EQ(ModeOf(dir.Path() + "/home/.local/share/pesko"), 0700u);
+    EXPECT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << "an existing folder is fine";
+}
+
+TEST(MakeFolderTest, AFolderThatCannotBeMadeIsReported)
+{
+    TempDir dir;
+    dir.WriteFile("home", "a file where a folder should be");
+    std::string error;
+    EXPECT_FALSE(MakeFolder(dir.Path() + "/home/pesko", error));
+    EXPECT_NE(error.find("home"), std::string::npos) << error;
+}
+
+TEST(CopyOldSaveTest, CopiesIntoAnEmptySaveFolderAndKeepsTheOld)
+{
+    TempDir dir;
+    mkdir("save", 0700);
+    dir.WriteFile("hiscore.dat", std::string(120, 'h'));
+    EXPECT_TRUE(CopyOldSave(dir.Path(), dir.Path() + "/save", "hiscore.dat"));
+    EXPECT_EQ(dir.ReadFile("save/hiscore.dat"), std::string(120, 'h'));
+    EXPECT_EQ(dir.ReadFile("hiscore.dat"), std::string(120, 'h')) << "copied, not moved";
+    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "config.dat")) << "nothing to copy";
+    EXPECT_FALSE(dir.Exists("save/config.dat"));
+}
+
+TEST(CopyOldSaveTest, NeverOverwritesASaveAndNeverWaitsOnAFifo)
+{
+    TempDir dir;
+    mkdir("save", 0700);
+    dir.WriteFile("config.dat", "old folder");
+    dir.WriteFile("save/config.dat", "the save");
+    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "config.dat"));
+    EXPECT_EQ(dir.ReadFile("save/config.dat"), "the save");
+    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path(), "config.dat")) << "the same folder";
+    EXPECT_EQ(dir.ReadFile("config.dat"), "old folder");
+    mkfifo("hiscore.dat", 0600);
+    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "hiscore.dat"));
+    EXPECT_FALSE(dir.Exists("save/hiscore.dat"));
+}
