@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     int answered = HandleCommandLine(argc, argv);
     if (answered >= 0)
         return answered;
-    SetUpGameFolders(PathOptions{g_Options.dataDir, g_Options.saveDir});
+    SetUpGameFolders(g_Options.folders);
     UseGameIcon();
     InitGame();
     LoadOrCreateSettings();

@@ -4,6 +4,8 @@
 #include "app/startup.h"
 #include <allegro.h>
 #include <atomic>
+#include <cstdint>
+#include <ctime>
 
 static DisplayChoice s_Choice;    // what pesko.cfg remembers
 static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
@@ -163,31 +165,46 @@ void ToggleFullscreen()
 }
 
 // F11 and Alt+Enter are caught as the keyboard driver reports them, press by
-// press; once the screens poll the keyboard that happens inside their poll,
-// so an Enter pressed with Alt is cleared from key[] before any screen reads
-// it, and stays cleared until it is let go.
+// press. An Enter pressed with Alt is hidden from key[] (and from the state a
+// poll_keyboard copies into it) before any screen can read it. A mode change
+// may lose the Enter's release and give it back as a fresh press once the new
+// window has the keyboard, so for a moment after an Alt+Enter switch Enter
+// stays hidden.
 static std::atomic<bool> s_ToggleRequested{false};
-static bool s_AltDown = false;
-static bool s_EnterSwallowed = false;
+static std::atomic<bool> s_ChordToggled{false};  // this Alt press has toggled once
+static std::atomic<bool> s_ToggledByEnter{false};
+static std::atomic<int64_t> s_HideEnterUntilMs{0};
+constexpr int64_t ENTER_HIDDEN_AFTER_SWITCH_MS = 1000;
+
+static int64_t NowMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+static bool AltHeld()
+{
+    return key[KEY_ALT] || key[KEY_ALTGR] || _key[KEY_ALT] || _key[KEY_ALTGR];
+}
 
 static void OnKeyEvent(int scancode)
 {
-    bool released = scancode & 0x80;
+    bool pressed = !(scancode & 0x80);
     int code = scancode & 0x7F;
+    if (!pressed)
+        return;
     if (code == KEY_ALT || code == KEY_ALTGR) {
-        s_AltDown = !released;
+        s_ChordToggled = false;
     } else if (code == KEY_ENTER || code == KEY_ENTER_PAD) {
-        if (released) {
-            s_EnterSwallowed = false;
-            return;
-        }
-        if (s_AltDown && !s_EnterSwallowed) {
-            s_EnterSwallowed = true;
+        bool alt = AltHeld();
+        if (alt && !s_ChordToggled.exchange(true)) {
+            s_ToggledByEnter = true;
             s_ToggleRequested = true;
         }
-        if (s_EnterSwallowed)
-            key[code] = 0;
-    } else if (code == KEY_F11 && !released) {
+        if (alt || NowMs() < s_HideEnterUntilMs)
+            HideKey(code);
+    } else if (code == KEY_F11) {
         s_ToggleRequested = true;
     }
 }
@@ -213,8 +230,6 @@ void WatchDisplayKeys()
 {
     LOCK_FUNCTION(OnKeyEvent);
     LOCK_FUNCTION(KeepToggleKeysOutOfBuffer);
-    LOCK_VARIABLE(s_AltDown);
-    LOCK_VARIABLE(s_EnterSwallowed);
     keyboard_lowlevel_callback = OnKeyEvent;
     keyboard_ucallback = KeepToggleKeysOutOfBuffer;
 }
@@ -224,6 +239,8 @@ void HandleDisplayKeys()
     if (!s_ToggleRequested.exchange(false))
         return;
     ToggleFullscreen();
+    if (s_ToggledByEnter.exchange(false))
+        s_HideEnterUntilMs = NowMs() + ENTER_HIDDEN_AFTER_SWITCH_MS;
 }
 
 void ShowPicture(BITMAP* page)

@@ -8,7 +8,12 @@ static std::atomic<bool> s_Ignoring{false};
 // Allegro's own key release, which also clears the Alt, Ctrl and Shift flags,
 // and its state behind key[] once the screens poll the keyboard.
 extern "C" void _handle_key_release(int scancode);
-extern "C" volatile char _key[];
+
+void HideKey(int scancode)
+{
+    _key[scancode] = 0;
+    key[scancode] = 0;
+}
 
 void ReleaseAllKeys()
 {

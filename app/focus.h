@@ -12,3 +12,8 @@ void ForgetFocusLoss();
 void IgnoreFocusChanges(bool ignore);
 // Keys held when the focus went never see their release: drop them all.
 void ReleaseAllKeys();
+// One key made to look up, in key[] and in Allegro's state behind it that a
+// poll_keyboard copies into key[]; safe from Allegro's input thread.
+void HideKey(int scancode);
+// Allegro's state behind key[], ahead of it once the screens poll the keyboard.
+extern "C" volatile char _key[];

@@ -64,8 +64,8 @@ static bool TakeOption(int code, const char* value, Options& options, std::strin
     case OPT_VERSION: options.showVersion = true; return true;
     case OPT_FULLSCREEN: options.display = DisplayRequest::Fullscreen; return true;
     case OPT_WINDOWED: options.display = DisplayRequest::Windowed; return true;
-    case OPT_DATA_DIR: return TakeFolder("--data-dir", value, options.dataDir, error);
-    case OPT_SAVE_DIR: return TakeFolder("--save-dir", value, options.saveDir, error);
+    case OPT_DATA_DIR: return TakeFolder("--data-dir", value, options.folders.dataDir, error);
+    case OPT_SAVE_DIR: return TakeFolder("--save-dir", value, options.folders.saveDir, error);
     case OPT_SCALE:
         if (ParseScale(value, options.scale))
             return true;

@@ -1,6 +1,7 @@
 // The command line: pesko [--fullscreen | --windowed] [--scale N] [--data-dir DIR]
 // [--save-dir DIR] [--help] [--version], in the usual GNU form.
 #pragma once
+#include "app/paths.h"
 #include <string>
 
 enum class DisplayRequest { Remembered, Fullscreen, Windowed };
@@ -10,8 +11,7 @@ struct Options {
     bool showVersion = false;
     DisplayRequest display = DisplayRequest::Remembered;
     int scale = 0;  // 0: not given on the command line
-    std::string dataDir;  // empty: not given
-    std::string saveDir;  // empty: not given
+    PathOptions folders;  // --data-dir and --save-dir
 };
 
 constexpr int MIN_SCALE = 1;

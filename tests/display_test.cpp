@@ -42,12 +42,12 @@ TEST(OptionsTest, EveryOptionInBothForms)
     ASSERT_TRUE(Parse({"--fullscreen", "--scale", "3", "--data-dir=/d", "--save-dir", "/s"}, o, error)) << error;
     EXPECT_EQ(o.display, DisplayRequest::Fullscreen);
     EXPECT_EQ(o.scale, 3);
-    EXPECT_EQ(o.dataDir, "/d");
-    EXPECT_EQ(o.saveDir, "/s");
+    EXPECT_EQ(o.folders.dataDir, "/d");
+    EXPECT_EQ(o.folders.saveDir, "/s");
     ASSERT_TRUE(Parse({"--fullscreen", "--windowed", "--scale=1", "--data-dir", "x y"}, o, error));
     EXPECT_EQ(o.display, DisplayRequest::Windowed);  // the last one wins
     EXPECT_EQ(o.scale, 1);
-    EXPECT_EQ(o.dataDir, "x y");
+    EXPECT_EQ(o.folders.dataDir, "x y");
     ASSERT_TRUE(Parse({"--help"}, o, error));
     EXPECT_TRUE(o.showHelp);
     ASSERT_TRUE(Parse({"--version"}, o, error));
