@@ -13,10 +13,17 @@ using SoundObserver = void (*)(SoundEvent event, int a, int b);
 extern SoundObserver g_SoundObserver;
 
 constexpr int PAN_CENTRE = 127;
+constexpr int PAN_LEFTMOST = 64;
+constexpr int PAN_RIGHTMOST = 191;
 
-// play_sample(sample, 255, pan, 1000, 0) of datafile object `index`.
+// The sound volume samples and the intro movie's sound are played at (0-255).
+int SoundVolume();
+// Sets Allegro's mixer up for the game's levels; called before install_sound.
+void PrepareMixer();
+// play_sample(sample, sound volume, pan, 1000, 0) of datafile object `index`.
 void PlaySample(int index, int pan = PAN_CENTRE);
-// Pan of a sound at screen x: 0 far left, 255 far right.
+// Pan of a sound at screen x: 64 at the left edge, 191 at the right, clamped there
+// for sounds off screen.
 int PanAt(int x, int width = 640);
 void StopSample(int index);
 // play_midi(tune, TRUE): loops until StopMusic.
@@ -24,5 +31,6 @@ void PlayMusic(int index);
 void StopMusic();
 void PauseMusic();
 void ResumeMusic();
-// set_volume(digital, midi); -1 leaves a volume unchanged.
+// The sound volume (the samples' own volume) and the MIDI volume; -1 leaves a
+// volume unchanged.
 void SetVolumes(int digital, int midi);

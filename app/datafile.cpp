@@ -57,22 +57,31 @@ bool DatafileIsWhole(const char* path)
     return whole;
 }
 
-static int ExpectedType(int index, const char** kindName)
+// dat's type names in the table, as Allegro's datafile types.
+constexpr int DAT_TYPE_SAMP = DAT_SAMPLE;
+constexpr int DAT_TYPE_MIDI = DAT_MIDI;
+constexpr int DAT_TYPE_BMP = DAT_BITMAP;
+constexpr int DAT_TYPE_FONT = DAT_FONT;
+
+static const int DATA_OBJECT_TYPES[DATA_OBJECT_COUNT] = {
+#define DATA_OBJECT(name, type, file) DAT_TYPE_##type,
+#include "app/data_objects.def"
+#undef DATA_OBJECT
+};
+
+int DataObjectType(int index)
 {
-    if (index <= SND_LAND) {
-        *kindName = "sample";
-        return DAT_SAMPLE;
+    return index >= 0 && index < DATA_OBJECT_COUNT ? DATA_OBJECT_TYPES[index] : DAT_END;
+}
+
+static const char* TypeName(int type)
+{
+    switch (type) {
+    case DAT_SAMPLE: return "sample";
+    case DAT_MIDI: return "MIDI tune";
+    case DAT_BITMAP: return "bitmap";
+    default: return "font";
     }
-    if (index <= MID_CREDITS) {
-        *kindName = "MIDI tune";
-        return DAT_MIDI;
-    }
-    if (index <= BMP_CHARACTERS_MASK) {
-        *kindName = "bitmap";
-        return DAT_BITMAP;
-    }
-    *kindName = "font";
-    return DAT_FONT;
 }
 
 std::string CheckDatafile(const DATAFILE* data)
@@ -85,10 +94,9 @@ std::string CheckDatafile(const DATAFILE* data)
             return notLoaded;
         if (i == DATA_UNUSED_7)
             continue;
-        const char* kindName = "";
-        int expected = ExpectedType(i, &kindName);
+        const int expected = DataObjectType(i);
         if (data[i].type != expected || !data[i].dat)
-            return "data.dat: object #" + std::to_string(i) + " must be a " + kindName + "\n";
+            return "data.dat: object #" + std::to_string(i) + " must be a " + TypeName(expected) + "\n";
     }
     return "";
 }

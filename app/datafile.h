@@ -3,44 +3,18 @@
 #include <allegro.h>
 #include <string>
 
+// Object #N of data.dat is the Nth entry of app/data_objects.def; #7 is never read.
 enum DataObject {
-    SND_COIN = 0,
-    SND_CRASH = 1,
-    SND_EXPLOSION = 2,
-    SND_EXTRA = 3,
-    SND_BUMP = 4,
-    SND_SHIELD = 5,
-    SND_MOVE = 6,
-    DATA_UNUSED_7 = 7,  // no part of the game reads it
-    SND_SELECT = 8,
-    SND_BACK = 9,
-    SND_DROP = 10,
-    SND_LAND = 11,
-    MID_MENU = 12,
-    MID_SETUP = 13,
-    MID_INSTRUCTIONS = 14,
-    MID_NAME = 15,
-    MID_GAME = 16,
-    MID_CONGRATULATIONS = 17,
-    MID_DEMO = 18,
-    MID_CREDITS = 19,
-    BMP_PLAYER = 20,
-    BMP_PLAYER_MASK = 21,
-    BMP_MENU = 22,
-    BMP_SCREEN = 23,
-    BMP_LAYER1 = 24,
-    BMP_LAYER2 = 25,
-    BMP_TILES = 26,
-    BMP_TILES_MASK = 27,
-    BMP_CHARACTERS = 28,
-    BMP_CHARACTERS_MASK = 29,
-    FNT_TITLE = 30,
-    FNT_HEADING = 31,
-    FNT_TEXT = 32,
-    FNT_TABLE = 33,
-    FNT_MENU = 34,
-    DATA_OBJECT_COUNT = 35
+#define DATA_OBJECT(name, type, file) name,
+#include "app/data_objects.def"
+#undef DATA_OBJECT
+    DATA_OBJECT_COUNT
 };
+static_assert(SND_LAND == 11 && MID_CREDITS == 19 && BMP_CHARACTERS_MASK == 29 && FNT_MENU == 34,
+              "samples, tunes, bitmaps and fonts keep their numbers");
+
+// The Allegro type the game expects of object `index` (DAT_SAMPLE, DAT_MIDI, DAT_BITMAP or DAT_FONT).
+int DataObjectType(int index);
 
 // Typed access to the loaded datafile (g_Data).
 BITMAP* DataBitmap(int index);

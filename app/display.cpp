@@ -160,8 +160,6 @@ void ToggleFullscreen()
     PlaceMouse(mouseX, mouseY);
     if (s_ShownPage)
         ShowPicture(s_ShownPage);
-    // The ticks that passed while the mode changed are not played in a burst.
-    g_Ticks = 0;
 }
 
 // F11 and Alt+Enter are caught as the keyboard driver reports them, press by

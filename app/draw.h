@@ -11,3 +11,10 @@ enum class Align { Left, Centre, Right };
 // red, 5 px lower, with its shadow only 5 px to its right, so it looks pressed.
 void DrawButton(BITMAP* bmp, FONT* f, const char* text, int x, int y, Align align, bool selected);
 void DrawCentredButton(BITMAP* bmp, FONT* f, const char* text, int x, int y, bool selected);
+
+// Centred text that reads on any water or rock: a black shadow `shadow` px right and
+// down, a 2-px outline that contrasts with the text (light round dark blue, dark round
+// red and green), then the text itself in its own colour.
+void DrawOverlayText(BITMAP* bmp, FONT* f, const char* text, int x, int y, int colour, int shadow);
+// The outline colour DrawOverlayText puts round text of `colour`.
+int OutlineColourFor(int colour);

@@ -1,5 +1,6 @@
 #include "app/globals.h"
 #include "app/display.h"
+#include "app/frame_log.h"
 #include "app/game_state.h"
 
 std::atomic<int32_t> g_Ticks{0};
@@ -23,6 +24,7 @@ void FlipPages()
         ShowPicture(g_BackBuffer);
     }
     g_BackBuffer = (g_BackBuffer == g_Page1) ? g_Page2 : g_Page1;
+    LogFlip();
 }
 
 DATAFILE* g_Data = nullptr;

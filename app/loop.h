@@ -12,15 +12,20 @@ struct ScreenLoop {
     bool keepBackBuffer = false;  // the game and the demo draw on into the page they find
     int settleMs = 0;           // a pause after the timer starts; its ticks run before the first frame
     bool clearKeysOnExit = false;  // the key that ended the screen must not reach the next one
+    // Frames 60 times a second, paced by the clock, each drawn a fraction of the
+    // way from the previous step to the latest one; otherwise one frame after
+    // each round of steps, drawn at the latest step.
+    bool framesBetweenSteps = false;
 };
 
 // What a screen gives the loop: one logic step, one frame drawn into the page
-// it is handed (reading state, changing nothing), the test, made after each
-// drawn frame, that the screen is over, and what it does as it leaves, once
-// its music has stopped (may be empty).
+// it is handed (reading state, changing nothing) with t, the fraction of a
+// period since the latest step (0..1; 1 unless frames come between steps),
+// the test, made after each drawn frame, that the screen is over, and what it
+// does as it leaves, once its music has stopped (may be empty).
 struct ScreenParts {
     std::function<void()> step;
-    std::function<void(BITMAP*)> draw;
+    std::function<void(BITMAP*, float)> draw;
     std::function<bool()> done;
     std::function<void()> leave;
 };
@@ -36,6 +41,16 @@ template <class State>
 void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&), void (*draw)(const State&, BITMAP*))
 {
     auto stepState = [&] { step(state); };
-    auto drawState = [&](BITMAP* page) { draw(state, page); };
+    auto drawState = [&](BITMAP* page, float) { draw(state, page); };
+    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr});
+}
+
+// And for one whose frames are drawn between its steps.
+template <class State>
+void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&),
+               void (*draw)(const State&, BITMAP*, float))
+{
+    auto stepState = [&] { step(state); };
+    auto drawState = [&](BITMAP* page, float t) { draw(state, page, t); };
     RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr});
 }

@@ -126,6 +126,7 @@ void InitGame()
     WatchDisplayKeys();
     install_mouse();
     PointMidiAtPatches();
+    PrepareMixer();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
     install_joystick(JOY_TYPE_AUTODETECT);
     LOCK_VARIABLE(g_Ticks);

@@ -1,6 +1,7 @@
 #include "game/demo.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/draw.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "game/game.h"
@@ -37,6 +38,7 @@ static void Blink(DemoState& demo)
 
 void DemoStep(DemoState& demo)
 {
+    StartSeaStep();
     g_LevelMap.Update(0, 0);
     FeedSeaCollection();
     g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
@@ -50,17 +52,16 @@ void DemoStep(DemoState& demo)
     DemoReadKeys(demo);
 }
 
-void DemoDraw(const DemoState& demo, BITMAP* dest)
+void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 {
-    g_ScrollLayer1.Draw(dest);
-    g_ScrollLayer2.Draw(dest);
-    g_Enemies.DrawCharacters(dest);
-    g_LevelMap.Draw(dest);
+    g_ScrollLayer1.Draw(dest, t);
+    g_ScrollLayer2.Draw(dest, t);
+    g_Enemies.DrawCharacters(dest, t);
+    g_LevelMap.Draw(dest, t);
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
-        textout_centre_ex(dest, demo.font, "DEMO", x + 5, y + 5, makecol(0, 0, 0), -1);
-        textout_centre_ex(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), -1);
+        DrawOverlayText(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
     }
 }
 
@@ -88,6 +89,7 @@ void PlayDemo()
     ScreenLoop loop{PERIOD_GAME, MID_DEMO};
     loop.keepBackBuffer = true;
     loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
     RunScreen(loop, demo, DemoStep, DemoDraw);
     DemoRelease();
 }

@@ -18,8 +18,9 @@ struct DemoState {
 void DemoReset(DemoState& demo);
 // One 50 ms tick of the sea without a fish; a key waiting in the buffer ends the demo.
 void DemoStep(DemoState& demo);
-// One frame: the layers, the objects, the map and the blinking caption.
-void DemoDraw(const DemoState& demo, BITMAP* dest);
+// One frame: the layers, the objects, the map and the blinking caption, the
+// sea a fraction t of the way from the previous step to the latest one.
+void DemoDraw(const DemoState& demo, BITMAP* dest, float t = 1.0f);
 // Any key ends the demo.
 void DemoReadKeys(DemoState& demo);
 // Lets go of the world's bitmaps and objects.

@@ -80,6 +80,7 @@ int PlayGame()
     ScreenLoop loop{PERIOD_GAME, MID_GAME};
     loop.keepBackBuffer = true;
     loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
     RunScreen(loop, {UpdateLevel_01, DrawLevel_01, IsGameEnded, nullptr});
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;

@@ -10,23 +10,25 @@
 
 constexpr int SHADOW_OFFSET = 5;
 constexpr int HUD_SHADOW_OFFSET = 2;
+constexpr int GAME_OVER_SCORE_GAP = 10;
 
 static int Black() { return makecol(0, 0, 0); }
 static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
 static int Blue() { return makecol(0, 0, 255); }
 
-static void DrawWorld(BITMAP* dest)
+// Only positions are drawn between steps; frames, blinks and the HUD show the latest step.
+static void DrawWorld(BITMAP* dest, float t)
 {
-    g_ScrollLayer1.Draw(dest);
-    g_ScrollLayer2.Draw(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_ScrollLayer1.Draw(dest, t);
+    g_ScrollLayer2.Draw(dest, t);
+    g_Enemies.DrawCharacters(dest, t);
     // A swimming fish passes behind the rock; a crashed one rises in front of it.
     if (g_Player.m_State == 0)
-        g_Player.Draw(dest);
-    g_LevelMap.Draw(dest);
+        g_Player.Draw(dest, t);
+    g_LevelMap.Draw(dest, t);
     if (g_Player.m_State == 1)
-        g_Player.Draw(dest);
+        g_Player.Draw(dest, t);
     g_Icons.DrawCharacters(dest);
 }
 
@@ -61,16 +63,36 @@ static void DrawHud(BITMAP* dest)
     DrawHudText(dest, FormatHudScore(g_Player.m_Score).c_str(), w - 135);
 }
 
-// Centred text over a black shadow 5 pixels right and down.
+// Centred text over a black shadow 5 pixels right and down, outlined so it
+// reads on every level's water and rock.
 static void DrawCentredText(BITMAP* dest, FONT* f, const char* text, int x, int y, int colour)
 {
-    textout_centre_ex(dest, f, text, x + SHADOW_OFFSET, y + SHADOW_OFFSET, Black(), -1);
-    textout_centre_ex(dest, f, text, x, y, colour, -1);
+    DrawOverlayText(dest, f, text, x, y, colour, SHADOW_OFFSET);
 }
 
 static void DrawSwitchMessage(BITMAP* dest, bool on, const char* onText, const char* offText, int y)
 {
     DrawCentredText(dest, DataFont(FNT_TEXT), on ? onText : offText, dest->w / 2, y, on ? Green() : Red());
+}
+
+std::string FormatGameOverScore(int score)
+{
+    return "SCORE " + FormatHudScore(score);
+}
+
+int GameOverScoreTop(int height, FONT* f)
+{
+    return height / 2 + text_height(f) + GAME_OVER_SCORE_GAP;
+}
+
+// The final score under "GAME OVER", in the HUD's font and green, so the player
+// sees what the game made before the hi-score table.
+static void DrawGameOver(BITMAP* dest)
+{
+    FONT* f = DataFont(FNT_TABLE);
+    DrawCentredText(dest, f, "GAME OVER", dest->w / 2, dest->h / 2, Red());
+    std::string score = FormatGameOverScore(g_Player.m_Score);
+    DrawOverlayText(dest, f, score.c_str(), dest->w / 2, GameOverScoreTop(dest->h, f), Green(), HUD_SHADOW_OFFSET);
 }
 
 static void DrawMessages(BITMAP* dest)
@@ -81,7 +103,7 @@ static void DrawMessages(BITMAP* dest)
     if (g_Game.musicMessageTime > 0)
         DrawSwitchMessage(dest, g_Game.musicOn, "MUSIC ON", "MUSIC OFF", dest->h - th - 10);
     if (g_Game.gameOverTime > 0)
-        DrawCentredText(dest, DataFont(FNT_TABLE), "GAME OVER", dest->w / 2, dest->h / 2, Red());
+        DrawGameOver(dest);
     if (g_Game.paused)
         DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
 }
@@ -92,6 +114,11 @@ static void DrawQuitBox(BITMAP* dest)
     rectfill(dest, cx - 90, cy - 90, cx + 110, cy + 115, Black());
     rectfill(dest, cx - 100, cy - 100, cx + 100, cy + 105, makecol(50, 50, 50));
     rectfill(dest, cx - 95, cy - 95, cx + 95, cy + 100, makecol(0, 0, 230));
+    // A lit top and left edge and a shaded bottom and right one: a raised panel, not a flat square.
+    rectfill(dest, cx - 95, cy - 95, cx + 95, cy - 94, makecol(110, 110, 255));
+    rectfill(dest, cx - 95, cy - 95, cx - 94, cy + 100, makecol(110, 110, 255));
+    rectfill(dest, cx - 94, cy + 99, cx + 95, cy + 100, makecol(0, 0, 120));
+    rectfill(dest, cx + 94, cy - 94, cx + 95, cy + 100, makecol(0, 0, 120));
     DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
     // "Yes" ends 10 pixels left of the centre; "No" is centred 40 pixels right of it.
     FONT* f = DataFont(FNT_MENU);
@@ -99,9 +126,9 @@ static void DrawQuitBox(BITMAP* dest)
     DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
 }
 
-void DrawLevel_01(BITMAP* dest)
+void DrawLevel_01(BITMAP* dest, float t)
 {
-    DrawWorld(dest);
+    DrawWorld(dest, t);
     DrawHud(dest);
     DrawMessages(dest);
     if (g_Game.quitBoxOpen)

@@ -148,6 +148,14 @@ static void RunGameOverCountdown()
         g_Game.gameOver = true;
 }
 
+void StartSeaStep()
+{
+    g_ScrollLayer1.StartStep();
+    g_ScrollLayer2.StartStep();
+    g_LevelMap.StartStep();
+    g_Enemies.StartStep();
+}
+
 void FeedSeaCollection()
 {
     int level = g_LevelMap.GetLevel();
@@ -198,6 +206,8 @@ static void MoveWorld()
 
 void UpdateLevel_01()
 {
+    StartSeaStep();
+    g_Player.StartStep();
     poll_keyboard();
     bool focusLost = TakeFocusLoss();
     if (key[KEY_ESC] && !g_Game.quitBoxOpen)

@@ -1,4 +1,5 @@
 #include "movie/avi_player.h"
+#include "app/audio.h"
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -17,7 +18,8 @@ static int AllegroInstallClock(void (*tick)(void*), void* param)
 
 static AUDIOSTREAM* AllegroPlayStream(int length, int bits, int stereo, int frequency)
 {
-    return play_audio_stream(length, bits, stereo, frequency, 255, 127);
+    // The mixer runs at full volume; the movie's sound follows the sound volume.
+    return play_audio_stream(length, bits, stereo, frequency, SoundVolume(), 127);
 }
 
 const MoviePlatform ALLEGRO_MOVIE_PLATFORM = {AllegroInstallClock, remove_param_int, AllegroPlayStream,

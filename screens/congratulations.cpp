@@ -35,6 +35,7 @@ void CongratulationsReset(CongratulationsState& congrats)
 
 void CongratulationsStep(CongratulationsState& congrats)
 {
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     g_Player.Animate();
@@ -64,10 +65,10 @@ static void DrawScore(const CongratulationsState& congrats, BITMAP* dest)
     textout_centre_ex(dest, f, congrats.scoreText.c_str(), x, 282 + below, makecol(255, 255, 255), -1);
 }
 
-void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest)
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t)
 {
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_Enemies.DrawCharacters(dest, t);
     DrawTopHeading(dest, "Congratulations");
     g_Player.Draw(dest);
     DrawMessage(dest);
@@ -87,7 +88,9 @@ void CongratulationsScreen()
     BindFishOrExit();
     BindCollection();
     CongratulationsReset(congrats);
-    RunScreen({PERIOD_SLOW_SCREEN, MID_CONGRATULATIONS}, congrats, CongratulationsStep, CongratulationsDraw);
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_CONGRATULATIONS};
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, congrats, CongratulationsStep, CongratulationsDraw);
     FreePlayerData();
     ReleaseCollection();
 }

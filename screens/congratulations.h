@@ -18,7 +18,8 @@ struct CongratulationsState {
 void CongratulationsReset(CongratulationsState& congrats);
 // One step of the figures; it ends with CongratulationsCheckDone.
 void CongratulationsStep(CongratulationsState& congrats);
-void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest);
+// The figures are drawn a fraction t of the way from the previous step to the latest one.
+void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t = 1.0f);
 // Done when the figures have stopped coming and are gone, or on a key.
 void CongratulationsCheckDone(CongratulationsState& congrats);
 

@@ -5,6 +5,7 @@
 #include "app/loop.h"
 #include "app/startup.h"
 #include "screens/screens.h"
+#include "world/motion.h"
 #include "world/world.h"
 #include <cstring>
 
@@ -87,7 +88,8 @@ static void WriteText(const CreditsState& credits)
     for (const TaggedLine* line = CreditLines; line->tag; line++) {
         const int colour = IsHeading(*line) ? makecol(128, 128, 128) : makecol(255, 255, 255);
         FONT* f = LineFont(*line);
-        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, CreditLineY(y, credits.offset), colour, -1);
+        const int top = CreditLineY(y, credits.offset) + CREDITS_ROLL_STEP;
+        textout_centre_ex(text, f, line->text, SCREEN_WIDTH / 2, top, colour, -1);
         y += text_height(f);
     }
 }
@@ -103,6 +105,8 @@ void CreditsReset(CreditsState& credits, BITMAP* text)
 
 void CreditsStep(CreditsState& credits)
 {
+    credits.prevOffset = credits.offset;
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     const bool rolling = credits.offset < credits.totalHeight;
@@ -113,11 +117,14 @@ void CreditsStep(CreditsState& credits)
     CreditsCheckDone(credits);
 }
 
-void CreditsDraw(const CreditsState& credits, BITMAP* dest)
+void CreditsDraw(const CreditsState& credits, BITMAP* dest, float t)
 {
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
-    masked_blit(credits.text, dest, 0, 0, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+    g_Enemies.DrawCharacters(dest, t);
+    // The strip holds the latest step's text; between steps it is still this much lower.
+    const int lower = credits.offset - BetweenPixels(credits.prevOffset, credits.offset, t);
+    masked_blit(credits.text, dest, 0, CREDITS_ROLL_STEP - lower, 0, CREDITS_TEXT_TOP, CREDITS_TEXT_WIDTH,
+                CREDITS_TEXT_HEIGHT);
 }
 
 void CreditsCheckDone(CreditsState& credits)
@@ -132,9 +139,9 @@ static BITMAP* CreateTextBitmap()
 {
     BITMAP* text = nullptr;
     if (g_VideoPages)
-        text = create_video_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_video_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
     if (!text)
-        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
     if (!text)
         FatalError("You have no enough video memory for text_bmp'\n");
     clear_to_color(text, makecol(0, 0, 0));
@@ -147,7 +154,9 @@ void ShowCredits()
     BITMAP* text = CreateTextBitmap();
     BindCollection();
     CreditsReset(credits, text);
-    RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS}, credits, CreditsStep, CreditsDraw);
+    ScreenLoop loop{PERIOD_SLOW_SCREEN, MID_CREDITS};
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, credits, CreditsStep, CreditsDraw);
     ReleaseCollection();
     destroy_bitmap(text);
 }

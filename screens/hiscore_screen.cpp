@@ -28,6 +28,7 @@ std::string HiScoreText(long score)
 
 void HiScoreStep(HiScoreState& table)
 {
+    g_Enemies.StartStep();
     poll_keyboard();
     poll_mouse();
     if (table.countdown > 0)
@@ -43,13 +44,13 @@ static void DrawShadowed(BITMAP* dest, FONT* f, const std::string& text, int x, 
     out(dest, f, text.c_str(), x, y, makecol(255, 255, 255), -1);
 }
 
-void HiScoreDraw(const HiScoreState& table, BITMAP* dest)
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest, float t)
 {
     FONT* rows = DataFont(FNT_TABLE);
     // Rows are spaced by the heading font although written in the table font.
     const int rowHeight = text_height(DataFont(FNT_HEADING));
     DrawBackground(dest);
-    g_Enemies.DrawCharacters(dest);
+    g_Enemies.DrawCharacters(dest, t);
     DrawTopHeading(dest, "Hi-score");
     for (int i = 0; i < HISCORE_ROWS; i++) {
         const int y = FIRST_ROW_Y + i * rowHeight;
@@ -78,6 +79,8 @@ void HiScoreScreen()
     HiScoreState table;
     BindCollection();
     HiScoreReset(table);
-    RunScreen({PERIOD_SLOW_SCREEN}, table, HiScoreStep, HiScoreDraw);
+    ScreenLoop loop{PERIOD_SLOW_SCREEN};
+    loop.framesBetweenSteps = true;
+    RunScreen(loop, table, HiScoreStep, HiScoreDraw);
     ReleaseCollection();
 }

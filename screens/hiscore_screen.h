@@ -15,7 +15,8 @@ struct HiScoreState {
 void HiScoreReset(HiScoreState& table);
 // One step of the rain; it ends with HiScoreCheckDone.
 void HiScoreStep(HiScoreState& table);
-void HiScoreDraw(const HiScoreState& table, BITMAP* dest);
+// The coins are drawn a fraction t of the way from the previous step to the latest one.
+void HiScoreDraw(const HiScoreState& table, BITMAP* dest, float t = 1.0f);
 // Done when the rain is over and the last coin is gone, or on a key.
 void HiScoreCheckDone(HiScoreState& table);
 

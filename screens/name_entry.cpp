@@ -91,7 +91,7 @@ void EnterNameScreen()
         PlaySample(SND_SELECT);
         rest(PAUSE_BETWEEN_SCREENS_MS);
     };
-    RunScreen(loop, {[&] { NameEntryStep(entry); }, [&](BITMAP* page) { NameEntryDraw(entry, page); },
+    RunScreen(loop, {[&] { NameEntryStep(entry); }, [&](BITMAP* page, float) { NameEntryDraw(entry, page); },
                      [&] { return entry.done; }, farewell});
     FreePlayerData();
 }

@@ -1,4 +1,5 @@
 // The shared pieces of every screen: the screen runner and the check of data.dat.
+#include "app/audio.h"
 #include "app/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
@@ -8,6 +9,7 @@
 #include "support/temp_dir.h"
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -35,7 +37,7 @@ protected:
     {
         int drawn = 0;
         RunScreen(loop, {[&] { events.push_back("step"); },
-                         [&](BITMAP* page) {
+                         [&](BITMAP* page, float) {
                              events.push_back("frame");
                              pages.push_back(page);
                              g_Ticks += periodsPerFrame;
@@ -72,7 +74,7 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     int stepsWithMusic = 0;
     RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS},
               {[&] { stepsWithMusic += sounds.Count(SoundEvent::Music) == 1 && sounds.Count(SoundEvent::StopMusic) == 0; },
-               [&](BITMAP*) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
+               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
     ASSERT_EQ(sounds.Events().size(), 2u);
     EXPECT_EQ(sounds.Events()[0].a, MID_CREDITS);
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopMusic);
@@ -155,6 +157,30 @@ TEST_F(WholeDatafileTest, TheGamesOwnDataIsWhole)
     unload_datafile(data);
 }
 
+// The build packs exactly the table's objects, in its order, each of its type.
+TEST_F(WholeDatafileTest, PackedObjectsFollowTheTable)
+{
+    static const char* const FILES[] = {
+#define DATA_OBJECT(name, type, file) #file,
+#include "app/data_objects.def"
+#undef DATA_OBJECT
+    };
+    DATAFILE* data = load_datafile(PESKO_DATA_DIR "/data.dat");
+    ASSERT_NE(data, nullptr);
+    const std::map<int, std::string> extension = {
+        {DAT_SAMPLE, "_WAV"}, {DAT_MIDI, "_MID"}, {DAT_BITMAP, "_TGA"}, {DAT_FONT, "_PCX"}};
+    int count = 0;
+    for (; data[count].type != DAT_END; count++) {
+        ASSERT_LT(count, DATA_OBJECT_COUNT);
+        std::string name = FILES[count];
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        EXPECT_EQ(data[count].type, DataObjectType(count)) << "#" << count;
+        EXPECT_EQ(get_datafile_property(&data[count], DAT_NAME), name + extension.at(DataObjectType(count)));
+    }
+    EXPECT_EQ(count, DATA_OBJECT_COUNT);
+    unload_datafile(data);
+}
+
 TEST_F(WholeDatafileTest, EveryCutIsRefused)
 {
     for (size_t n : {size_t{0}, size_t{3}, size_t{4}, size_t{8}, size_t{12}, size_t{100}, size_t{4096},
@@ -167,4 +193,16 @@ TEST_F(WholeDatafileTest, MissingOrForeignFilesAreRefused)
     EXPECT_FALSE(DatafileIsWhole("no-such-file.dat"));
     dir.WriteFile("data.dat", "RIFF and nothing else that Allegro knows");
     EXPECT_FALSE(DatafileIsWhole("data.dat"));
+}
+
+// World sounds stay within the middle half of the stereo field: a crash at the
+// left edge still reaches the right speaker.
+TEST(PanTest, ScreenWidthMapsOntoTheMiddleHalfOfTheField)
+{
+    EXPECT_EQ(PanAt(0), 64);
+    EXPECT_EQ(PanAt(639), 191);
+    EXPECT_NEAR(PanAt(320), PAN_CENTRE, 1);
+    // Objects just off either edge are held at its side.
+    EXPECT_EQ(PanAt(-60), 64);
+    EXPECT_EQ(PanAt(640), 191);
 }

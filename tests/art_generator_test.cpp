@@ -130,3 +130,94 @@ TEST(ArtGenerator, EveryBuildDrawsTheSamePictures)
     EXPECT_EQ(MakeTileSheet().px, MakeTileSheet().px);
     EXPECT_EQ(MakeNearLayer().px, MakeNearLayer().px);
 }
+
+namespace {
+
+constexpr int TILE = 20;
+constexpr int DECORATION_ROW = 3;
+
+bool Drawn(const Image& tiles, int column, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < TILE && y < TILE && tiles.At(column * TILE + x, DECORATION_ROW * TILE + y) != PINK;
+}
+
+int Luma(uint32_t c)
+{
+    return (299 * int(c >> 16) + 587 * int((c >> 8) & 0xFF) + 114 * int(c & 0xFF)) / 1000;
+}
+
+int ColourDistance(uint32_t a, uint32_t b)
+{
+    int d = 0;
+    for (int shift : {16, 8, 0})
+        d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+    return d;
+}
+
+// Mean colour distance (|dR| + |dG| + |dB|, 0-765) between a decoration's pixels and the
+// background under them, at the place where the decoration blends in best: anywhere
+// across the layer, at any height where the map puts decorations (rows 1-22).
+double WorstContrast(const Image& tiles, int column, const Image& background)
+{
+    double worst = 1e9;
+    for (int top = TILE; top <= 22 * TILE; top += 5)
+        for (int left = 0; left + TILE <= background.w; left += 5) {
+            long total = 0, count = 0;
+            for (int y = 0; y < TILE; y++)
+                for (int x = 0; x < TILE; x++)
+                    if (Drawn(tiles, column, x, y)) {
+                        uint32_t stone = tiles.At(column * TILE + x, DECORATION_ROW * TILE + y);
+                        total += ColourDistance(stone, background.At(left + x, top + y));
+                        count++;
+                    }
+            worst = std::min(worst, double(total) / count);
+        }
+    return worst;
+}
+
+}  // namespace
+
+// The stones that stand in open water crash the fish: each is outlined in dark all
+// round, and its collision mask is exactly what is drawn.
+TEST(ArtGenerator, DecorationsAreOutlinedSolidsMaskedWhereTheyAreDrawn)
+{
+    Image tiles = MakeTileSheet();
+    Image mask = MaskOf(tiles);
+    for (int column = 0; column < 3; column++) {
+        int solid = 0, misMasked = 0, edge = 0, lightEdge = 0;
+        for (int y = 0; y < TILE; y++)
+            for (int x = 0; x < TILE; x++) {
+                bool drawn = Drawn(tiles, column, x, y);
+                misMasked += drawn != (mask.At(column * TILE + x, DECORATION_ROW * TILE + y) == SOLID_RED);
+                if (!drawn)
+                    continue;
+                solid++;
+                if (Drawn(tiles, column, x - 1, y) && Drawn(tiles, column, x + 1, y) && Drawn(tiles, column, x, y - 1)
+                    && Drawn(tiles, column, x, y + 1))
+                    continue;
+                edge++;
+                lightEdge += Luma(tiles.At(column * TILE + x, DECORATION_ROW * TILE + y)) > 40;
+            }
+        EXPECT_EQ(misMasked, 0) << "decoration " << column;
+        EXPECT_GT(solid, TILE * TILE * 2 / 5) << "decoration " << column;
+        EXPECT_GT(edge, 0) << "decoration " << column;
+        EXPECT_EQ(lightEdge, 0) << "decoration " << column;
+    }
+}
+
+// Nothing in the background looks like those stones: at its worst place a stone still
+// differs from the layers behind it by 150 of 765 on average (the far layer's water and
+// the near layer's kelp and silt over it; the layers are the same on every level).
+TEST(ArtGenerator, DecorationsStandOutFromBothBackgroundLayersEverywhere)
+{
+    Image tiles = MakeTileSheet();
+    Image far = MakeFarLayer();
+    Image nearOverFar = MakeNearLayer();
+    for (size_t i = 0; i < nearOverFar.px.size(); i++)
+        if (nearOverFar.px[i] == PINK)
+            nearOverFar.px[i] = far.px[i];
+    for (int column = 0; column < 3; column++) {
+        EXPECT_GT(WorstContrast(tiles, column, far), 150) << "decoration " << column << " on the far layer";
+        EXPECT_GT(WorstContrast(tiles, column, nearOverFar), 150) << "decoration " << column << " on the near layer";
+    }
+}

@@ -16,7 +16,7 @@ protected:
     {
         UseFakeData();
         clear_keybuf();
-        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_TEXT_HEIGHT);
+        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
         page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
         BindCollection();
         CreditsReset(credits, text);

@@ -1,5 +1,6 @@
 // The fish: steering, edges, crashes, blinking and pixel collisions against
 // small hand-made masks, maps and objects.
+#include "app/audio.h"
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "support/headless.h"
@@ -94,7 +95,7 @@ protected:
     CCharacterNode& AddObject(const KindShape& k, int x, int y)
     {
         m_Nodes.push_back(CCharacterNode{k.kind, k.width, k.height, k.sheetX, k.sheetY, 0, 1, x, y, k.classId, 0,
-                                         nullptr});
+                                         nullptr, x, y, 1});
         rectfill(m_SheetMask, k.sheetX, k.sheetY, k.sheetX + k.width - 1, k.sheetY + k.height - 1, RED);
         RelinkObjects();
         return m_Nodes.back();
@@ -269,7 +270,7 @@ TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
     ASSERT_EQ(m_Fish.m_State, 1);
     EXPECT_EQ(m_Fish.m_SpeedX, 0);
     EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
-    EXPECT_EQ(sounds.Events()[0].b, 200 * 256 / 640);
+    EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
 
     int ticks = 0;
     while (g_Game.gameOverTime == 0 && ticks < 100) {
@@ -466,7 +467,7 @@ TEST_F(FishTest, UnprotectedFishIsPushedByTheBottleAndBlowsUpTheMine)
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), -1);
     EXPECT_EQ(mine.m_Destroyed, 1);
     EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_EXPLOSION});
-    EXPECT_EQ(sounds.Events()[0].b, 100 * 256 / 640);
+    EXPECT_EQ(sounds.Events()[0].b, PanAt(100));
     // An explosion centred on the mine: (130 + 25 - 23, 111 + 25 - 23).
     ASSERT_EQ(m_Enemies.m_CHEnemyCount, 2);
     CCharacterNode* blast = m_Enemies.m_CHHead->m_Next;

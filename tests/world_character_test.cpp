@@ -1,3 +1,4 @@
+#include "app/audio.h"
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "support/headless.h"
@@ -201,7 +202,7 @@ TEST_F(CharacterTest, ExplodeEnemiesLeavesTheCoinAndAddsTwoExplosions)
     sea.ExplodeEnemies();
     EXPECT_EQ(sea.m_CHEnemyCount, 5);
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_EXPLOSION, SND_EXPLOSION}));
-    EXPECT_EQ(sounds.Events()[0].b, (200 * 256) / 640);  // the mine comes first in the list
+    EXPECT_EQ(sounds.Events()[0].b, PanAt(200));  // the mine comes first in the list
     int explosions = 0;
     for (CCharacterNode* n : Nodes(sea)) {
         if (n->m_Kind == KIND_EXPLOSION) {
@@ -347,7 +348,7 @@ TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
     EXPECT_EQ(coin->m_X % 21, 0);
     EXPECT_EQ(coin->m_Y, -21);
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_DROP}));
-    EXPECT_EQ(sounds.Events()[0].b, coin->m_X * 256 / 640);
+    EXPECT_EQ(sounds.Events()[0].b, PanAt(coin->m_X));
     EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 3);  // 160 / 50 = 3, plus up to 2
     EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 5);
 

@@ -3,6 +3,7 @@
 #include "app/datafile.h"
 #include "app/game_state.h"
 #include "app/trace.h"
+#include "world/motion.h"
 #include "world/sprite.h"
 #include <cstdlib>
 #include <new>
@@ -136,11 +137,13 @@ int CCharacter::AddEnemy(int kind, int placement, int x, int y)
         return -1;
     const CharacterKindInfo& info = g_CharacterKinds[kind];
     *node = CCharacterNode{kind, info.width, info.height, info.sheetX, info.sheetY, 0, info.frameCount,
-                           x, y, info.classId, 0, nullptr};
+                           x, y, info.classId, 0, nullptr, 0, 0, 1};
     if (placement == PLACE_AT_SPAWN_EDGE) {
         node->m_X = m_CHScreenWidth;
         node->m_Y = SpawnY(*this, node->m_Height);
     }
+    node->m_PrevX = node->m_X;
+    node->m_PrevY = node->m_Y;
     // Behind the head: newer objects are drawn before older ones, the very first first of all.
     if (m_CHHead) {
         node->m_Next = m_CHHead->m_Next;
@@ -330,6 +333,25 @@ void CCharacter::MoveCharacterAsIcons()
     Trace("CCharacter::MoveCharacterAsIcons() - OK");
 }
 
+void CCharacter::StartStep()
+{
+    for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
+        node->m_PrevX = node->m_X;
+        node->m_PrevY = node->m_Y;
+        node->m_New = 0;
+    }
+}
+
+int DrawnX(const CCharacterNode& node, float t)
+{
+    return node.m_New ? node.m_X : BetweenPixels(node.m_PrevX, node.m_X, t);
+}
+
+int DrawnY(const CCharacterNode& node, float t)
+{
+    return node.m_New ? node.m_Y : BetweenPixels(node.m_PrevY, node.m_Y, t);
+}
+
 void CCharacter::Animate()
 {
     m_CHAnimDelay--;
@@ -360,10 +382,10 @@ static void DrawNode(const CCharacter& c, const CCharacterNode& node, BITMAP* de
                     x + c.m_CHOffsetX, y + c.m_CHOffsetY);
 }
 
-void CCharacter::DrawCharacters(BITMAP* dest) const
+void CCharacter::DrawCharacters(BITMAP* dest, float t) const
 {
     for (const CCharacterNode* node = m_CHHead; node; node = node->m_Next)
-        DrawNode(*this, *node, dest, node->m_X, node->m_Y);
+        DrawNode(*this, *node, dest, DrawnX(*node, t), DrawnY(*node, t));
 }
 
 void CCharacter::DrawKind(int kind, BITMAP* dest, int x, int y) const

@@ -43,7 +43,15 @@ struct CCharacterNode {
     int m_Class;
     int m_Destroyed;
     CCharacterNode* m_Next;
+    // Drawing between steps: where the object was after the previous step, and
+    // whether it appeared in the latest one (then it is drawn where it is).
+    int m_PrevX, m_PrevY;
+    int m_New;
 };
+
+// Where an object is drawn a fraction t of the way through the latest step.
+int DrawnX(const CCharacterNode& node, float t);
+int DrawnY(const CCharacterNode& node, float t);
 
 class CCharacter {
 public:
@@ -69,9 +77,12 @@ public:
     void MoveCharacterForHiScore(int spawning, int dy);
     void MoveCharacterForCredits(int spawning, int dy);
 
+    // Called before every logic step, moving or not: the places the next frames slide from.
+    void StartStep();
     void Animate();
     void StepFrames();
-    void DrawCharacters(BITMAP* dest) const;
+    // Draws every object at the latest step (t 1) or between the last two steps.
+    void DrawCharacters(BITMAP* dest, float t = 1.0f) const;
     void DrawKind(int kind, BITMAP* dest, int x, int y) const;
 
     BITMAP* m_Sheet;

@@ -1,5 +1,7 @@
 #include "world/level_map.h"
+#include "world/motion.h"
 #include "world/sprite.h"
+#include <algorithm>
 #include <cstdlib>
 
 // Tile rows of the sheet.
@@ -43,6 +45,8 @@ void CLevelMap::ClearBitmaps()
 static void ResetCounters(CLevelMap& map, int level)
 {
     map.m_ScrollX = map.m_ScrollY = 0;
+    map.m_PrevScrollX = 0;
+    std::fill(map.m_DroppedColumn, map.m_DroppedColumn + MAP_ROWS, CMapCell{});
     map.m_SpeedX = map.m_SpeedY = 2;
     map.m_FollowX = map.m_FollowY = 0;
     map.m_DirX = 1;
@@ -167,6 +171,8 @@ int CLevelMap::ShiftColumns(int n)
 {
     if (n > MAP_COLUMNS || n < 0)
         return -1;
+    if (n > 0)
+        std::copy(m_Cells[n - 1], m_Cells[n - 1] + MAP_ROWS, m_DroppedColumn);
     for (int c = n; c < MAP_COLUMNS; c++)
         for (int row = 0; row < MAP_ROWS; row++)
             CopyCell(m_Cells[c - n][row], m_Cells[c][row]);
@@ -213,6 +219,11 @@ static int AdvanceDistance(CLevelMap& map)
     return 0;
 }
 
+void CLevelMap::StartStep()
+{
+    m_PrevScrollX = m_ScrollX;
+}
+
 int CLevelMap::Update(int stepX, int stepY)
 {
     poll_keyboard();
@@ -237,13 +248,14 @@ static int Clamp(int value, int low, int high)
     return value < low ? low : value > high ? high : value;
 }
 
-// Generating axes drop the cells that left and make new ones; the others are clamped.
-static void KeepAxisInBounds(CLevelMap& map, int& scroll, int generate, int maxScroll,
-                             int (CLevelMap::*shift)(int), void (CLevelMap::*refill)(int))
+// Generating axes drop the cells that left and make new ones; the others are
+// clamped. Returns how many pixels the cells moved by.
+static int KeepAxisInBounds(CLevelMap& map, int& scroll, int generate, int maxScroll,
+                            int (CLevelMap::*shift)(int), void (CLevelMap::*refill)(int))
 {
     if (generate != 1) {
         scroll = Clamp(scroll, 0, maxScroll);
-        return;
+        return 0;
     }
     if (scroll < 0)
         scroll = 0;
@@ -252,14 +264,17 @@ static void KeepAxisInBounds(CLevelMap& map, int& scroll, int generate, int maxS
         if ((map.*shift)(n) == 0) {
             (map.*refill)(n);
             scroll %= TILE_SIZE;
+            return n * TILE_SIZE;
         }
     }
+    return 0;
 }
 
 void CLevelMap::KeepInBounds()
 {
-    KeepAxisInBounds(*this, m_ScrollX, m_GenerateX, MAP_COLUMNS * TILE_SIZE - m_ViewWidth,
-                     &CLevelMap::ShiftColumns, &CLevelMap::GenerateColumns);
+    // The picture does not move with a shift: the place it slides from moves with the cells.
+    m_PrevScrollX -= KeepAxisInBounds(*this, m_ScrollX, m_GenerateX, MAP_COLUMNS * TILE_SIZE - m_ViewWidth,
+                                      &CLevelMap::ShiftColumns, &CLevelMap::GenerateColumns);
     KeepAxisInBounds(*this, m_ScrollY, m_GenerateY, MAP_ROWS * TILE_SIZE - m_ViewHeight,
                      &CLevelMap::ShiftRows, &CLevelMap::FillBottomRows);
 }
@@ -269,23 +284,89 @@ static bool InGrid(int column, int row)
     return column >= 0 && column < MAP_COLUMNS && row >= 0 && row < MAP_ROWS;
 }
 
-void CLevelMap::Draw(BITMAP* dest) const
+int CLevelMap::DrawnScrollX(float t) const
+{
+    return BetweenPixels(m_PrevScrollX, m_ScrollX, t);
+}
+
+// The cell drawn at a grid position: column -1 is the one the latest shift dropped.
+static const CMapCell* DrawnCell(const CLevelMap& map, int column, int row)
+{
+    if (column == -1 && row >= 0 && row < MAP_ROWS)
+        return &map.m_DroppedColumn[row];
+    return InGrid(column, row) ? &map.m_Cells[column][row] : nullptr;
+}
+
+// Rounds toward minus infinity, so a scroll just below 0 starts at column -1.
+static int FloorDiv(int value, int divisor)
+{
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+// How a tile of the sheet covers what lies behind it. Open water is wholly
+// transparent and rock wholly solid: neither needs a masked copy.
+enum class TileLook : unsigned char { Unread, Empty, Solid, Mixed };
+
+static TileLook ReadTileLook(BITMAP* tiles, int tileX, int tileY)
+{
+    const int mask = bitmap_mask_color(tiles);
+    bool seen = false, covered = true;
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            const int pixel = getpixel(tiles, tileX * TILE_SIZE + x, tileY * TILE_SIZE + y);
+            const bool shown = pixel != mask && pixel != -1;
+            seen = seen || shown;
+            covered = covered && shown;
+        }
+    return !seen ? TileLook::Empty : covered ? TileLook::Solid : TileLook::Mixed;
+}
+
+// The looks of the tiles one frame uses, read afresh for every frame (the
+// sheet may be drawn on between frames) and only for the tiles it meets.
+class TileLooks {
+public:
+    explicit TileLooks(BITMAP* tiles) : m_Tiles(tiles) {}
+    TileLook Of(int tileX, int tileY)
+    {
+        if (tileX < 0 || tileY < 0 || tileX >= SIDE || tileY >= SIDE)
+            return TileLook::Mixed;
+        TileLook& look = m_Looks[tileY][tileX];
+        if (look == TileLook::Unread)
+            look = ReadTileLook(m_Tiles, tileX, tileY);
+        return look;
+    }
+
+private:
+    static constexpr int SIDE = 8;
+    BITMAP* m_Tiles;
+    TileLook m_Looks[SIDE][SIDE] = {};
+};
+
+static void DrawTile(BITMAP* tiles, BITMAP* dest, TileLooks& looks, const CMapCell& cell, int x, int y)
+{
+    const int sx = cell.m_TileX * TILE_SIZE, sy = cell.m_TileY * TILE_SIZE;
+    switch (looks.Of(cell.m_TileX, cell.m_TileY)) {
+    case TileLook::Empty: break;
+    case TileLook::Solid: blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    default: masked_blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    }
+}
+
+void CLevelMap::Draw(BITMAP* dest, float t) const
 {
     if (!m_Tiles || !dest)
         return;
-    const int firstColumn = m_ScrollX / TILE_SIZE;
+    TileLooks looks(m_Tiles);
+    const int scrollX = DrawnScrollX(t);
+    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
     const int firstRow = m_ScrollY / TILE_SIZE;
-    const int shiftX = m_ScrollX % TILE_SIZE;
+    const int shiftX = scrollX - firstColumn * TILE_SIZE;
     const int shiftY = m_ScrollY % TILE_SIZE;
     for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
         for (int j = 0; j <= m_ViewHeight / TILE_SIZE; j++) {
-            const int column = firstColumn + i;
-            const int row = firstRow + j;
-            if (!InGrid(column, row))
-                continue;
-            const CMapCell& cell = m_Cells[column][row];
-            masked_blit(m_Tiles, dest, cell.m_TileX * TILE_SIZE, cell.m_TileY * TILE_SIZE,
-                        i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY, TILE_SIZE, TILE_SIZE);
+            const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
+            if (cell)
+                DrawTile(m_Tiles, dest, looks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
         }
     }
 }

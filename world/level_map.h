@@ -28,9 +28,15 @@ public:
     int ShiftColumns(int n);
     int ShiftRows(int n);
     void FillBottomRows(int n);
+    // Called before every logic step, moving or not: the place the next frames slide from.
+    void StartStep();
     int Update(int stepX, int stepY);
     void KeepInBounds();
-    void Draw(BITMAP* dest) const;
+    // The horizontal scroll drawn a fraction t of the way through the latest
+    // step, counted in the grid as it is now (just below 0 right after a shift).
+    int DrawnScrollX(float t) const;
+    // Draws the view at the latest step (t 1) or between the last two steps.
+    void Draw(BITMAP* dest, float t = 1.0f) const;
 
     int GetLevel() const;
     int GetSpawnTop() const;
@@ -59,4 +65,9 @@ public:
     int m_ViewWidth, m_ViewHeight;
     int m_ViewX, m_ViewY;
     int m_CeilingRow;
+    // Drawing between steps: the horizontal scroll after the previous step, in
+    // the grid as it is now, and the column the latest shift pushed out on the
+    // left, still seen while the view slides over to its new place.
+    int m_PrevScrollX;
+    CMapCell m_DroppedColumn[MAP_ROWS];
 };

@@ -5,6 +5,7 @@
 #include "app/game_state.h"
 #include "world/character.h"
 #include "world/level_map.h"
+#include "world/motion.h"
 #include "world/sprite.h"
 #include <algorithm>
 #include <iterator>
@@ -29,7 +30,11 @@ static void PlayWorldSound(int sample, int pan)
         PlaySample(sample, pan);
 }
 
-CPlayer::CPlayer(int, int) : m_Sprite(nullptr), m_Mask(nullptr), m_TintFrame(nullptr), m_SolidPixelsRead{} {}
+CPlayer::CPlayer(int, int)
+    : m_Sprite(nullptr), m_Mask(nullptr), m_PrevScreenX(0), m_PrevScreenY(0), m_TintFrame(nullptr),
+      m_SolidPixelsRead{}
+{
+}
 
 CPlayer::~CPlayer()
 {
@@ -44,8 +49,8 @@ void CPlayer::PlaceAt(int x, int y)
     m_Frame = 0;
     m_FrameDelay = RESPAWN_FRAME_DELAY;
     m_SpeedX = m_SpeedY = 0;
-    m_PosX = m_ScreenX = x;
-    m_PosY = m_ScreenY = y;
+    m_PosX = m_ScreenX = m_PrevScreenX = x;
+    m_PosY = m_ScreenY = m_PrevScreenY = y;
     m_Visible = 1;
 }
 
@@ -274,25 +279,41 @@ void CPlayer::NextFrame()
         m_Frame++;
 }
 
-void CPlayer::DrawPlain(BITMAP* dest) const
+void CPlayer::StartStep()
 {
-    DrawSpriteFrame(dest, m_Sprite, 0, 0, m_Frame, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT, m_ScreenX, m_ScreenY);
+    m_PrevScreenX = m_ScreenX;
+    m_PrevScreenY = m_ScreenY;
 }
 
-void CPlayer::Draw(BITMAP* dest) const
+int CPlayer::DrawnX(float t) const
+{
+    return BetweenPixels(m_PrevScreenX, m_ScreenX, t);
+}
+
+int CPlayer::DrawnY(float t) const
+{
+    return BetweenPixels(m_PrevScreenY, m_ScreenY, t);
+}
+
+void CPlayer::DrawPlain(BITMAP* dest, int x, int y) const
+{
+    DrawSpriteFrame(dest, m_Sprite, 0, 0, m_Frame, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT, x, y);
+}
+
+void CPlayer::Draw(BITMAP* dest, float t) const
 {
     if (!m_Sprite || !dest)
         return;
     if (m_Visible == 0)
-        DrawTinted(dest);
+        DrawTinted(dest, DrawnX(t), DrawnY(t));
     else
-        DrawPlain(dest);
+        DrawPlain(dest, DrawnX(t), DrawnY(t));
 }
 
 // The blink of a protected fish: its frame tinted 125/255 of the way towards
 // dark grey, transparent pixels left out. The frame is copied into a bitmap
 // kept for the whole game; without one the plain frame is drawn instead.
-void CPlayer::DrawTinted(BITMAP* dest) const
+void CPlayer::DrawTinted(BITMAP* dest, int x, int y) const
 {
     int depth = bitmap_color_depth(m_Sprite);
     if (m_TintFrame && bitmap_color_depth(m_TintFrame) != depth) {
@@ -302,12 +323,12 @@ void CPlayer::DrawTinted(BITMAP* dest) const
     if (!m_TintFrame)
         m_TintFrame = create_bitmap_ex(depth, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT);
     if (!m_TintFrame) {
-        DrawPlain(dest);
+        DrawPlain(dest, x, y);
         return;
     }
     blit(m_Sprite, m_TintFrame, PLAYER_FRAME_WIDTH * m_Frame, 0, 0, 0, PLAYER_FRAME_WIDTH, PLAYER_FRAME_HEIGHT);
     set_trans_blender(TINT_GREY, TINT_GREY, TINT_GREY, 127);
-    draw_lit_sprite(dest, m_TintFrame, m_ScreenX, m_ScreenY, TINT_AMOUNT);
+    draw_lit_sprite(dest, m_TintFrame, x, y, TINT_AMOUNT);
 }
 
 // ---- Collision -------------------------------------------------------------

@@ -49,9 +49,15 @@ public:
     void SetBitmaps(BITMAP* sprite, BITMAP* mask);
     void ClearBitmaps();
 
+    // Called before every logic step, moving or not: the place the next frames slide from.
+    void StartStep();
     void Animate();
     void NextFrame();
-    void Draw(BITMAP* dest) const;
+    // Where the fish is drawn a fraction t of the way through the latest step.
+    int DrawnX(float t) const;
+    int DrawnY(float t) const;
+    // Draws the fish at the latest step (t 1) or between the last two steps.
+    void Draw(BITMAP* dest, float t = 1.0f) const;
     bool IsDirectionOn(int device, int direction);
     int Update(int device, CLevelMap& map, CCharacter& enemies);
     int CheckMap(CLevelMap& map, int x, int y);
@@ -73,6 +79,9 @@ public:
     int m_FrameDelay;
     BITMAP* m_Sprite;
     BITMAP* m_Mask;
+    // Where the fish was drawn after the previous step; its latest place when
+    // it was just placed (a new game, a respawn), so it is never slid there.
+    int m_PrevScreenX, m_PrevScreenY;
 
 private:
     void PlaceAt(int x, int y);
@@ -91,8 +100,8 @@ private:
     int FirstTouchOf(BITMAP* mask, const CCharacterNode& object, int x, int y, int limit);
     template <typename Visitor>
     bool ScanSolidPixels(Visitor visit);
-    void DrawPlain(BITMAP* dest) const;
-    void DrawTinted(BITMAP* dest) const;
+    void DrawPlain(BITMAP* dest, int x, int y) const;
+    void DrawTinted(BITMAP* dest, int x, int y) const;
 
     // Kept for the tinted blink, so that no frame allocates a bitmap.
     mutable BITMAP* m_TintFrame;  // scratch for the tinted frame, kept between frames

@@ -9,13 +9,21 @@ public:
 
     void SetBitmap(BITMAP* bitmap);
     void Init();
+    // Called before every logic step, moving or not: the place the next frames slide from.
+    void StartStep();
     void Scroll(int stepX, int stepY, int divisorX, int divisorY);
-    void Wrap();
-    void Draw(BITMAP* dest) const;
+    // True when the view went round the image horizontally.
+    bool Wrap();
+    // The view's left edge drawn a fraction t of the way through the latest step.
+    float DrawnPosX(float t) const;
+    // Draws the view at the latest step (t 1) or between the last two steps.
+    void Draw(BITMAP* dest, float t = 1.0f) const;
 
     BITMAP* m_Bitmap;
     float m_PosX;
     float m_PosY;
+    // Where the view was after the previous step; the latest place after a wrap.
+    float m_PrevPosX;
     int m_WrapX, m_WrapY;
     int m_ViewWidth, m_ViewHeight;
     int m_ScreenX, m_ScreenY;

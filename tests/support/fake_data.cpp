@@ -27,22 +27,17 @@ static void* BitmapOfSize(int index)
 
 static void* MakeObject(int index, int* type)
 {
-    if (index <= SND_LAND) {
-        *type = DAT_SAMPLE;
+    *type = DataObjectType(index);
+    switch (*type) {
+    case DAT_SAMPLE: {
         SAMPLE* s = create_sample(8, FALSE, 11025, 16);
         memset(s->data, 0x80, 16);
         return s;
     }
-    if (index <= MID_CREDITS) {
-        *type = DAT_MIDI;
-        return calloc(1, sizeof(MIDI));
+    case DAT_MIDI: return calloc(1, sizeof(MIDI));
+    case DAT_BITMAP: return BitmapOfSize(index);
+    default: return font;  // Allegro's own 8 x 8 font
     }
-    if (index <= BMP_CHARACTERS_MASK) {
-        *type = DAT_BITMAP;
-        return BitmapOfSize(index);
-    }
-    *type = DAT_FONT;
-    return font;  // Allegro's own 8 x 8 font
 }
 
 void UseFakeData()

@@ -197,6 +197,19 @@ void Starfish(cairo_t* cr, double x, double y, double r, double turn)
     }
 }
 
+// A mound of silt on the sea floor, fading into the water at its top.
+void SiltMound(cairo_t* cr, double x, double y, double rx, double ry)
+{
+    EllipsePath(cr, x, y, rx, ry);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y - ry, 0, y + ry);
+    AddStop(g, 0, 0x123A52);
+    AddStop(g, 0.6, 0x0A2436);
+    AddStop(g, 1, 0x06182A);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 // Moss and lichen on a boulder, so it reads as stone rather than a shadow.
 void Moss(cairo_t* cr, Rng& rng, double x, double y, double rx, double ry, uint32_t colour)
 {
@@ -316,19 +329,12 @@ void PaintNearLayer(cairo_t* cr)
         int tint = i % 5 == 2 ? 2 : i % 3 == 1 ? 1 : 0;
         Wrapped(LAYER_W, [&](double dx) { Kelp(cr, x + dx, HEIGHT + 5, height, bend, stems[tint], leaves[tint], outline); });
     }
+    // Soft mounds of silt, no outline, no moss: nothing here may look like the
+    // outlined stones that stand in open water and crash the fish.
     for (int i = 0; i < 22; i++) {
         double x = i * LAYER_W / 22.0 + rng.Range(-10, 10), y = rng.Range(440, 470);
         double rx = rng.Range(25, 60), ry = rng.Range(18, 40);
-        Rng moss(3000 + i);
-        Wrapped(LAYER_W, [&](double dx) {
-            Boulder(cr, x + dx, y, rx, ry, 0x3A5A66, 0x142A34, 0x08141A);
-            Rng copy = moss;
-            Moss(cr, copy, x + dx, y, rx, ry, 0x3A6A3A);
-        });
-        if (i % 4 == 1) {
-            double turn = rng.Range(-0.5, 0.5);
-            Wrapped(LAYER_W, [&](double dx) { Starfish(cr, x + dx + rx * 0.3, y - ry * 0.7, 9, turn); });
-        }
+        Wrapped(LAYER_W, [&](double dx) { SiltMound(cr, x + dx, y, rx, ry); });
     }
 }
 

@@ -3,6 +3,7 @@
 #include "art.h"
 #include "draw.h"
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -124,74 +125,48 @@ void DrawFloorTile(Image& sheet, int level)
     }
 }
 
-// The open-water decorations are solid: each sits on a small outlined boulder,
-// so it reads as an obstacle to steer round, not as something in the background.
-void DrawBoulder(cairo_t* cr, double top, double lean)
-{
-    cairo_move_to(cr, 1.5, 16.5);
-    cairo_curve_to(cr, 0.5, 12.5, 3.5 + lean, top, 9 + lean, top);
-    cairo_curve_to(cr, 15 + lean, top - 0.5, 19.5, 11.5, 18.8, 16);
-    cairo_curve_to(cr, 18.5, 19.5, 3, 19.8, 1.5, 16.5);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_radial(6 + lean, top + 2, 0.5, 9, 14, 11);
-    AddStop(g, 0, 0xC8BCA8);
-    AddStop(g, 0.45, 0x857868);
-    AddStop(g, 1, 0x3A3028);
-    FillAndOutline(cr, g, 0x120C08, 1.4);
-    cairo_pattern_destroy(g);
-    // A crack and a speck of moss, so it looks like stone.
-    cairo_move_to(cr, 12 + lean, top + 3);
-    cairo_line_to(cr, 13.5 + lean, top + 6);
-    cairo_line_to(cr, 12.5 + lean, top + 8);
-    SetColour(cr, 0x2A2018);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
-    EllipsePath(cr, 5 + lean, top + 2.5, 2, 1);
-    SetColour(cr, 0x5A8A3A);
-    cairo_fill(cr);
-}
+// The open-water decorations are obstacles, so they are drawn as hard as the walls:
+// cobbled stone lit from above, a dark outline all round and a pale rim along the
+// top, in a warm grey that no water, weed or boulder of the background layers has.
+constexpr uint32_t DECORATION_OUTLINE = 0x140E0A;
+constexpr uint32_t DECORATION_RIM = 0xF2E6CC;
+constexpr uint32_t DECORATION_SHADE = 0x2A221C;
 
-void DrawWeed(cairo_t* cr)
-{
-    DrawBoulder(cr, 10, 0);
-    for (int i = 0; i < 3; i++) {
-        double x = 5.5 + i * 4.5;
-        cairo_move_to(cr, x, 11.5);
-        cairo_curve_to(cr, x - 3, 7, x + 3, 4.5, x - 1 + i, 1.5 + (i % 2) * 2);
-        StrokeOutlined(cr, i == 1 ? 0x7AE04A : 0x52B830, 1.8, 0x103A10, 3.4);
-    }
-}
+// A stone's outline: a start point and cubic curves (two control points and an end).
+struct StoneOutline {
+    double x, y;
+    std::vector<std::array<double, 6>> curves;
+};
 
-void DrawCoral(cairo_t* cr)
-{
-    DrawBoulder(cr, 11, -1);
-    const double branches[][4] = {{9, 12, 9, 6}, {9, 8.5, 4.5, 4}, {9, 7.5, 14, 3}, {4.5, 4, 3.5, 1.5}, {14, 3, 16, 1.5}, {9, 6, 9.5, 1.5}};
-    for (const auto& b : branches) {
-        cairo_move_to(cr, b[0], b[1]);
-        cairo_line_to(cr, b[2], b[3]);
-    }
-    StrokeOutlined(cr, 0xFF6A50, 2.2, 0x5A0C0C, 4.0);
-}
+// A pointed spire, two knobbly peaks on one base, and a round boulder flat underneath.
+const StoneOutline STONES[3] = {
+    {1.5, 19, {{2.5, 12, 6.5, 5, 10.5, 1}, {13, 5, 17.5, 11, 18.5, 19}}},
+    {1.5, 19, {{1, 12, 3, 3.5, 6.5, 3.5}, {9, 3.5, 9.5, 9, 10.5, 9}, {11.5, 9, 12, 1.5, 15, 1.5}, {18.5, 1.5, 19, 12, 18.5, 19}}},
+    {1.5, 18.5, {{0.5, 9, 5, 3, 10.5, 3}, {16, 3, 19.5, 9, 18.5, 18.5}}},
+};
 
-void DrawShell(cairo_t* cr)
+void DrawStoneDecoration(Image& sheet, int column, const StoneOutline& outline)
 {
-    DrawBoulder(cr, 11, 1);
-    cairo_move_to(cr, 10, 12.5);
-    cairo_curve_to(cr, 2.5, 9.5, 3, 1.5, 10, 1.5);
-    cairo_curve_to(cr, 17, 1.5, 17.5, 9.5, 10, 12.5);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 1.5, 0, 12.5);
-    AddStop(g, 0, 0xFFF0DA);
-    AddStop(g, 1, 0xF08A60);
-    FillAndOutline(cr, g, 0x4A2410, 1.2);
-    cairo_pattern_destroy(g);
-    for (double a = -0.8; a <= 0.81; a += 0.4) {
-        cairo_move_to(cr, 10, 11.5);
-        cairo_line_to(cr, 10 + 6 * std::sin(a), 11.5 - 8.5 * std::cos(a));
-    }
-    SetColour(cr, 0x9A5A38);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Image shape = RenderSprite(TILE, TILE, [&](cairo_t* cr) {
+        cairo_move_to(cr, outline.x, outline.y);
+        for (const auto& c : outline.curves)
+            cairo_curve_to(cr, c[0], c[1], c[2], c[3], c[4], c[5]);
+        cairo_close_path(cr);
+        SetColour(cr, 0xFFFFFF);
+        cairo_fill(cr);
+    });
+    auto solid = [&](int x, int y) { return x >= 0 && y >= 0 && x < TILE && y < TILE && shape.At(x, y) != PINK; };
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
+            if (!solid(x, y))
+                continue;
+            bool edge = !solid(x - 1, y) || !solid(x + 1, y) || !solid(x, y - 1) || !solid(x, y + 1);
+            bool litSide = !solid(x, y - 2) || !solid(x - 2, y);
+            // Neutral stone from the first level's cobbles, darker towards the bottom.
+            uint32_t stone = Mix(RockPixel(0, x, y), 0xB4AC9E, 0.5);
+            stone = Mix(stone, DECORATION_SHADE, 0.35 * y / TILE);
+            sheet.At(column * TILE + x, 3 * TILE + y) = edge ? DECORATION_OUTLINE : litSide ? DECORATION_RIM : stone;
+        }
 }
 
 }  // namespace
@@ -204,8 +179,7 @@ Image MakeTileSheet()
         DrawCeilingTile(sheet, level);
         DrawFloorTile(sheet, level);
     }
-    void (*decorations[3])(cairo_t*) = {DrawWeed, DrawCoral, DrawShell};
     for (int d = 0; d < 3; d++)
-        Paste(sheet, RenderSprite(TILE, TILE, decorations[d]), d * TILE, 3 * TILE);
+        DrawStoneDecoration(sheet, d, STONES[d]);
     return sheet;  // column 3 of row 3 stays pink: open water
 }

@@ -12,10 +12,12 @@ namespace {
 constexpr double PI = 3.14159265358979323846;
 constexpr double DT = 1.0 / SAMPLE_RATE;
 
-// Peaks a little under full scale, so nothing clips when the mixer adds them.
-constexpr double LOUD_PEAK_DB = -1.5;
-constexpr double SOFT_PEAK_DB = -3.0;
-constexpr double QUIET_PEAK_DB = -12.0;
+// The mixer plays a voice at full volume up to full scale, and a sound at the edge of
+// the screen 3.5 dB louder on its side: at full sound volume the loudest effect at the
+// edge, with the music under it, must still stay under full scale.
+constexpr double LOUD_PEAK_DB = -5.0;
+constexpr double SOFT_PEAK_DB = -6.5;
+constexpr double QUIET_PEAK_DB = -15.5;
 
 using Wave = std::vector<float>;
 

@@ -4,7 +4,8 @@
 # Usage: tools/sound/listen.sh BUILD_DIR OUT_DIR [TUNE_SECONDS] [VOLUME]
 #   (cmake --build BUILD_DIR --target sound_assets pesko-listen first)
 #   TUNE_SECONDS defaults to 50, past the loop point of every tune; VOLUME is the
-#   digital and MIDI volume, 127 as the game's default settings.
+#   sound and music volume, 127 as the game's default settings.
+# tools/sound/capture_game.sh measures the game itself, menu and play together.
 # Without a sound card ALSA's null device takes audio as fast as Allegro mixes it, so
 # a capture runs longer than the wall-clock time the tune played: levels are right,
 # the time axis is stretched.

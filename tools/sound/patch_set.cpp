@@ -1,5 +1,7 @@
 #include "patch_set.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
@@ -77,14 +79,18 @@ std::vector<DatafileObject> ListObjects(const std::vector<uint8_t>& file)
     return objects;
 }
 
-int CentreGusPatch(uint8_t* patch, size_t size)
+namespace {
+
+// Calls visit(header, data) for every sample of a GUS patch: `header` is the 96-byte
+// sample header, `data` the wave_size bytes that follow it.
+template <typename Visit>
+void ForEachGusSample(uint8_t* patch, size_t size, Visit visit)
 {
     if (size < GUS_HEADER + GUS_INSTRUMENT || std::memcmp(patch, "GF1PATCH", 8) != 0)
         throw std::runtime_error("not a GUS patch");
     size_t pos = GUS_HEADER;
     int layers = patch[pos + LAYER_COUNT_AT];
     pos += GUS_INSTRUMENT;
-    int moved = 0;
     for (int layer = 0; layer < layers; ++layer) {
         if (pos + GUS_LAYER > size)
             throw std::runtime_error("GUS patch ends inside a layer");
@@ -93,15 +99,138 @@ int CentreGusPatch(uint8_t* patch, size_t size)
         for (int sample = 0; sample < samples; ++sample) {
             if (pos + GUS_SAMPLE > size)
                 throw std::runtime_error("GUS patch ends inside a sample header");
-            uint8_t& balance = patch[pos + SAMPLE_BALANCE_AT];
-            moved += balance != CENTRE;
-            balance = CENTRE;
-            pos += GUS_SAMPLE + LittleEndian32(patch + pos + SAMPLE_LENGTH_AT);
+            size_t length = LittleEndian32(patch + pos + SAMPLE_LENGTH_AT);
+            if (pos + GUS_SAMPLE + length > size)
+                throw std::runtime_error("GUS patch ends inside its sample data");
+            visit(patch + pos, patch + pos + GUS_SAMPLE, length);
+            pos += GUS_SAMPLE + length;
         }
     }
-    if (pos > size)
-        throw std::runtime_error("GUS patch ends inside its sample data");
+}
+
+constexpr size_t LOOP_START_AT = 12;
+constexpr size_t LOOP_END_AT = 16;
+constexpr size_t SAMPLE_RATE_AT = 20;
+constexpr size_t HIGH_FREQUENCY_AT = 26;  // top of the sample's key range, in mHz
+constexpr size_t ROOT_FREQUENCY_AT = 30;  // pitch it was recorded at, in mHz
+constexpr size_t MODES_AT = 55;
+constexpr uint8_t MODE_16_BIT = 1, MODE_UNSIGNED = 2, MODE_LOOPING = 4;
+
+constexpr double PI = 3.14159265358979323846;
+
+// The wave of one sample as numbers, and back into its own format.
+struct Wave {
+    std::vector<double> values;
+    size_t loopStart = 0, loopEnd = 0;  // in samples; equal when it does not loop
+};
+
+Wave ReadWave(const uint8_t* header, const uint8_t* data, size_t length)
+{
+    uint8_t modes = header[MODES_AT];
+    size_t width = modes & MODE_16_BIT ? 2 : 1;
+    Wave wave;
+    wave.values.resize(length / width);
+    for (size_t i = 0; i < wave.values.size(); ++i) {
+        int v = width == 2 ? int(data[2 * i] | data[2 * i + 1] << 8) : data[i];
+        if (modes & MODE_UNSIGNED)
+            v -= width == 2 ? 32768 : 128;
+        else if (width == 2 && v >= 32768)
+            v -= 65536;
+        else if (width == 1 && v >= 128)
+            v -= 256;
+        wave.values[i] = v / (width == 2 ? 32768.0 : 128.0);
+    }
+    if (modes & MODE_LOOPING) {
+        wave.loopStart = std::min<size_t>(LittleEndian32(header + LOOP_START_AT) / width, wave.values.size());
+        wave.loopEnd = std::min<size_t>(LittleEndian32(header + LOOP_END_AT) / width, wave.values.size());
+    }
+    return wave;
+}
+
+void WriteWave(const uint8_t* header, uint8_t* data, const Wave& wave)
+{
+    uint8_t modes = header[MODES_AT];
+    bool wide = modes & MODE_16_BIT;
+    for (size_t i = 0; i < wave.values.size(); ++i) {
+        double full = wide ? 32767.0 : 127.0;
+        int v = int(std::lround(std::clamp(wave.values[i], -1.0, 1.0) * full));
+        if (modes & MODE_UNSIGNED)
+            v += wide ? 32768 : 128;
+        if (wide) {
+            data[2 * i] = uint8_t(v & 0xFF);
+            data[2 * i + 1] = uint8_t((v >> 8) & 0xFF);
+        } else {
+            data[i] = uint8_t(v & 0xFF);
+        }
+    }
+}
+
+// Windowed-sinc low-pass (Blackman). Inside the loop the neighbours wrap round the
+// loop, so the loop still joins up without a seam.
+std::vector<double> LowPass(const Wave& wave, double cutoff)
+{
+    constexpr int HALF = 48;
+    std::vector<double> taps(2 * HALF + 1);
+    double sum = 0;
+    for (int k = -HALF; k <= HALF; ++k) {
+        double sinc = k == 0 ? 2 * cutoff : std::sin(2 * PI * cutoff * k) / (PI * k);
+        double window = 0.42 + 0.5 * std::cos(PI * k / HALF) + 0.08 * std::cos(2 * PI * k / HALF);
+        taps[k + HALF] = sinc * window;
+        sum += taps[k + HALF];
+    }
+    const std::vector<double>& in = wave.values;
+    long n = long(in.size()), loopStart = long(wave.loopStart), loopLength = long(wave.loopEnd - wave.loopStart);
+    auto at = [&](long i, long j) {
+        bool inLoop = loopLength > 0 && i >= loopStart && i < loopStart + loopLength;
+        if (inLoop)
+            return in[size_t(loopStart + ((j - loopStart) % loopLength + loopLength) % loopLength)];
+        return j < 0 || j >= n ? 0.0 : in[size_t(j)];
+    };
+    std::vector<double> out(in.size());
+    for (long i = 0; i < n; ++i) {
+        double acc = 0;
+        for (int k = -HALF; k <= HALF; ++k)
+            acc += taps[k + HALF] * at(i, i + k);
+        out[size_t(i)] = acc / sum;
+    }
+    return out;
+}
+
+}  // namespace
+
+int CentreGusPatch(uint8_t* patch, size_t size)
+{
+    int moved = 0;
+    ForEachGusSample(patch, size, [&](uint8_t* header, uint8_t*, size_t) {
+        uint8_t& balance = header[SAMPLE_BALANCE_AT];
+        moved += balance != CENTRE;
+        balance = CENTRE;
+    });
     return moved;
+}
+
+void SoftenGusPatch(uint8_t* patch, size_t size, double topHz, double attackSeconds)
+{
+    ForEachGusSample(patch, size, [&](uint8_t* header, uint8_t* data, size_t length) {
+        Wave wave = ReadWave(header, data, length);
+        double rate = header[SAMPLE_RATE_AT] | header[SAMPLE_RATE_AT + 1] << 8;
+        if (wave.values.empty() || rate <= 0)
+            return;
+        // Played up to the top of its key range, the sample's highs rise with the
+        // pitch: cut it where that top note still stays under topHz.
+        double root = LittleEndian32(header + ROOT_FREQUENCY_AT), high = LittleEndian32(header + HIGH_FREQUENCY_AT);
+        double raise = root > 0 && high > root ? high / root : 1;
+        double cutoff = std::min(topHz / raise, 0.45 * rate) / rate;
+        wave.values = LowPass(wave, cutoff);
+        // A few milliseconds of attack, ending before the loop so the loop is untouched.
+        size_t attack = size_t(attackSeconds * rate);
+        if (wave.loopEnd > wave.loopStart)
+            attack = std::min(attack, wave.loopStart);
+        attack = std::min(attack, wave.values.size() / 4);
+        for (size_t i = 0; i < attack; ++i)
+            wave.values[i] *= 0.5 - 0.5 * std::cos(PI * double(i) / double(attack));
+        WriteWave(header, data, wave);
+    });
 }
 
 bool BlankDateLine(uint8_t* text, size_t size)

@@ -23,6 +23,12 @@ std::vector<DatafileObject> ListObjects(const std::vector<uint8_t>& file);
 // so the channel's pan places it. Returns the number of samples moved.
 int CentreGusPatch(uint8_t* patch, size_t size);
 
+// The SoundFont's synth leads and cymbals reach up to 22 kHz and buzz through the
+// mix, and samples that start away from zero click at every note. Low-passes every
+// sample of a GUS patch so that even at the top of its key range nothing sounds
+// above topHz, and fades its first attackSeconds in (never into its loop).
+void SoftenGusPatch(uint8_t* patch, size_t size, double topHz, double attackSeconds);
+
 // pat2dat stamps its instrument index with the date; blanking that line keeps
 // patches.dat the same on every build. Returns true when a date line was found.
 bool BlankDateLine(uint8_t* text, size_t size);

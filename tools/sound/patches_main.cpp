@@ -9,6 +9,10 @@
 
 namespace {
 
+// Nothing of the music above 12 kHz: the filter's edge lies a little under it.
+constexpr double PATCH_TOP_HZ = 10000;
+constexpr double PATCH_ATTACK_SECONDS = 0.004;
+
 std::vector<uint8_t> ReadFile(const char* path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -33,8 +37,10 @@ int main(int argc, char** argv)
     try {
         std::vector<uint8_t> file = ReadFile(argv[1]);
         for (const DatafileObject& object : ListObjects(file)) {
-            if (object.type == "PAT ")
+            if (object.type == "PAT ") {
                 CentreGusPatch(file.data() + object.offset, object.size);
+                SoftenGusPatch(file.data() + object.offset, object.size, PATCH_TOP_HZ, PATCH_ATTACK_SECONDS);
+            }
             else if (object.name == "default_cfg")
                 BlankDateLine(file.data() + object.offset, object.size);
         }

@@ -59,9 +59,14 @@ struct Design {
 
 constexpr int PHRASE_BARS = 4;
 
+// The whole music under the sound effects: with the mixer at full scale per voice the
+// tunes would be as loud as the effects; this sets them about 7 dB under them.
+constexpr double MUSIC_UNDER_EFFECTS = 0.29;
+
 Part MakePart(const Voice& voice, double level)
 {
-    return Part(voice.name, voice.channel, voice.program, int(voice.volume * level), voice.pan);
+    return Part(voice.name, voice.channel, voice.program, int(voice.volume * level * MUSIC_UNDER_EFFECTS + 0.5),
+        voice.pan);
 }
 
 // A melody must fill its chord chart exactly, or the loop would drift off the bar line.
@@ -83,7 +88,7 @@ void WriteLayer(Part& part, int start, const Layer& layer, const ChordChart& cha
 
 void WriteDrums(Part& part, int start, const Kit& kit, int bars, double level)
 {
-    double loudness = kit.loudness / 100.0 * level;
+    double loudness = kit.loudness / 100.0 * level * MUSIC_UNDER_EFFECTS;
     for (int bar = 0; bar < bars; ++bar)
         part.DrumBar(start + bar * TICKS_PER_BAR, (bar + 1) % PHRASE_BARS == 0 ? kit.fill : kit.groove, loudness);
     if (kit.crash != '.')
