@@ -1,6 +1,8 @@
 // The program's top level: start-up, the loop over the menu's choices, shutdown.
 #include "app/audio.h"
 #include "app/globals.h"
+#include "app/icon.h"
+#include "app/options.h"
 #include "app/paths.h"
 #include "app/startup.h"
 #include "app/trace.h"
@@ -10,8 +12,8 @@
 #include "screens/screens.h"
 #include "world/world.h"
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
 // The save file's path; with no save folder the game keeps it in memory only.
 static std::string SaveFileOrNone(const char* name)
@@ -44,23 +46,6 @@ static void LoadOrCreateHiScores()
         SaveHiScores(path.c_str());
 }
 
-// --data-dir and --save-dir; the rest of the command line is not read here.
-static PathOptions ReadFolderOptions(int argc, char** argv)
-{
-    PathOptions options;
-    std::string error;
-    for (int i = 1; i < argc;) {
-        int took = TakePathOption(argc, argv, i, options, error);
-        if (took < 0) {
-            fputs(error.c_str(), stderr);
-            exit(2);
-        }
-        if (took == 0)
-            i++;
-    }
-    return options;
-}
-
 // The name entry, the game, its score offered to the table, and the
 // congratulations after a completed one.
 static void PlayOneGame()
@@ -90,9 +75,33 @@ static void RunChoice(int choice)
     }
 }
 
+// --help and --version answer and end; a bad command line ends with code 2.
+// Either way no window opens. Returns -1 when the game is to start.
+static int HandleCommandLine(int argc, char** argv)
+{
+    std::string error;
+    if (!ParseOptions(argc, argv, g_Options, error)) {
+        fprintf(stderr, "pesko: %s\n%s", error.c_str(), UsageText());
+        return 2;
+    }
+    if (g_Options.showHelp) {
+        fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (g_Options.showVersion) {
+        fputs(VersionText(), stdout);
+        return 0;
+    }
+    return -1;
+}
+
 int main(int argc, char** argv)
 {
-    SetUpGameFolders(ReadFolderOptions(argc, argv));
+    int answered = HandleCommandLine(argc, argv);
+    if (answered >= 0)
+        return answered;
+    SetUpGameFolders(g_Options.folders);
+    UseGameIcon();
     InitGame();
     LoadOrCreateSettings();
     SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);

@@ -1,4 +1,5 @@
 #include "app/globals.h"
+#include "app/display.h"
 #include "app/frame_log.h"
 #include "app/game_state.h"
 
@@ -19,8 +20,8 @@ void FlipPages()
 {
     if (g_VideoPages) {
         show_video_bitmap(g_BackBuffer);
-    } else if (screen && g_BackBuffer) {
-        blit(g_BackBuffer, screen, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    } else {
+        ShowPicture(g_BackBuffer);
     }
     g_BackBuffer = (g_BackBuffer == g_Page1) ? g_Page2 : g_Page1;
     LogFlip();

@@ -1,4 +1,5 @@
 #include "app/input.h"
+#include "app/display.h"
 #include <allegro.h>
 #include <atomic>
 #include <cctype>
@@ -27,6 +28,8 @@ static bool AltHeld()
 
 void WatchKeyboard(int scancode)
 {
+    if (DisplayTakesKey(scancode))
+        return;
     const int code = scancode & ~KEY_RELEASED_BIT;
     if (code <= 0 || code >= KEY_MAX)
         return;

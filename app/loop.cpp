@@ -1,5 +1,7 @@
 #include "app/loop.h"
 #include "app/audio.h"
+#include "app/display.h"
+#include "app/focus.h"
 #include "app/frame_clock.h"
 #include "app/globals.h"
 #include "app/startup.h"
@@ -23,6 +25,7 @@ static void StartTicks(int periodMs)
     g_Ticks = 0;
     s_TicksStartedAt = MonotonicNanos();
     s_TickPeriodMs = periodMs;
+    ForgetFocusLoss();
 }
 
 // remove_int(TimerTick).
@@ -37,6 +40,7 @@ static int RunPendingSteps(const std::function<void()>& logicStep)
 {
     if (g_CloseRequested)
         QuitAtOnce();
+    HandleDisplayKeys();
     int steps = 0;
     while (g_Ticks > 0) {
         logicStep();

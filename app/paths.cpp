@@ -23,32 +23,6 @@ PathEnvironment ProcessEnvironment()
     return env;
 }
 
-static bool TakeFolderOption(const char* name, int argc, char** argv, int& i, std::string& value, std::string& error)
-{
-    const char* arg = argv[i];
-    size_t length = strlen(name);
-    if (strncmp(arg, name, length) != 0 || (arg[length] != '=' && arg[length] != '\0'))
-        return false;
-    if (arg[length] == '=')
-        value = arg + length + 1;
-    else
-        value = i + 1 < argc ? argv[++i] : "";
-    if (value.empty())
-        error = std::string("pesko: ") + name + " needs a folder\n";
-    i++;
-    return true;
-}
-
-int TakePathOption(int argc, char** argv, int& i, PathOptions& options, std::string& error)
-{
-    error.clear();
-    bool took = TakeFolderOption("--data-dir", argc, argv, i, options.dataDir, error) ||
-                TakeFolderOption("--save-dir", argc, argv, i, options.saveDir, error);
-    if (!took)
-        return 0;
-    return error.empty() ? 1 : -1;
-}
-
 // An unset or empty variable counts as not given.
 static bool Given(const char* value)
 {

@@ -21,12 +21,6 @@ struct PathEnvironment {
 };
 PathEnvironment ProcessEnvironment();
 
-// Takes argv[i] (and the value after it) when it is --data-dir or --save-dir,
-// in either the "--data-dir DIR" or the "--data-dir=DIR" form. Returns 1 and
-// moves i past what it took, 0 when argv[i] is something else, -1 when the
-// folder is missing (the message is in *error).
-int TakePathOption(int argc, char** argv, int& i, PathOptions& options, std::string& error);
-
 // The data folders in the order they are searched: the option, PESKO_DATA_DIR,
 // the executable's folder (the build tree), the install layout beside the
 // executable (BIN/../share/games/pesko) and the folder compiled in at install.

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/display.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/paths.h"
@@ -9,6 +10,9 @@
 #include <ctime>
 #include <string>
 #include <unistd.h>
+
+// From Allegro's X11 header, which would bring all of Xlib's macros along.
+extern "C" void xwin_set_window_name(const char* name, const char* group);
 
 constexpr const char* DATA_FILE = "data.dat";
 constexpr const char* PATCHES_FILE = "patches.dat";
@@ -29,36 +33,28 @@ static bool HaveDisplay()
     return display && *display;
 }
 
-static void FailNoGraphicMode(const char* reason)
+void FailNoGraphicMode(const char* reason)
 {
     char message[512];
     snprintf(message, sizeof message, "Unable to set any graphic mode\n%s\n", reason);
     FatalError(message);
 }
 
+// A window by default, fitted to the desktop; full screen when asked for.
 static void SetGraphicMode()
 {
-    set_color_depth(COLOR_DEPTH);
-    if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
-        set_gfx_mode(GFX_SAFE, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0)
+    if (!OpenDisplay(StartingDisplayChoice(g_Options)))
         FailNoGraphicMode(allegro_error);
 }
 
-// Two video pages where the driver has them; otherwise (Allegro's X11 driver
-// gives only one) two memory pages that FlipPages copies to the screen.
+// Memory pages that FlipPages scales onto the screen. Video pages would not
+// survive the switch between window and full screen (and Allegro's X11 driver
+// has only one anyway).
 static void CreatePages()
 {
-    g_Page1 = create_video_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    g_Page2 = create_video_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    g_VideoPages = g_Page1 && g_Page2;
-    if (!g_VideoPages) {
-        if (g_Page1)
-            destroy_bitmap(g_Page1);
-        if (g_Page2)
-            destroy_bitmap(g_Page2);
-        g_Page1 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-        g_Page2 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    }
+    g_Page1 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    g_Page2 = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    g_VideoPages = false;
     if (!g_Page1 || !g_Page2)
         FatalError("Not enough video memory for page flipping\n");
     clear_to_color(g_Page1, makecol(0, 0, 0));
@@ -119,6 +115,9 @@ void InitGame()
     srand(static_cast<unsigned>(time(nullptr)));
     if (!HaveDisplay())
         FailNoGraphicMode("no X display (DISPLAY is not set)");
+    // The X11 window's class, so that a desktop file can match it; Allegro
+    // makes the window in allegro_init.
+    xwin_set_window_name("pesko", "pesko");
     if (!InitAllegro()) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
@@ -126,6 +125,7 @@ void InitGame()
     install_timer();
     install_keyboard();
     InstallKeyboardWatch();
+    WatchDisplayKeys();
     install_mouse();
     PointMidiAtPatches();
     PrepareMixer();
@@ -135,7 +135,6 @@ void InitGame()
     LOCK_FUNCTION(TimerTick);
     SetGraphicMode();
     CreatePages();
-    set_window_title("Pesko");
     LOCK_FUNCTION(OnCloseButton);
     set_close_button_callback(OnCloseButton);
     LoadData();
@@ -152,6 +151,7 @@ void ShutdownGame()
         g_Page2 = nullptr;
     }
     g_BackBuffer = nullptr;
+    CloseDisplay();
     if (g_Data) {
         unload_datafile(g_Data);
         g_Data = nullptr;

@@ -2,6 +2,7 @@
 #include "game/game.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/display.h"
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/loop.h"
@@ -19,14 +20,15 @@ void ResetGameState()
 }
 
 // The mouse steers as a virtual joystick: centred, slow, confined to 150
-// pixels around the centre and hidden.
+// pixels around the centre and hidden. Positions are in the 640 x 480 picture,
+// whatever its scale on the screen.
 static void SetUpMouseSteering()
 {
     if (!mouse_driver)
         return;
-    position_mouse(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
+    PlaceMouse(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
     set_mouse_speed(1, 1);
-    set_mouse_range(170, 90, 470, 390);
+    ConfineMouse(170, 90, 470, 390);
     show_mouse(nullptr);
 }
 

@@ -2,6 +2,7 @@
 // countdown and the world's step in its fixed order.
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/focus.h"
 #include "app/game_state.h"
 #include "app/globals.h"
 #include "app/trace.h"
@@ -62,21 +63,38 @@ static void AnswerQuitBox()
     }
 }
 
+static void PauseGame()
+{
+    if (g_Game.musicOn)
+        PauseMusic();
+    PlayInterfaceSound(SND_SELECT);
+    g_Game.paused = true;
+}
+
+static void ResumeGame()
+{
+    if (g_Game.musicOn)
+        ResumeMusic();
+    PlayInterfaceSound(SND_BACK);
+    g_Game.paused = false;
+}
+
 static void HandlePauseKey()
 {
     if (!g_Game.keys.Acts(INPUT_PAUSE))
         return;
-    if (!g_Game.paused) {
-        if (g_Game.musicOn)
-            PauseMusic();
-        PlayInterfaceSound(SND_SELECT);
-        g_Game.paused = true;
-    } else {
-        if (g_Game.musicOn)
-            ResumeMusic();
-        PlayInterfaceSound(SND_BACK);
-        g_Game.paused = false;
-    }
+    if (g_Game.paused)
+        ResumeGame();
+    else
+        PauseGame();
+}
+
+// A player who turns to another window finds the game paused, as P pauses it;
+// coming back leaves it paused until P.
+static void PauseOnFocusLoss(bool focusLost)
+{
+    if (focusLost && !g_Game.paused)
+        PauseGame();
 }
 
 // The toggle's own sound plays whatever the switch says: SND_BACK before sound goes off.
@@ -175,6 +193,7 @@ void UpdateLevel_01()
     StartSeaStep();
     g_Player.StartStep();
     g_Game.keys.Step();
+    bool focusLost = TakeFocusLoss();
     if (g_Game.keys.Pressed(INPUT_ESC) && !g_Game.quitBoxOpen)
         OpenQuitBox();
     if (g_Game.quitBoxOpen) {
@@ -182,6 +201,7 @@ void UpdateLevel_01()
         MoveQuitChoice();
         AnswerQuitBox();
     } else {
+        PauseOnFocusLoss(focusLost);
         HandlePauseKey();
         HandleSoundKey();
         HandleMusicKey();

@@ -51,14 +51,14 @@ protected:
     {
         UseFakeData();
         srand(11);
-        ReleaseAllKeys();
+        LetGoOfEverything();
         g_Settings.control = CONTROL_KEYBOARD;
         InitLevel_01();
     }
     void TearDown() override
     {
         ExitLevel_01();
-        ReleaseAllKeys();
+        LetGoOfEverything();
         for (int index : {BMP_PLAYER, BMP_PLAYER_MASK, BMP_TILES, BMP_TILES_MASK, BMP_CHARACTERS_MASK})
             FillBitmap(index, bitmap_mask_color(DataBitmap(index)));
     }
@@ -538,7 +538,7 @@ TEST_F(GameTest, ShieldedFishCrossesTheWholeSea)
     std::vector<int> levelAfterTick;
     SoundLog sounds;
     for (int tick = 1; tick <= 8000 && !IsGameEnded(); tick++) {
-        ReleaseAllKeys();
+        LetGoOfEverything();
         key[steering[(tick / 37) % 5]] = 1;
         g_Player.m_ShieldTime = 60;  // kept shielded: nothing can end this run early
         UpdateLevel_01();

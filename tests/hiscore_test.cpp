@@ -17,14 +17,14 @@ protected:
     void SetUp() override
     {
         UseFakeData();
-        ReleaseAllKeys();
+        LetGoOfEverything();
         clear_keybuf();
         strcpy(g_PlayerName, "LEFTOVER");
         NameEntryReset(entry);
     }
     void TearDown() override
     {
-        ReleaseAllKeys();
+        LetGoOfEverything();
         clear_keybuf();
     }
     void Type(int scancode, int times = 1)

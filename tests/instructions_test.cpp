@@ -13,14 +13,14 @@ protected:
     void SetUp() override
     {
         UseFakeData();
-        ReleaseAllKeys();
+        LetGoOfEverything();
         BindCollection();
         InstructionsReset(help);
     }
     void TearDown() override
     {
         ReleaseCollection();
-        ReleaseAllKeys();
+        LetGoOfEverything();
     }
     // Taps, each down and up again between two steps.
     void Press(int k, int times = 1)

@@ -13,10 +13,10 @@ protected:
     void SetUp() override
     {
         UseFakeData();
-        ReleaseAllKeys();
+        LetGoOfEverything();
         MenuReset(menu, MENU_PLAY);
     }
-    void TearDown() override { ReleaseAllKeys(); }
+    void TearDown() override { LetGoOfEverything(); }
     void Steps(int n)
     {
         for (int i = 0; i < n; i++)
@@ -77,7 +77,7 @@ TEST_F(MenuTest, BothArrowsInOneStepHandleUpFirst)
     Steps(1);
     EXPECT_EQ(menu.selection, MENU_SETUP);
     EXPECT_EQ(sounds.Samples().size(), 2u);
-    ReleaseAllKeys();
+    LetGoOfEverything();
     MenuReset(menu, MENU_PLAY);
     PressKey(KEY_UP);
     PressKey(KEY_DOWN);

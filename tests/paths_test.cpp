@@ -71,30 +71,6 @@ TEST(SaveFolderTest, DisplaySettingsGoToXdgConfigUnlessTheSaveFolderIsNamed)
     EXPECT_EQ(ChooseConfigFolder({}, env, "/tests"), "/tests");
 }
 
-static int Take(std::vector<const char*> args, PathOptions& options)
-{
-    std::string error;
-    int i = 1, took = 0;
-    while (i < static_cast<int>(args.size())) {
-        int result = TakePathOption(static_cast<int>(args.size()), const_cast<char**>(args.data()), i, options, error);
-        if (result < 0)
-            return -1;
-        took += result;
-        i += result == 0;
-    }
-    return took;
-}
-
-TEST(PathOptionTest, BothFormsAndOtherOptionsLeftAlone)
-{
-    PathOptions options;
-    EXPECT_EQ(Take({"pesko", "--fullscreen", "--data-dir", "/d", "--save-dir=/s", "--data-directory"}, options), 2);
-    EXPECT_EQ(options.dataDir, "/d");
-    EXPECT_EQ(options.saveDir, "/s");
-    EXPECT_EQ(Take({"pesko", "--save-dir"}, options), -1);
-    EXPECT_EQ(Take({"pesko", "--data-dir="}, options), -1);
-}
-
 static mode_t ModeOf(const std::string& path)
 {
     struct stat st;

@@ -25,12 +25,12 @@ protected:
     void SetUp() override
     {
         UseFakeData();
-        ReleaseAllKeys();
+        LetGoOfEverything();
         g_Settings = DEFAULT_SETTINGS;
         dir.WriteFile("config.dat", DEFAULT_BYTES);
         SetupReset(setup);
     }
-    void TearDown() override { ReleaseAllKeys(); }
+    void TearDown() override { LetGoOfEverything(); }
 
     // A tap: down and up again between two steps.
     void Press(int k)

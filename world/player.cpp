@@ -1,6 +1,7 @@
 #include "world/player.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/display.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "world/character.h"
@@ -125,12 +126,12 @@ bool CPlayer::IsDirectionOn(int device, int direction)
     case CONTROL_KEYBOARD: return IsKeyboardDirectionOn(direction);
     case CONTROL_JOYSTICK: return IsJoystickDirectionOn(direction);
     case CONTROL_MOUSE:
-        // A virtual joystick: the pointer's offset from the centre, past a dead zone.
+        // A virtual joystick: the pointer's offset from the picture's centre, past a dead zone.
         switch (direction) {
-        case DIR_LEFT: return mouse_x < m_AreaWidth / 2 - MOUSE_DEAD_ZONE;
-        case DIR_RIGHT: return mouse_x > m_AreaWidth / 2 + MOUSE_DEAD_ZONE;
-        case DIR_UP: return mouse_y < m_AreaHeight / 2 - MOUSE_DEAD_ZONE;
-        default: return mouse_y > m_AreaHeight / 2 + MOUSE_DEAD_ZONE;
+        case DIR_LEFT: return PictureMouseX() < m_AreaWidth / 2 - MOUSE_DEAD_ZONE;
+        case DIR_RIGHT: return PictureMouseX() > m_AreaWidth / 2 + MOUSE_DEAD_ZONE;
+        case DIR_UP: return PictureMouseY() < m_AreaHeight / 2 - MOUSE_DEAD_ZONE;
+        default: return PictureMouseY() > m_AreaHeight / 2 + MOUSE_DEAD_ZONE;
         }
     }
     return false;

@@ -13,7 +13,8 @@ e2e_log() { echo "[$(date +%T)] $*" >&2; }
 # e2e_setup PESKO DATA_DIR: a fresh game folder with the game, its data and a
 # private X server. The game runs from its own copy there, so the data it finds
 # beside itself is the folder's (which a test may take away), and it keeps its
-# saves there too.
+# saves there too. The X screen is 640 x 480, so the game's window is 1x; set
+# E2E_SCREEN=WxHxD before for another.
 e2e_setup() {
     E2E_DATA=$(readlink -f "$2")
     E2E_WORK=$(mktemp -d /tmp/pesko-e2e-XXXXXX)
@@ -31,7 +32,7 @@ e2e_setup() {
     printf 'pcm.!default { type null }\n' > "$E2E_WORK/.asoundrc"
     trap e2e_cleanup EXIT
     local fdfile="$E2E_WORK/display"
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-640x480x24}" -nolisten tcp 3>"$fdfile" 2>/dev/null &
     E2E_XVFB=$!
     local i
     for i in $(seq 100); do
@@ -44,18 +45,26 @@ e2e_setup() {
 }
 
 e2e_cleanup() {
-    [[ -n "${E2E_PID:-}" && ! -e "$E2E_WORK/exit_code" ]] && kill -9 "$E2E_PID" 2>/dev/null || true
+    local i
+    if [[ -n "${E2E_PID:-}" && ! -e "$E2E_WORK/exit_code" ]]; then
+        kill -9 "$E2E_PID" 2>/dev/null || true
+        # The watcher writes exit_code once the game is gone; the folder goes after that.
+        for i in $(seq 20); do
+            [[ -e "$E2E_WORK/exit_code" ]] && break
+            sleep 0.1
+        done
+    fi
     [[ -n "${E2E_XVFB:-}" ]] && kill "$E2E_XVFB" 2>/dev/null || true
-    [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK"
+    [[ "${E2E_KEEP:-0}" == 1 ]] || rm -rf "$E2E_WORK" || true
 }
 
-# e2e_start: runs the game in the game folder; its output goes to $E2E_WORK/out.txt and
+# e2e_start [OPTION...]: runs the game in the game folder; its output goes to $E2E_WORK/out.txt and
 # its exit code, once it ends, to $E2E_WORK/exit_code (so any subshell can read it).
 e2e_start() {
     rm -f "$E2E_WORK/exit_code" "$E2E_WORK/pid"
     (
         cd "$E2E_WORK"
-        HOME="$E2E_WORK" "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>&1 &
+        HOME="$E2E_WORK" "$E2E_PESKO" "$@" >"$E2E_WORK/out.txt" 2>&1 &
         echo $! >"$E2E_WORK/pid"
         code=0
         wait $! || code=$?
@@ -154,4 +163,17 @@ e2e_quit_from_menu() {
     sleep 2
     e2e_press space
     e2e_expect_exit 20 0 "after quitting from the menu"
+}
+
+# e2e_window_size: the size (WxH, xdotool getwindowgeometry) of the game's window
+# on view. In full screen Allegro shows another, nameless window of its own, so
+# this takes whatever top-level window is mapped.
+e2e_window_size() {
+    local root id
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+    for id in $(xdotool search --onlyvisible --maxdepth 1 "" 2>/dev/null); do
+        ((id == root)) && continue
+        xdotool getwindowgeometry "$id" | awk '/Geometry:/ {print $2}'
+        return 0
+    done
 }

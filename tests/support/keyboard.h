@@ -31,7 +31,7 @@ inline void UnplugJoystick()
     num_joysticks = 0;
 }
 
-inline void ReleaseAllKeys()
+inline void LetGoOfEverything()
 {
     for (int k = 1; k < KEY_MAX; k++) {
         ReleaseKey(k);

@@ -15,8 +15,14 @@ Image MakeNearLayer();        // #25: 1280 x 480, pink where the far layer shows
 Image MakeMenuBackground();   // #22
 Image MakeScreenBackground(); // #23
 
+
 // Pesko centred on the origin, about 92 x 56 pixels; the extra-life item
 // is a small copy of it.
 void DrawPesko(cairo_t* cr, double tailAngle);
 // The desktop icon, `size` pixels square, as a PNG with transparency.
 bool WriteIcon(int size, const std::string& path);
+// The same icon for the game's window, pink where the desktop shows.
+constexpr int WINDOW_ICON_SIZE = 48;
+Image MakeWindowIcon();
+// An XPM picture as C source: an array of strings called `name`; pink is None.
+bool WriteXpm(const std::string& path, const std::string& name, const Image& img);

@@ -102,7 +102,8 @@ bool WriteEverything(const std::string& outDir, const std::string& gameFontPath)
     return true;
 }
 
-// The desktop icons, pesko-SIZE.png, at the sizes desktops ask for.
+// The desktop icons, pesko-SIZE.png, at the sizes desktops ask for, and the
+// window's icon, pesko_icon.xpm.
 bool WriteIcons(const std::string& outDir)
 {
     for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -110,6 +111,8 @@ bool WriteIcons(const std::string& outDir)
         if (!WriteIcon(size, path))
             return Fail(path);
     }
+    if (!WriteXpm(outDir + "/pesko_icon.xpm", "pesko_icon_xpm", MakeWindowIcon()))
+        return Fail(outDir + "/pesko_icon.xpm");
     return true;
 }
 

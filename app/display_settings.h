@@ -1,0 +1,22 @@
+// pesko.cfg: the last choice of window or full screen and of the window's
+// size, as "key = value" lines. config.dat keeps its own 12 bytes.
+#pragma once
+#include <string>
+
+struct DisplayChoice {
+    bool fullscreen = false;
+    int scale = 0;  // the window's factor; 0 fits it to the desktop
+};
+
+bool operator==(const DisplayChoice& a, const DisplayChoice& b);
+
+// Where pesko.cfg lives: in the configuration folder ($XDG_CONFIG_HOME/pesko,
+// or the save folder when one is named).
+std::string DisplaySettingsPath();
+// Reads the lines it knows into choice; a missing file, a damaged or an unknown
+// line leaves the values as they were.
+void ReadDisplaySettings(const std::string& path, DisplayChoice& choice);
+// False when the file cannot be written; the game goes on all the same.
+bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice);
+// Writes pesko.cfg at DisplaySettingsPath(), making its folder when it is missing.
+void RememberDisplayChoice(const DisplayChoice& choice);

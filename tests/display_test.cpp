@@ -1,0 +1,139 @@
+// The window fitted to the desktop, the command line, the whole-pixel scaler,
+// the mouse mapped back into the picture and pesko.cfg.
+#include "app/display_settings.h"
+#include "app/options.h"
+#include "app/scaling.h"
+#include "support/headless.h"
+#include "support/temp_dir.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+TEST(WindowFactorTest, LargestWholeFactorThatLeavesRoomOnTheDesktop)
+{
+    struct Case {
+        int w, h, window, fullscreen;
+    };
+    for (Case c : std::vector<Case>{{800, 600, 1, 1},
+                                    {1024, 768, 1, 1},
+                                    {1366, 768, 1, 1},
+                                    {1920, 1080, 2, 2},
+                                    {2560, 1440, 2, 3},
+                                    {2560, 1600, 3, 3},
+                                    {3840, 2160, 4, 4},
+                                    {640, 480, 1, 1}}) {
+        EXPECT_EQ(WindowFactorFor(c.w, c.h), c.window) << c.w << "x" << c.h;
+        EXPECT_EQ(FullscreenFactorFor(c.w, c.h), c.fullscreen) << c.w << "x" << c.h;
+    }
+}
+
+static bool Parse(std::vector<const char*> args, Options& options, std::string& error)
+{
+    args.insert(args.begin(), "pesko");
+    return ParseOptions(static_cast<int>(args.size()), const_cast<char* const*>(args.data()), options, error);
+}
+
+TEST(OptionsTest, EveryOptionInBothForms)
+{
+    Options o;
+    std::string error;
+    ASSERT_TRUE(Parse({}, o, error));
+    EXPECT_EQ(o.display, DisplayRequest::Remembered);
+    EXPECT_EQ(o.scale, 0);
+    ASSERT_TRUE(Parse({"--fullscreen", "--scale", "3", "--data-dir=/d", "--save-dir", "/s"}, o, error)) << error;
+    EXPECT_EQ(o.display, DisplayRequest::Fullscreen);
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.folders.dataDir, "/d");
+    EXPECT_EQ(o.folders.saveDir, "/s");
+    ASSERT_TRUE(Parse({"--fullscreen", "--windowed", "--scale=1", "--data-dir", "x y"}, o, error));
+    EXPECT_EQ(o.display, DisplayRequest::Windowed);  // the last one wins
+    EXPECT_EQ(o.scale, 1);
+    EXPECT_EQ(o.folders.dataDir, "x y");
+    ASSERT_TRUE(Parse({"--help"}, o, error));
+    EXPECT_TRUE(o.showHelp);
+    ASSERT_TRUE(Parse({"--version"}, o, error));
+    EXPECT_TRUE(o.showVersion);
+    EXPECT_FALSE(o.showHelp);
+}
+
+TEST(OptionsTest, BadCommandLinesAreRefused)
+{
+    Options o;
+    for (std::vector<const char*> bad : std::vector<std::vector<const char*>>{
+             {"--scale", "0"}, {"--scale", "9"}, {"--scale", "x"}, {"--scale=2x"}, {"--scale"},
+             {"--bogus"}, {"-f"}, {"level5"}, {"--data-dir="}, {"--help=yes"}}) {
+        std::string error;
+        EXPECT_FALSE(Parse(bad, o, error)) << bad[0];
+        EXPECT_FALSE(error.empty()) << bad[0];
+    }
+}
+
+// A picture whose every pixel differs from its neighbours.
+static BITMAP* ReferencePicture()
+{
+    BITMAP* picture = create_bitmap(640, 480);
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            putpixel(picture, x, y, (x * 7919 + y * 104729) & 0xFFFFFF);
+    return picture;
+}
+
+TEST(ScalerTest, EveryPixelBecomesASharpBlock)
+{
+    InitHeadlessAllegro();
+    BITMAP* picture = ReferencePicture();
+    for (int factor = 1; factor <= 3; factor++) {
+        BITMAP* out = create_bitmap(640 * factor, 480 * factor);
+        clear_to_color(out, 0x123456);
+        ScaleWholePixels(picture, out, factor);
+        int wrong = 0;
+        for (int y = 0; y < out->h; y++)
+            for (int x = 0; x < out->w; x++)
+                wrong += getpixel(out, x, y) != getpixel(picture, x / factor, y / factor);
+        EXPECT_EQ(wrong, 0) << "factor " << factor;
+        destroy_bitmap(out);
+    }
+    destroy_bitmap(picture);
+}
+
+TEST(MouseMappingTest, CornersCentreAndBorderOfACentredPicture)
+{
+    // 2x on 1920 x 1080: the picture spans x 320..1599, y 60..1019.
+    PictureFrame frame = CentredFrame(1920, 1080, 2);
+    EXPECT_EQ(frame.x, 320);
+    EXPECT_EQ(frame.y, 60);
+    EXPECT_EQ(PictureXFromScreen(frame, 320), 0);
+    EXPECT_EQ(PictureYFromScreen(frame, 60), 0);
+    EXPECT_EQ(PictureXFromScreen(frame, 1599), 639);
+    EXPECT_EQ(PictureYFromScreen(frame, 1019), 479);
+    EXPECT_EQ(PictureXFromScreen(frame, 960), 320);
+    EXPECT_EQ(PictureYFromScreen(frame, 540), 240);
+    // On the black border the mouse counts as at the nearest edge of the picture.
+    EXPECT_EQ(PictureXFromScreen(frame, 0), 0);
+    EXPECT_EQ(PictureYFromScreen(frame, 10), 0);
+    EXPECT_EQ(PictureXFromScreen(frame, 1919), 639);
+    EXPECT_EQ(PictureYFromScreen(frame, 1079), 479);
+    // And back: a picture pixel's block starts where the mapping begins.
+    EXPECT_EQ(PictureXFromScreen(frame, ScreenXFromPicture(frame, 170)), 170);
+    EXPECT_EQ(PictureXFromScreen(frame, ScreenXFromPicture(frame, 170) - 1), 169);
+}
+
+TEST(DisplaySettingsTest, RoundTripAndDamagedLines)
+{
+    TempDir dir;
+    DisplayChoice written{true, 3};
+    ASSERT_TRUE(WriteDisplaySettings("pesko.cfg", written));
+    DisplayChoice read;
+    ReadDisplaySettings("pesko.cfg", read);
+    EXPECT_EQ(read, written);
+
+    dir.WriteFile("pesko.cfg", "fullscreen = perhaps\nscale = 7\n\x01\x02garbage\nscale\n"
+                               "colour = blue\n  scale=2  \n= yes\nfullscreen = yes");
+    DisplayChoice damaged{false, 1};
+    ReadDisplaySettings("pesko.cfg", damaged);
+    EXPECT_EQ(damaged, (DisplayChoice{true, 2}));
+
+    DisplayChoice missing{true, 4};
+    ReadDisplaySettings("no-such-file.cfg", missing);
+    EXPECT_EQ(missing, (DisplayChoice{true, 4}));
+    EXPECT_FALSE(WriteDisplaySettings("no-such-folder/pesko.cfg", written));
+}
