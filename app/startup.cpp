@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/datafile_check.h"
 #include "app/globals.h"
 #include "app/world_objects.h"
 #include <cstdio>
@@ -87,7 +88,11 @@ static void PointMidiAtPatches()
 
 static void LoadData()
 {
-    g_Data = DatafileIsWhole(DATA_FILE) ? load_datafile(DATA_FILE) : nullptr;
+    // Allegro's loaders trust every field: a damaged object is refused before they run.
+    std::string damage = CheckDatafileAt(DATA_FILE, ExpectedDataKinds());
+    if (!damage.empty())
+        FatalError(("Not enough system memory to load a sound data\n" + std::string(DATA_FILE) + ": " + damage + "\n").c_str());
+    g_Data = load_datafile(DATA_FILE);
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());
