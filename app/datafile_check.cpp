@@ -62,7 +62,7 @@ public:
     }
     int32_t I32(const char* what) { return int32_t(U32(what)); }
     // A MIDI variable-length number: at most four bytes of seven bits.
-    uint32_t VarLen(const char* what)
+    uint32_t VarLen(const char* what, const std::string& tooLong)
     {
         uint32_t n = 0;
         for (int i = 0; i < 4; i++) {
@@ -71,7 +71,7 @@ public:
             if (!(b & 0x80))
                 return n;
         }
-        throw Damage{"a number longer than four bytes"};
+        throw Damage{tooLong};
     }
 
 private:
@@ -215,8 +215,9 @@ uint64_t CheckTrack(ByteReader in, const std::string& name)
     uint64_t ticks = 0;
     int running = 0;
     const std::string early = name + " ends without its end event";
+    const std::string tooLong = name + " has a number longer than four bytes";
     for (;;) {
-        ticks += in.VarLen(early.c_str());
+        ticks += in.VarLen(early.c_str(), tooLong);
         int first = in.U8(early.c_str());
         int status = first;
         bool runningStatus = first < 0x80;  // the event's kind is the last one's
@@ -227,14 +228,14 @@ uint64_t CheckTrack(ByteReader in, const std::string& name)
         }
         if (status == 0xFF) {
             int type = in.U8(early.c_str());
-            uint32_t length = in.VarLen(early.c_str());
+            uint32_t length = in.VarLen(early.c_str(), tooLong);
             const uint8_t* data = in.Take(length, early);
             if (type == 0x2F)
                 return ticks;
             if (type == 0x51 && (length != 3 || (data[0] | data[1] | data[2]) == 0))
                 throw Damage{name + " has a bad tempo event"};
         } else if (status == 0xF0 || status == 0xF7) {
-            in.Take(in.VarLen(early.c_str()), early);
+            in.Take(in.VarLen(early.c_str(), tooLong), early);
         } else if (status >= 0xF0) {
             throw Damage{name + " has an unknown event " + Hex(uint32_t(status))};
         } else {
