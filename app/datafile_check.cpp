@@ -1,8 +1,6 @@
 #include "app/datafile_check.h"
+#include "app/file_bytes.h"
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -387,24 +385,7 @@ std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vec
 
 std::string CheckDatafileAt(const char* path, const std::vector<uint32_t>& expectedKinds)
 {
-    // Non-blocking, so that a FIFO in its place cannot stop the game here.
-    int fd = open(path, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return "cannot be opened";
-    struct stat st {};
-    std::string problem;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        problem = "is not a regular file";
-    else if (size_t(st.st_size) > DATAFILE_MAX_BYTES)
-        problem = "is larger than " + std::to_string(DATAFILE_MAX_BYTES >> 20) + " MB";
-    std::vector<uint8_t> bytes(problem.empty() ? size_t(st.st_size) : 0);
-    size_t got = 0;
-    while (problem.empty() && got < bytes.size()) {
-        ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
-        if (n <= 0)
-            problem = "cannot be read";
-        got += n > 0 ? size_t(n) : 0;
-    }
-    close(fd);
+    std::vector<uint8_t> bytes;
+    std::string problem = ReadRegularFile(path, DATAFILE_MAX_BYTES, bytes);
     return problem.empty() ? CheckDatafileBytes(bytes.data(), bytes.size(), expectedKinds) : problem;
 }

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as data.dat through the checker. What it accepts,
 // Allegro's own loader must then load, and its fonts draw, without a fault.
-// Links: app/datafile_check.cpp
+// Links: app/datafile_check.cpp app/file_bytes.cpp
 #include "app/datafile_check.h"
 #include <allegro.h>
 #include <cerrno>
