@@ -1,6 +1,7 @@
 #include "app/loop.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/x_display.h"
 
 void StartTicks(int periodMs)
 {
@@ -19,6 +20,8 @@ void RunFrames(const std::function<void()>& logicStep, const std::function<bool(
     for (;;) {
         if (g_CloseRequested)
             QuitAtOnce();
+        if (DisplayLost())
+            EndForLostDisplay();
         bool stepped = false;
         while (g_Ticks > 0) {
             logicStep();

@@ -4,6 +4,7 @@
 #include "app/datafile_check.h"
 #include "app/globals.h"
 #include "app/world_objects.h"
+#include "app/x_display.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -145,6 +146,7 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     set_window_title("Pesko");
+    WatchDisplay("Pesko");
     LOCK_FUNCTION(OnCloseButton);
     set_close_button_callback(OnCloseButton);
     LoadData();

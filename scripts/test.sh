@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: unit tests, then the end-to-end
-# tests that drive the real game under Xvfb.
+# tests that drive the real game under Xvfb, then the unit tests once more
+# built with AddressSanitizer and UndefinedBehaviorSanitizer (in build-asan,
+# reading the data that build/ generated).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cd build
 ctest --output-on-failure -j"$(nproc)" -L unit
 ctest --output-on-failure -L e2e
+
+cd ..
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DPESKO_BENCH=OFF -DPESKO_GENERATE_DATA=OFF \
+    -DPESKO_DATA_DIR="$PWD/build" >/dev/null
+cmake --build build-asan -j"$(nproc)"
+cd build-asan
+ctest --output-on-failure -j"$(nproc)" -L unit
