@@ -140,6 +140,10 @@ void InitGame()
     install_mouse();
     PointMidiAtPatches();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+    // Every instrument of the patch set at once: otherwise each play_midi looks
+    // the tune's instruments up in patches.dat again and keeps 4 KB each time.
+    if (g_SoundInstalled)
+        load_midi_patches();
     install_joystick(JOY_TYPE_AUTODETECT);
     LOCK_VARIABLE(g_Ticks);
     LOCK_FUNCTION(TimerTick);
