@@ -79,11 +79,15 @@ private:
 };
 
 // Allegro's LZSS: flag bytes, literals and copies of 3..18 bytes out of a
-// 4096-byte ring whose first 4078 bytes start as zeros.
+// 4096-byte ring whose first 4078 bytes start as zeros. The last 18 hold
+// whatever Allegro's memory held until written: a copy from them is refused.
 std::vector<uint8_t> Unpack(const uint8_t* packed, size_t size, size_t limit)
 {
     constexpr unsigned RING = 4096, LONGEST = 18;
     uint8_t ring[RING] = {};
+    bool known[RING];
+    for (unsigned i = 0; i < RING; i++)
+        known[i] = i < RING - LONGEST;
     unsigned r = RING - LONGEST;
     unsigned flags = 0;
     size_t i = 0;
@@ -92,6 +96,7 @@ std::vector<uint8_t> Unpack(const uint8_t* packed, size_t size, size_t limit)
         if (out.size() >= limit)
             throw Damage{"unpacks to more than " + std::to_string(limit) + " bytes"};
         ring[r] = c;
+        known[r] = true;
         r = (r + 1) % RING;
         out.push_back(c);
     };
@@ -113,8 +118,11 @@ std::vector<uint8_t> Unpack(const uint8_t* packed, size_t size, size_t limit)
         unsigned from = packed[i] | (packed[i + 1] & 0xF0u) << 4;
         unsigned length = (packed[i + 1] & 0x0Fu) + 3;
         i += 2;
-        for (unsigned k = 0; k < length; k++)
+        for (unsigned k = 0; k < length; k++) {
+            if (!known[(from + k) % RING])
+                throw Damage{"packed data copies bytes never written"};
             put(ring[(from + k) % RING]);
+        }
     }
     return out;
 }
