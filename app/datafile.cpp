@@ -1,4 +1,5 @@
 #include "app/datafile.h"
+#include "app/datafile_check.h"
 #include "app/globals.h"
 
 static void* DataObjectOfType(int index, int type)
@@ -82,6 +83,17 @@ static const char* TypeName(int type)
     case DAT_BITMAP: return "bitmap";
     default: return "font";
     }
+}
+
+static_assert(KIND_SAMPLE == uint32_t(DAT_SAMPLE) && KIND_MIDI == uint32_t(DAT_MIDI) &&
+              KIND_BITMAP == uint32_t(DAT_BITMAP) && KIND_FONT == uint32_t(DAT_FONT));
+
+std::vector<uint32_t> ExpectedDataKinds()
+{
+    std::vector<uint32_t> kinds;
+    for (int i = 0; i < DATA_OBJECT_COUNT; i++)
+        kinds.push_back(i == DATA_UNUSED_7 ? KIND_ANY : uint32_t(DataObjectType(i)));
+    return kinds;
 }
 
 std::string CheckDatafile(const DATAFILE* data)

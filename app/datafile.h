@@ -1,7 +1,9 @@
 // The objects of data.dat, addressed by index, and the check made at load time.
 #pragma once
 #include <allegro.h>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Object #N of data.dat is the Nth entry of app/data_objects.def; #7 is never read.
 enum DataObject {
@@ -25,6 +27,10 @@ MIDI* DataMidi(int index);
 // Walks the datafile's structure without loading it: true when every object it
 // announces is wholly there. Allegro's own loader crashes on a truncated file.
 bool DatafileIsWhole(const char* path);
+
+// The kind each of objects #0-#34 must be (KIND_ANY for the unused one), for
+// CheckDatafileBytes, which looks inside them before load_datafile does.
+std::vector<uint32_t> ExpectedDataKinds();
 
 // Checks that objects #0-#34 exist and have the kinds the game relies on.
 // Returns an empty string when they do, otherwise the message to show.

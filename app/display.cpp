@@ -2,6 +2,7 @@
 #include "app/focus.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/x_display.h"
 #include <allegro.h>
 #include <atomic>
 #include <cstdint>
@@ -75,6 +76,7 @@ static void PrepareScreen(const PictureFrame& frame)
         s_Frame = CentredFrame(SCREEN_W, SCREEN_H, 1);
     clear_to_color(screen, makecol(0, 0, 0));
     set_window_title("Pesko");
+    WatchDisplay("Pesko");
     WatchFocus();
     ForgetFocusLoss();
     ApplyMouseBox();

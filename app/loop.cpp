@@ -5,6 +5,7 @@
 #include "app/frame_clock.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/x_display.h"
 
 // When the current ticks started, and their period: the steps' schedule.
 static int64_t s_TicksStartedAt = 0;
@@ -40,6 +41,8 @@ static int RunPendingSteps(const std::function<void()>& logicStep)
 {
     if (g_CloseRequested)
         QuitAtOnce();
+    if (DisplayLost())
+        EndForLostDisplay();
     HandleDisplayKeys();
     int steps = 0;
     while (g_Ticks > 0) {

@@ -1,10 +1,12 @@
 #include "app/startup.h"
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/datafile_check.h"
 #include "app/display.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/paths.h"
+#include "app/x_display.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -76,8 +78,12 @@ static void LoadData()
 {
     if (!DataFolderFound())
         FatalError(("Not enough system memory to load a sound data\n" + DataSearchReport()).c_str());
+    // Allegro's loaders trust every field: a damaged object is refused before they run.
     std::string path = DataPath(DATA_FILE);
-    g_Data = DatafileIsWhole(path.c_str()) ? load_datafile(path.c_str()) : nullptr;
+    std::string damage = CheckDatafileAt(path.c_str(), ExpectedDataKinds());
+    if (!damage.empty())
+        FatalError(("Not enough system memory to load a sound data\n" + std::string(DATA_FILE) + ": " + damage + "\n").c_str());
+    g_Data = load_datafile(path.c_str());
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());
@@ -130,6 +136,10 @@ void InitGame()
     PointMidiAtPatches();
     PrepareMixer();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+    // Every instrument of the patch set at once: otherwise each play_midi looks
+    // the tune's instruments up in patches.dat again and keeps 4 KB each time.
+    if (g_SoundInstalled)
+        load_midi_patches();
     install_joystick(JOY_TYPE_AUTODETECT);
     LOCK_VARIABLE(g_Ticks);
     LOCK_FUNCTION(TimerTick);

@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes as an AVI file through CAviFile and CAviPlayer.
-// Build and run with fuzz/build.sh.
+// Build and run with fuzz/run.sh.
+// Links: movie/*.cpp
 #include "movie/avi_player.h"
 #include <cerrno>
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavutil/imgutils.h>
 #include <libswscale/swscale.h>
 }
 
@@ -26,6 +27,10 @@ struct AviFrameReader {
     int64_t shown = -1;       // frame number held in `bitmap`
     int64_t answered = -1;    // frame number last asked for and answered with `bitmap`
     std::vector<uint8_t> bitmap;  // BITMAPINFOHEADER then the pixel rows
+    // sws_scale writes whole vector words, past the end of a row of odd width:
+    // it converts into FFmpeg's own padded picture, whose rows are then copied.
+    uint8_t* scaled[4] = {};
+    int scaledStride[4] = {};
 };
 
 static bool OpenDecoder(AviFrameReader& r)
@@ -46,8 +51,10 @@ static bool OpenDecoder(AviFrameReader& r)
     return true;
 }
 
-static void PrepareBitmap(AviFrameReader& r)
+static bool PrepareBitmap(AviFrameReader& r)
 {
+    if (av_image_alloc(r.scaled, r.scaledStride, r.width, r.height, AV_PIX_FMT_BGRA, 64) < 0)
+        return false;
     r.bitmap.assign(sizeof(BITMAPINFOHEADER) + size_t(r.width) * size_t(r.height) * 4, 0);
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -58,6 +65,7 @@ static void PrepareBitmap(AviFrameReader& r)
     header.biCompression = BI_RGB;
     header.biSizeImage = uint32_t(r.width * r.height * 4);
     memcpy(r.bitmap.data(), &header, sizeof header);
+    return true;
 }
 
 AviFrameReader* OpenFrameReader(const char* fileName, int stream, const BITMAPINFOHEADER& format)
@@ -72,11 +80,11 @@ AviFrameReader* OpenFrameReader(const char* fileName, int stream, const BITMAPIN
     r->input = OpenAviInput(fileName, &r->deadline);
     r->packet = av_packet_alloc();
     r->picture = av_frame_alloc();
-    if (!r->input || stream >= int(r->input->nb_streams) || !r->packet || !r->picture || !OpenDecoder(*r)) {
+    if (!r->input || stream >= int(r->input->nb_streams) || !r->packet || !r->picture || !OpenDecoder(*r) ||
+        !PrepareBitmap(*r)) {
         CloseFrameReader(r);
         return nullptr;
     }
-    PrepareBitmap(*r);
     return r;
 }
 
@@ -84,6 +92,7 @@ void CloseFrameReader(AviFrameReader* r)
 {
     if (!r)
         return;
+    av_freep(&r->scaled[0]);
     av_frame_free(&r->picture);
     av_packet_free(&r->packet);
     sws_freeContext(r->scaler);
@@ -100,10 +109,13 @@ static bool StorePicture(AviFrameReader& r)
                                     AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr);
     if (!r.scaler)
         return false;
-    const int stride = r.width * 4;
-    uint8_t* dst[4] = {r.bitmap.data() + sizeof(BITMAPINFOHEADER), nullptr, nullptr, nullptr};
-    int dstStride[4] = {stride, 0, 0, 0};
-    return sws_scale(r.scaler, p->data, p->linesize, 0, p->height, dst, dstStride) == r.height;
+    if (sws_scale(r.scaler, p->data, p->linesize, 0, p->height, r.scaled, r.scaledStride) != r.height)
+        return false;
+    const size_t stride = size_t(r.width) * 4;
+    uint8_t* rows = r.bitmap.data() + sizeof(BITMAPINFOHEADER);
+    for (int y = 0; y < r.height; y++)
+        memcpy(rows + y * stride, r.scaled[0] + y * r.scaledStride[0], stride);
+    return true;
 }
 
 static int64_t PacketFrame(const AVPacket* p)

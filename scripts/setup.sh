@@ -4,6 +4,7 @@
 #   scripts/setup.sh           what building and playing need
 #   scripts/setup.sh --test    the test tools too, and builds the tests
 #   scripts/setup.sh --deb     the packaging tools too (no build)
+#   scripts/setup.sh --fuzz    clang for the fuzzers too (no build)
 #   The test command also turns compiler warnings into errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,7 @@ build=1
 case "${1:-}" in
 --test) lists+=(scripts/packages-test.txt); tests=ON ;;
 --deb) lists+=(scripts/packages-deb.txt); build=0 ;;
+--fuzz) lists+=(scripts/packages-fuzz.txt); build=0 ;;
 esac
 
 missing=()

@@ -1,7 +1,9 @@
 #include "support/headless.h"
 #include "support/temp_dir.h"
 #include "world/game_font.h"
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -17,30 +19,56 @@ TEST(GameFontTest, AMissingFontFileLeavesTheHolderEmpty)
     EXPECT_EQ(holder.m_Font, nullptr);
 }
 
+// The game's own font sheet, made by the build.
+void SaveFontSheet()
+{
+    std::ifstream in(PESKO_DATA_DIR "/game_font.pcx", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 1000u) << "the build makes game_font.pcx";
+    std::ofstream("game_font.pcx", std::ios::binary) << bytes;
+}
+
 TEST(GameFontTest, AFontFileIsLoadedAndFreed)
 {
     InitHeadlessAllegro();
     TempDir dir;
-    // A bitmap font sheet: glyphs on a grid separated by a colour other than the glyph colours.
-    BITMAP* sheet = create_bitmap(8 * 16 + 17, 8 * 6 + 7);
-    clear_to_color(sheet, makecol(255, 255, 0));
-    for (int row = 0; row < 6; row++)
-        for (int column = 0; column < 16; column++) {
-            const int x = 1 + column * 9;
-            const int y = 1 + row * 9;
-            rectfill(sheet, x, y, x + 7, y + 7, makecol(0, 0, 0));
-            putpixel(sheet, x + 3, y + 3, makecol(255, 255, 255));
-        }
-    ASSERT_EQ(save_bitmap("game_font.pcx", sheet, nullptr), 0);
-    destroy_bitmap(sheet);
+    SaveFontSheet();
     CGameFont holder;
     holder.LoadFont();
     ASSERT_NE(holder.m_Font, nullptr);
-    EXPECT_EQ(text_height(holder.m_Font), 8);
+    EXPECT_EQ(text_height(holder.m_Font), 16);
     holder.LoadFont();  // loading again replaces the font without losing the first
     ASSERT_NE(holder.m_Font, nullptr);
     holder.DestroyFont();
     EXPECT_EQ(holder.m_Font, nullptr);
+}
+
+// Allegro's loader crashes on these; the game ends with a message instead.
+TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
+{
+    InitHeadlessAllegro();
+    TempDir dir;
+    SaveFontSheet();
+    const std::string good = dir.ReadFile("game_font.pcx");
+    auto damaged = [&](size_t at, std::initializer_list<uint8_t> bytes) {
+        std::string b = good;
+        for (uint8_t v : bytes)
+            b[at++] = char(v);
+        return b;
+    };
+    const std::pair<std::string, const char*> cases[] = {
+        {good.substr(0, 128), "game_font.pcx: is cut short \\(its rows end early\\)"},
+        {good.substr(0, 100), "game_font.pcx: is cut short \\(100 bytes\\)"},
+        {damaged(8, {0xFF, 0xFF}), "game_font.pcx: width 65536"},
+        {damaged(10, {0xFF, 0xFF, 0, 0}), "game_font.pcx: height 65536"},
+        {damaged(4, {1, 0, 0, 0, 0, 0}), "game_font.pcx: width 0"},
+        {damaged(65, {3}), "game_font.pcx: 3 planes of 8 bits, not one plane of 8 bits"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        dir.WriteFile("game_font.pcx", bytes);
+        CGameFont holder;
+        EXPECT_EXIT(holder.LoadFont(), ::testing::ExitedWithCode(1), message);
+    }
 }
 
 }  // namespace
