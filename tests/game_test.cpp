@@ -552,22 +552,6 @@ TEST_F(GameTest, QuittingNeverTouchesTheTable)
     EXPECT_EQ(g_Game.finalScore, 0);
 }
 
-TEST_F(GameTest, AGameOverEntersOnlyAboveTheLastRow)
-{
-    TempDir dir;
-    memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
-    strcpy(g_PlayerName, "FISH");
-    g_Game.gameOver = true;
-    g_Player.m_Score = 100;  // equal to the 6th row
-    OfferFinalScore();
-    EXPECT_EQ(memcmp(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores), 0);
-    g_Player.m_Score = 101;
-    OfferFinalScore();
-    EXPECT_EQ(g_HiScores[5].score, 101);
-    EXPECT_STREQ(g_HiScores[5].name, "FISH");
-    EXPECT_TRUE(dir.Exists(HISCORE_FILE));
-}
-
 // The state of the whole sea that a frame could disturb, random generator included.
 std::vector<int> SeaSnapshot()
 {
