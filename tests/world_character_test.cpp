@@ -323,34 +323,6 @@ TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_LAND}));
 }
 
-TEST_F(CharacterTest, CreditsDecorationsRiseAndLeaveAtTheTop)
-{
-    sea.InitForScreen(20);
-    sea.MoveCharacterForCredits(1, -5);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_DECORATION);
-    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
-    EXPECT_EQ(sea.m_CHHead->m_X % 23, 0);
-    sea.m_CHHead->m_Y = -22;
-    sea.MoveCharacterForCredits(0, -5);
-    EXPECT_EQ(sea.m_CHHead->m_Y, -27);
-    sea.MoveCharacterForCredits(0, -5);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, CongratulationsFiguresCrossFromTheRight)
-{
-    sea.InitForScreen(50);
-    sea.MoveCharacterForCongratulations(1, -10);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_EXTRA_LIFE);
-    EXPECT_EQ(sea.m_CHHead->m_X, 640);
-    EXPECT_EQ(sea.m_CHHead->m_Y % 14, 0);
-    EXPECT_LT(sea.m_CHHead->m_Y, 480);
-    sea.MoveCharacterForCongratulations(0, -10);
-    EXPECT_EQ(sea.m_CHHead->m_X, 630);
-}
-
 TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
 {
     sea.InitForScreen(0);
