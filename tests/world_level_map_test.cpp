@@ -149,34 +149,6 @@ TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
     EXPECT_EQ(map.m_ScrollX, 5000);
 }
 
-TEST_F(LevelMapTest, ShiftRowsMovesCellsUpAndFillBottomRowsLaysRock)
-{
-    map.m_Level = 2;
-    const CMapCell below = map.m_Cells[0][6];
-    EXPECT_EQ(map.ShiftRows(1), 0);
-    EXPECT_EQ(map.m_Cells[0][5].m_TileY, below.m_TileY);
-    map.FillBottomRows(3);
-    for (int row = 21; row < MAP_ROWS; row++) {
-        EXPECT_EQ(map.m_Cells[10][row].m_TileX, 2);
-        EXPECT_EQ(map.m_Cells[10][row].m_TileY, 0);
-    }
-}
-
-TEST_F(LevelMapTest, ClampedScrollingStaysWithinTheGrid)
-{
-    map.m_GenerateX = 0;
-    map.m_ScrollX = 100;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollX, 40);
-    map.m_ScrollX = -5;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollX, 0);
-    map.m_GenerateY = 1;
-    map.m_ScrollY = 45;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollY, 5);
-}
-
 TEST_F(LevelMapTest, StoppedProgressScrollsButCountsNothing)
 {
     map.m_StopProgress = 1;
