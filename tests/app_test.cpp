@@ -94,11 +94,6 @@ protected:
     DATAFILE copy[DATA_OBJECT_COUNT + 1];
 };
 
-TEST_F(DatafileTest, FakeDataPassesTheCheck)
-{
-    EXPECT_EQ(CheckDatafile(copy), "");
-}
-
 TEST_F(DatafileTest, WrongKindIsNamedWithItsNumber)
 {
     copy[BMP_MENU].type = DAT_SAMPLE;

@@ -35,17 +35,6 @@ TEST(ArtGenerator, FaintEdgesBecomeTransparentAndSeenPixelsKeepTheirColour)
     EXPECT_NE(FlattenOnePixel(PINK, 1.0), PINK);
 }
 
-TEST(ArtGenerator, MaskIsRedExactlyWhereTheSpriteShows)
-{
-    Image sprite(3, 1, PINK);
-    sprite.At(1, 0) = 0x123456;
-    sprite.At(2, 0) = SOLID_RED;
-    Image mask = MaskOf(sprite);
-    EXPECT_EQ(mask.At(0, 0), EMPTY_BLACK);
-    EXPECT_EQ(mask.At(1, 0), SOLID_RED);
-    EXPECT_EQ(mask.At(2, 0), SOLID_RED);
-}
-
 TEST(ArtGenerator, AllegroReadsTheTgaTheRightWayUp)
 {
     InitHeadlessAllegro();

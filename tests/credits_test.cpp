@@ -59,13 +59,6 @@ TEST_F(CreditsTest, TableHasFortyThreeLinesAndNamesInCapitals)
     EXPECT_STREQ(CreditLines[17].text, "DOWNLOADED FROM WEB");
 }
 
-TEST_F(CreditsTest, TotalHeightIsTheLinesAndOneScreen)
-{
-    // The fake fonts are all Allegro's 8 px font.
-    EXPECT_EQ(CreditsTotalHeight(), 43 * text_height(font) + SCREEN_HEIGHT);
-    EXPECT_EQ(credits.totalHeight, CreditsTotalHeight());
-}
-
 TEST_F(CreditsTest, FirstLineEntersTheStripAfterTheOffsetPassesThirtyNine)
 {
     EXPECT_EQ(CreditLineY(0, 39), CREDITS_TEXT_HEIGHT);

@@ -2,6 +2,7 @@
 #include "screens/files.h"
 #include "support/temp_dir.h"
 #include <cstring>
+#include <vector>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -142,43 +143,38 @@ TEST_F(FilesTest, NameWithoutTerminatorIsNeverReadPastItsSixteenBytes)
     EXPECT_NE(memchr(g_HiScores[1].name, 0, 16), nullptr);
 }
 
-TEST_F(FilesTest, ScoreEqualToTheLastRowDoesNotEnterAndLeavesTheFileAlone)
+// The whole table after one score is offered to the default table: a tie goes above
+// the row it ties, the last row's score does not enter (and the file is left alone),
+// an overlong name is cut to fit the row.
+TEST_F(FilesTest, AnOfferedScoreTakesItsPlaceInTheTable)
 {
-    InsertHiScore(100, "X");
-    EXPECT_FALSE(dir.Exists(HISCORE_FILE));
-    EXPECT_EQ(HiScoreName(g_HiScores[5]), "ANONYM1");
-}
-
-TEST_F(FilesTest, OneMoreThanTheLastRowEntersLast)
-{
-    InsertHiScore(101, "FISH");
-    EXPECT_EQ(HiScoreName(g_HiScores[5]), "FISH");
-    EXPECT_EQ(g_HiScores[5].score, 101);
-    EXPECT_EQ(HiScoreName(g_HiScores[4]), "ANONYM2");
-    EXPECT_EQ(dir.ReadFile(HISCORE_FILE).size(), 120u);
-}
-
-TEST_F(FilesTest, EqualScoreGoesAboveTheRowItTies)
-{
-    InsertHiScore(1000, "TIE");
-    EXPECT_EQ(HiScoreName(g_HiScores[2]), "TIE");
-    EXPECT_EQ(HiScoreName(g_HiScores[3]), "ZAVUD");
-    EXPECT_EQ(HiScoreName(g_HiScores[5]), "ANONYM2");
-}
-
-TEST_F(FilesTest, BestScoreMovesEveryRowDown)
-{
-    InsertHiScore(4001, "BEST");
-    const char* expected[] = {"BEST", "PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"};
-    for (int r = 0; r < HISCORE_ROWS; r++)
-        EXPECT_EQ(HiScoreName(g_HiScores[r]), expected[r]) << "row " << r;
-    EXPECT_EQ(g_HiScores[1].score, 4000);
-}
-
-TEST_F(FilesTest, OverlongNameIsCutToFitTheRow)
-{
-    InsertHiScore(3000, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(HiScoreName(g_HiScores[1]), "ABCDEFGHIJKLMNO");
+    struct Case {
+        int score;
+        const char* name;
+        std::vector<std::string> names;
+        std::vector<int> scores;
+    };
+    const Case cases[] = {
+        {100, "X", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "ANONYM1"}, {4000, 2000, 1000, 500, 250, 100}},
+        {101, "FISH", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "FISH"}, {4000, 2000, 1000, 500, 250, 101}},
+        {1000, "TIE", {"PESKO", "VEDUR", "TIE", "ZAVUD", "ANONYM3", "ANONYM2"}, {4000, 2000, 1000, 1000, 500, 250}},
+        {4001, "BEST", {"BEST", "PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"}, {4001, 4000, 2000, 1000, 500, 250}},
+        {3000, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", {"PESKO", "ABCDEFGHIJKLMNO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"},
+         {4000, 3000, 2000, 1000, 500, 250}},
+    };
+    for (const Case& c : cases) {
+        memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
+        InsertHiScore(c.score, c.name);
+        for (int r = 0; r < HISCORE_ROWS; r++) {
+            EXPECT_EQ(HiScoreName(g_HiScores[r]), c.names[r]) << c.score << ", row " << r;
+            EXPECT_EQ(g_HiScores[r].score, c.scores[r]) << c.score << ", row " << r;
+        }
+        if (c.score == 100) {
+            EXPECT_FALSE(dir.Exists(HISCORE_FILE));
+        } else {
+            EXPECT_EQ(dir.ReadFile(HISCORE_FILE).size(), 120u);
+        }
+    }
 }
 
 TEST(PlayerNameTest, DefaultNameIsAnonym)

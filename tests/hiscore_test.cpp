@@ -35,23 +35,19 @@ protected:
     NameEntryState entry;
 };
 
-TEST_F(NameEntryTest, EnterAtOnceKeepsAnonymAndIgnoresWaitingKeys)
+TEST_F(NameEntryTest, EnterOrEscapeAtOnceKeepsAnonymAndIgnoresWaitingKeys)
 {
-    EXPECT_STREQ(g_PlayerName, "ANONYM");
-    EXPECT_EQ(entry.cursor, 6);
-    simulate_keypress((KEY_X << 8) | 'x');
-    PressKey(KEY_ENTER);
-    NameEntryStep(entry);
-    EXPECT_TRUE(entry.done);
-    EXPECT_STREQ(g_PlayerName, "ANONYM");
-}
-
-TEST_F(NameEntryTest, EscapeEndsTheEntryLikeEnter)
-{
-    PressKey(KEY_ESC);
-    NameEntryStep(entry);
-    EXPECT_TRUE(entry.done);
-    EXPECT_STREQ(g_PlayerName, "ANONYM");
+    for (int k : {KEY_ENTER, KEY_ESC}) {
+        LetGoOfEverything();
+        NameEntryReset(entry);
+        EXPECT_STREQ(g_PlayerName, "ANONYM");
+        EXPECT_EQ(entry.cursor, 6);
+        simulate_keypress((KEY_X << 8) | 'x');
+        PressKey(k);
+        NameEntryStep(entry);
+        EXPECT_TRUE(entry.done) << k;
+        EXPECT_STREQ(g_PlayerName, "ANONYM") << k;
+    }
 }
 
 TEST_F(NameEntryTest, SixBackspacesGiveAnEmptyNameAndMoreDoNothing)

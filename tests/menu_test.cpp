@@ -5,6 +5,7 @@
 #include "screens/screens.h"
 #include "support/fake_data.h"
 #include "support/keyboard.h"
+#include "support/pixels.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
 
@@ -147,26 +148,23 @@ TEST_F(MenuTest, JoystickMovesAndChooses)
     EXPECT_EQ(menu.selection, MENU_QUIT) << "the second button is ESC";
 }
 
-TEST_F(MenuTest, EscapeChoosesQuitWhateverIsHighlighted)
+// ESC chooses Quit whatever is highlighted, Enter the highlighted item, Quit included;
+// both are read on every step, even inside the arrow delay.
+TEST_F(MenuTest, EscapeChoosesQuitAndEnterTheHighlightedItem)
 {
-    MenuReset(menu, MENU_HISCORE);
-    Steps(3);  // inside the arrow delay: ESC is read on every step
-    key[KEY_ESC] = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_QUIT);
-    EXPECT_EQ(sounds.Samples().back(), SND_BACK);
-}
-
-TEST_F(MenuTest, EnterChoosesTheHighlightedItemQuitIncluded)
-{
-    MenuReset(menu, MENU_QUIT);
-    Steps(5);
-    key[KEY_ENTER] = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_QUIT);
-    EXPECT_EQ(sounds.Samples().back(), SND_SELECT);
+    struct Case {
+        int highlighted, k, chosen, sample;
+    };
+    for (Case c : {Case{MENU_HISCORE, KEY_ESC, MENU_QUIT, SND_BACK}, Case{MENU_QUIT, KEY_ENTER, MENU_QUIT, SND_SELECT}}) {
+        LetGoOfEverything();
+        MenuReset(menu, c.highlighted);
+        Steps(3);
+        key[c.k] = 1;
+        Steps(1);
+        EXPECT_TRUE(menu.done) << c.k;
+        EXPECT_EQ(menu.selection, c.chosen) << c.k;
+        EXPECT_EQ(sounds.Samples().back(), c.sample) << c.k;
+    }
 }
 
 TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)
@@ -199,14 +197,8 @@ TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
     BITMAP* page = create_bitmap(640, 480);
     MenuReset(menu, MENU_HISCORE);
     MenuDraw(menu, page);
-    auto redInRow = [&](int row) {
-        int y0 = 145 + 60 * row;
-        int red = 0;
-        for (int y = y0; y < y0 + 20; y++)
-            for (int x = 200; x < 440; x++)
-                red += getpixel(page, x, y) == makecol(255, 0, 0);
-        return red;
-    };
+    const int red = makecol(255, 0, 0);
+    auto redInRow = [&](int row) { return CountColour(page, 200, 145 + 60 * row, 240, 20, red); };
     EXPECT_GT(redInRow(2), 0);  // Hi-score is row 2
     EXPECT_EQ(redInRow(0), 0);
     EXPECT_EQ(redInRow(4), 0);

@@ -247,20 +247,6 @@ TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)
     mouse_x = mouse_y = 0;
 }
 
-TEST_F(FishTest, AtTheEndOfTheSeaTheFishSwimsOutOnItsOwn)
-{
-    PlaceFish(620, 50);
-    m_Fish.m_LeaveLevel = 1;
-    key[KEY_LEFT] = 1;
-    EXPECT_EQ(Tick(), 0);
-    EXPECT_EQ(m_Fish.m_ScreenX, 626);
-    EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
-    EXPECT_EQ(Tick(), 0);  // 632
-    EXPECT_EQ(Tick(), 0);  // 638
-    EXPECT_EQ(Tick(), 0);  // 644
-    EXPECT_EQ(Tick(), 1);
-}
-
 // ---- Crash, rising, respawn, blinking ---------------------------------------
 
 TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
@@ -310,26 +296,6 @@ TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
     EXPECT_EQ(g_Game.gameOverTime, 0);
 }
 
-TEST_F(FishTest, ProtectionBlinksEveryThreeTicksAndEndsPlain)
-{
-    m_Fish.Respawn();
-    std::vector<int> visible;
-    for (int t = 0; t < 61; t++) {
-        Tick();
-        visible.push_back(m_Fish.m_Visible);
-    }
-    // 59 ticks of blinking: two plain ticks after respawn, then 3-tick halves.
-    EXPECT_EQ(visible[0], 1);
-    EXPECT_EQ(visible[1], 1);
-    EXPECT_EQ(visible[2], 0);
-    EXPECT_EQ(visible[4], 0);
-    EXPECT_EQ(visible[5], 1);
-    EXPECT_EQ(visible[8], 0);
-    EXPECT_EQ(m_Fish.m_ShieldTime, 0);
-    EXPECT_EQ(visible[59], 1);
-    EXPECT_EQ(visible[60], 1);
-}
-
 TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
 {
     rectfill(m_Sprite, 10, 10, 19, 19, makecol(250, 250, 250));
@@ -350,33 +316,6 @@ TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
     m_Fish.m_Visible = 0;
     m_Fish.Draw(page);  // unbound: draws nothing, must not fault
     destroy_bitmap(page);
-}
-
-TEST_F(FishTest, AnimationBeatsFasterWhenFastAndSlowerBackwards)
-{
-    m_Fish.Init(270, 280);
-    m_Fish.m_FrameDelay = 1;
-    m_Fish.m_SpeedX = 11;
-    m_Fish.Animate();
-    EXPECT_EQ(m_Fish.m_Frame, 1);
-    EXPECT_EQ(m_Fish.m_FrameDelay, 2);
-    m_Fish.m_FrameDelay = 1;
-    m_Fish.m_SpeedX = -11;
-    m_Fish.Animate();
-    EXPECT_EQ(m_Fish.m_FrameDelay, 20);
-    m_Fish.m_Frame = 7;
-    m_Fish.m_FrameDelay = 1;
-    m_Fish.Animate();
-    EXPECT_EQ(m_Fish.m_Frame, 0);
-    m_Fish.m_State = 1;
-    m_Fish.m_Frame = 3;
-    m_Fish.m_FrameDelay = 1;
-    m_Fish.Animate();
-    EXPECT_EQ(m_Fish.m_Frame, 8);
-    EXPECT_EQ(m_Fish.m_FrameDelay, 3);
-    m_Fish.m_Frame = 11;
-    m_Fish.NextFrame();
-    EXPECT_EQ(m_Fish.m_Frame, 8);
 }
 
 // ---- Collisions with the rock -----------------------------------------------
@@ -420,18 +359,6 @@ TEST_F(FishTest, MapPointsFollowTheScrollAndOpenWaterIsHarmless)
     m_Map.m_ScrollX = 19;                              // screen x 181..200 meets it
     EXPECT_EQ(m_Fish.CheckMap(m_Map, 81, 100), 0);     // last column at screen 180 -> map 199
     EXPECT_EQ(m_Fish.CheckMap(m_Map, 82, 100), -1);    // screen 181 -> map 200
-}
-
-TEST_F(FishTest, UnprotectedFishCrashesIntoTheRockDuringUpdate)
-{
-    SolidFish(0, 0, 99, 71);
-    SetCell(5, 0, 0, 0);
-    PlaceFish(100, 20);
-    m_Fish.m_Lives = 3;
-    key[KEY_UP] = 1;
-    Tick();
-    EXPECT_EQ(m_Fish.m_State, 1);
-    EXPECT_EQ(m_Fish.m_ShieldTime, 0);
 }
 
 // ---- Collisions with the sea's objects ----------------------------------------

@@ -12,7 +12,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -215,12 +214,6 @@ MidiPtr LoadTune(const std::string& name)
     return MidiPtr(load_midi((SOUND_DIR + "mid_" + name + ".mid").c_str()));
 }
 
-long FileSize(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? long(info.st_size) : -1;
-}
-
 struct DatafileDeleter {
     void operator()(DATAFILE* d) const { unload_datafile(d); }
 };
@@ -268,7 +261,11 @@ PatchIndex ReadPatchIndex()
     return index;
 }
 
-TEST(SoundEffects, LoadAsShortMono16BitSamples)
+// Every effect is a short mono 16-bit sample. One that starts or stops away from zero
+// clicks every time it is played. And the mixer plays a voice at full volume up to full
+// scale and a sound at the edge of the screen 3.5 dB louder on its side: at full sound
+// volume that must still leave room for the music.
+TEST(SoundEffects, AreShortMonoSamplesWithoutClicksAndWithRoomForTheMusic)
 {
     for (const std::string& name : EFFECTS) {
         SCOPED_TRACE(name);
@@ -280,35 +277,14 @@ TEST(SoundEffects, LoadAsShortMono16BitSamples)
         double seconds = double(sample->len) / sample->freq;
         EXPECT_GT(seconds, 0.03);
         EXPECT_LT(seconds, 1.5);
-    }
-}
 
-// A sample that starts or stops away from zero clicks every time it is played.
-TEST(SoundEffects, FadeInAndOutWithoutClicks)
-{
-    for (const std::string& name : EFFECTS) {
-        SCOPED_TRACE(name);
-        SamplePtr sample = LoadEffect(name);
-        ASSERT_TRUE(sample);
         std::vector<double> values = Amplitudes(sample.get());
         size_t oneMs = size_t(sample->freq / 1000);
         EXPECT_LT(std::fabs(values.front()), 0.002);
         EXPECT_LT(std::fabs(values.back()), 0.002);
         EXPECT_LT(PeakOf(values, 0, oneMs), 0.1);
         EXPECT_LT(PeakOf(values, values.size() - oneMs, values.size()), 0.1);
-    }
-}
 
-// The mixer plays a voice at full volume up to full scale and a sound at the edge of
-// the screen 3.5 dB louder on its side: at full sound volume that must still leave
-// room for the music.
-TEST(SoundEffects, PeakWithRoomForTheEdgeOfTheScreenAndTheMusic)
-{
-    for (const std::string& name : EFFECTS) {
-        SCOPED_TRACE(name);
-        SamplePtr sample = LoadEffect(name);
-        ASSERT_TRUE(sample);
-        std::vector<double> values = Amplitudes(sample.get());
         double peakDb = Decibels(PeakOf(values, 0, values.size()));
         EXPECT_LT(peakDb, -4.5);
         // #7 is never played and is kept quiet; the game's own sounds are loud.
@@ -316,38 +292,11 @@ TEST(SoundEffects, PeakWithRoomForTheEdgeOfTheScreenAndTheMusic)
     }
 }
 
-TEST(Tunes, LoadAndPlayAtLeastThirtySecondsBeforeLooping)
-{
-    for (const std::string& name : TUNES) {
-        SCOPED_TRACE(name);
-        MidiPtr tune = LoadTune(name);
-        ASSERT_TRUE(tune);
-        TuneFacts facts = ReadTune(tune.get());
-        EXPECT_GE(facts.seconds, 30.0);
-        EXPECT_LT(facts.seconds, 180.0);
-    }
-}
-
-// play_midi(tune, TRUE) starts again where the last track ends: on the bar line,
-// with notes sounding up to there and none left hanging, the loop has no seam.
-TEST(Tunes, EndExactlyOnABarLineWithEveryNoteClosed)
-{
-    for (const std::string& name : TUNES) {
-        SCOPED_TRACE(name);
-        MidiPtr tune = LoadTune(name);
-        ASSERT_TRUE(tune);
-        TuneFacts facts = ReadTune(tune.get());
-        ASSERT_GT(facts.barTicks, 0);
-        EXPECT_EQ(facts.endTick % facts.barTicks, 0) << facts.endTick << " ticks";
-        // The last notes may be played short, but not a sixteenth before the loop point.
-        EXPECT_GE(facts.lastNoteOff, facts.endTick - facts.divisions / 4);
-        EXPECT_EQ(facts.hangingNotes, 0);
-        EXPECT_EQ(facts.notesAfterEnd, 0);
-    }
-}
-
-// pat2dat leaves out the piano, so a channel that never chose its instrument would be silent.
-TEST(Tunes, PlayOnlyInstrumentsThePatchSetHolds)
+// Every tune plays at least thirty seconds. play_midi(tune, TRUE) starts again where the
+// last track ends: on the bar line, with notes sounding up to there and none left hanging,
+// the loop has no seam. pat2dat leaves out the piano, so a channel that never chose its
+// instrument would be silent.
+TEST(Tunes, LoopWithoutASeamOnInstrumentsThePatchSetHolds)
 {
     PatchIndex index = ReadPatchIndex();
     ASSERT_FALSE(index.programs.empty()) << PATCHES;
@@ -356,6 +305,16 @@ TEST(Tunes, PlayOnlyInstrumentsThePatchSetHolds)
         MidiPtr tune = LoadTune(name);
         ASSERT_TRUE(tune);
         TuneFacts facts = ReadTune(tune.get());
+        EXPECT_GE(facts.seconds, 30.0);
+        EXPECT_LT(facts.seconds, 180.0);
+
+        ASSERT_GT(facts.barTicks, 0);
+        EXPECT_EQ(facts.endTick % facts.barTicks, 0) << facts.endTick << " ticks";
+        // The last notes may be played short, but not a sixteenth before the loop point.
+        EXPECT_GE(facts.lastNoteOff, facts.endTick - facts.divisions / 4);
+        EXPECT_EQ(facts.hangingNotes, 0);
+        EXPECT_EQ(facts.notesAfterEnd, 0);
+
         EXPECT_TRUE(facts.channelsWithoutProgram.empty());
         EXPECT_GE(facts.programs.size(), 3u) << "melody, bass and chords";
         EXPECT_FALSE(facts.drums.empty()) << "percussion on channel 10";
@@ -440,7 +399,7 @@ TEST(PatchSet, EveryInstrumentSoundsFromTheCentreAndStartsFromSilence)
 
 TEST(PatchSet, ExistsAndStaysUnderSixteenMegabytes)
 {
-    long size = FileSize(PATCHES);
+    long size = long(file_size_ex(PATCHES.c_str()));
     EXPECT_GT(size, 0) << PATCHES;
     EXPECT_LT(size, 16L * 1024 * 1024);
 }

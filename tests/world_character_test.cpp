@@ -49,36 +49,6 @@ protected:
 
 // ---- the list -------------------------------------------------------------
 
-TEST_F(CharacterTest, NewCollectionHasTheGameValues)
-{
-    EXPECT_EQ(sea.m_CHHead, nullptr);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-    EXPECT_EQ(sea.m_CHEnemyTypeCount, 3);
-    EXPECT_EQ(sea.m_CHAnimDelay, 3);
-    EXPECT_EQ(sea.m_CHSpawnTop, 240);
-    EXPECT_EQ(sea.m_CHSpawnHeight, 10);
-    EXPECT_EQ(sea.m_CHScreenWidth, 640);
-}
-
-TEST_F(CharacterTest, NewObjectsGoBehindTheHead)
-{
-    sea.AddEnemy(KIND_URCHIN, 0, 1, 2);
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{0}));
-    sea.AddEnemy(KIND_COIN, 0, 3, 4);
-    sea.AddEnemy(KIND_BARREL, 0, 5, 6);
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{0, 2, 1}));
-    EXPECT_EQ(sea.m_CHEnemyCount, 3);
-    const CCharacterNode* barrel = FirstOfKind(sea, KIND_BARREL);
-    EXPECT_EQ(barrel->m_X, 5);
-    EXPECT_EQ(barrel->m_Y, 6);
-    EXPECT_EQ(barrel->m_Width, 64);
-    EXPECT_EQ(barrel->m_SheetY, 110);
-    EXPECT_EQ(barrel->m_FrameCount, 3);
-    EXPECT_EQ(barrel->m_Class, -2);
-    EXPECT_EQ(barrel->m_Frame, 0);
-    EXPECT_EQ(barrel->m_Destroyed, 0);
-}
-
 TEST_F(CharacterTest, UnknownKindsAreRefused)
 {
     EXPECT_EQ(sea.AddEnemy(-1, 0, 0, 0), -1);
@@ -254,15 +224,6 @@ TEST_F(CharacterTest, AFinishedExplosionKeepsItsLastFrameUntilRemoved)
     EXPECT_EQ(sea.m_CHEnemyCount, 13);  // the instructions never remove
 }
 
-TEST_F(CharacterTest, OtherRowsLoop)
-{
-    sea.AddEnemy(KIND_BARREL, 0, 0, 0);
-    for (int i = 0; i < 3; i++)
-        sea.StepFrames();
-    EXPECT_EQ(sea.m_CHHead->m_Frame, 0);
-    EXPECT_EQ(sea.m_CHHead->m_Destroyed, 0);
-}
-
 // ---- movement and spawning ------------------------------------------------
 
 TEST_F(CharacterTest, ObjectsDriftLeftAndGoWhenWhollyPastTheEdge)
@@ -362,34 +323,6 @@ TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_LAND}));
 }
 
-TEST_F(CharacterTest, CreditsDecorationsRiseAndLeaveAtTheTop)
-{
-    sea.InitForScreen(20);
-    sea.MoveCharacterForCredits(1, -5);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_DECORATION);
-    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
-    EXPECT_EQ(sea.m_CHHead->m_X % 23, 0);
-    sea.m_CHHead->m_Y = -22;
-    sea.MoveCharacterForCredits(0, -5);
-    EXPECT_EQ(sea.m_CHHead->m_Y, -27);
-    sea.MoveCharacterForCredits(0, -5);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, CongratulationsFiguresCrossFromTheRight)
-{
-    sea.InitForScreen(50);
-    sea.MoveCharacterForCongratulations(1, -10);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_EXTRA_LIFE);
-    EXPECT_EQ(sea.m_CHHead->m_X, 640);
-    EXPECT_EQ(sea.m_CHHead->m_Y % 14, 0);
-    EXPECT_LT(sea.m_CHHead->m_Y, 480);
-    sea.MoveCharacterForCongratulations(0, -10);
-    EXPECT_EQ(sea.m_CHHead->m_X, 630);
-}
-
 TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
 {
     sea.InitForScreen(0);
@@ -402,29 +335,6 @@ TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
     sea.MoveCharacterForHiScore(1, 10);
     EXPECT_EQ(sea.m_CHEnemyCount, 2);
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
-}
-
-TEST_F(CharacterTest, InitOperationsStartAFreshList)
-{
-    sea.InitForInstructions();
-    EXPECT_EQ(sea.m_CHEnemyCount, 13);
-    for (int kind = 0; kind < 13; kind++) {
-        const CCharacterNode* n = FirstOfKind(sea, kind);
-        ASSERT_NE(n, nullptr);
-        EXPECT_EQ(n->m_X, 10);
-        EXPECT_EQ(n->m_Y, 10 * kind);
-    }
-    sea.InitAsIcons();
-    EXPECT_EQ(sea.m_CHEnemyCount, 2);
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{KIND_EXTRA_LIFE, KIND_COIN}));
-    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_X, 279);
-    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Y, 15);
-    EXPECT_EQ(sea.m_ChenemyCountOnScreenMin, 2);
-    sea.MoveCharacterAsIcons();
-    sea.MoveCharacterAsIcons();
-    sea.MoveCharacterAsIcons();
-    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Frame, 1);
-    EXPECT_EQ(sea.m_CHEnemyCount, 2);
 }
 
 // ---- drawing --------------------------------------------------------------

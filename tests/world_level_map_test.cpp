@@ -44,18 +44,6 @@ protected:
         srand(1234);
         map.Init();
     }
-    // Runs Update until the next distance step has been counted; returns the ticks taken.
-    int TicksToNextStep()
-    {
-        const int before = map.m_Distance;
-        const int level = map.m_Level;
-        int ticks = 0;
-        while (map.m_Distance == before && map.m_Level == level && !map.m_Completed) {
-            map.Update(0, 0);
-            ticks++;
-        }
-        return ticks;
-    }
     CLevelMap map{640, 480};
 };
 
@@ -139,13 +127,6 @@ TEST_F(LevelMapTest, CeilingThatWouldSinkToRowEightBouncesToSix)
     EXPECT_EQ(map.m_CeilingRow, 6);
 }
 
-TEST_F(LevelMapTest, ScrollOfFortyIsKept)
-{
-    map.m_ScrollX = 38;
-    map.Update(0, 0);
-    EXPECT_EQ(map.m_ScrollX, 40);
-}
-
 TEST_F(LevelMapTest, ScrollPastFortyShiftsTwoColumnsOut)
 {
     map.m_ScrollX = 39;
@@ -158,15 +139,6 @@ TEST_F(LevelMapTest, ScrollPastFortyShiftsTwoColumnsOut)
     EXPECT_LE(abs(CeilingRowOf(map, MAP_COLUMNS - 2) - lastCeiling), 2);
 }
 
-TEST_F(LevelMapTest, AtLevelFiveTheStepIsTwelve)
-{
-    map.m_Level = 5;
-    map.m_ScrollX = 40;
-    map.Update(0, 0);
-    EXPECT_EQ(map.m_SpeedX, 12);
-    EXPECT_EQ(map.m_ScrollX, 12);  // 52 less two columns
-}
-
 TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
 {
     EXPECT_EQ(map.ShiftColumns(35), -1);
@@ -175,43 +147,6 @@ TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
     map.m_ScrollX = 5000;
     map.KeepInBounds();
     EXPECT_EQ(map.m_ScrollX, 5000);
-}
-
-TEST_F(LevelMapTest, ShiftRowsMovesCellsUpAndFillBottomRowsLaysRock)
-{
-    map.m_Level = 2;
-    const CMapCell below = map.m_Cells[0][6];
-    EXPECT_EQ(map.ShiftRows(1), 0);
-    EXPECT_EQ(map.m_Cells[0][5].m_TileY, below.m_TileY);
-    map.FillBottomRows(3);
-    for (int row = 21; row < MAP_ROWS; row++) {
-        EXPECT_EQ(map.m_Cells[10][row].m_TileX, 2);
-        EXPECT_EQ(map.m_Cells[10][row].m_TileY, 0);
-    }
-}
-
-TEST_F(LevelMapTest, ClampedScrollingStaysWithinTheGrid)
-{
-    map.m_GenerateX = 0;
-    map.m_ScrollX = 100;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollX, 40);
-    map.m_ScrollX = -5;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollX, 0);
-    map.m_GenerateY = 1;
-    map.m_ScrollY = 45;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollY, 5);
-}
-
-TEST_F(LevelMapTest, ADistanceStepTakesTwentySevenTicksAtSpeedTwo)
-{
-    EXPECT_EQ(TicksToNextStep(), 27);
-    EXPECT_EQ(map.m_Distance, 5);
-    EXPECT_EQ(map.m_DistanceScore, 5);
-    EXPECT_EQ(map.m_StepPixels, 0);  // the stepping tick adds nothing
-    EXPECT_EQ(TicksToNextStep(), 27);
 }
 
 TEST_F(LevelMapTest, StoppedProgressScrollsButCountsNothing)
@@ -224,20 +159,6 @@ TEST_F(LevelMapTest, StoppedProgressScrollsButCountsNothing)
     EXPECT_EQ(map.m_StepPixels, 0);
     EXPECT_EQ(map.m_Level, 0);
     EXPECT_EQ(map.m_ScrollX, 40);  // it went on scrolling: 20 ticks per two columns
-}
-
-TEST_F(LevelMapTest, ALevelLastsOneHundredAndOneSteps)
-{
-    for (int step = 0; step < 100; step++)
-        TicksToNextStep();
-    EXPECT_EQ(map.m_Level, 0);
-    EXPECT_EQ(map.m_Distance, 500);
-    TicksToNextStep();
-    EXPECT_EQ(map.m_Level, 1);
-    EXPECT_EQ(map.m_Distance, 0);
-    EXPECT_EQ(map.m_DistanceScore, 101 * 5);
-    map.Update(0, 0);
-    EXPECT_EQ(map.m_SpeedX, 4);
 }
 
 TEST_F(LevelMapTest, CompletionStopsTheTickAndFlattensTheSeaBeyond)
@@ -260,15 +181,6 @@ TEST_F(LevelMapTest, CompletionStopsTheTickAndFlattensTheSeaBeyond)
     EXPECT_EQ(map.Update(0, 0), 0);
 }
 
-TEST_F(LevelMapTest, FollowAddsTheArgumentsToTheOffsets)
-{
-    map.m_AutoScrollX = 0;
-    map.m_FollowX = 1;
-    map.Update(7, 3);
-    EXPECT_EQ(map.m_ScrollX, 7);
-    EXPECT_EQ(map.m_ScrollY, 0);
-}
-
 TEST_F(LevelMapTest, DemoStartsAtARandomLevelWithARandomSea)
 {
     bool levels[6] = {};
@@ -289,19 +201,6 @@ TEST_F(LevelMapTest, DemoStartsAtARandomLevelWithARandomSea)
     for (bool seen : levels)
         EXPECT_TRUE(seen);
     EXPECT_TRUE(unevenStart);
-}
-
-TEST_F(LevelMapTest, QueriesOnMapPoints)
-{
-    EXPECT_EQ(map.GetDistanceFromTileTop(0, 47), 7);
-    EXPECT_EQ(map.GetDistanceToTileBottom(0, 47), 13);
-    EXPECT_EQ(map.GetDistanceFromTileTop(0, 40), 0);
-    EXPECT_EQ(map.GetDistanceToTileBottom(0, 40), 20);
-    EXPECT_EQ(map.GetSpawnTop(), 5 * 20 + 40);
-    EXPECT_EQ(map.GetSpawnHeight(), 280);
-    EXPECT_EQ(map.GetHitType(15, 5 * 20 + 3), 1);
-    EXPECT_EQ(map.GetHitType(15, 21 * 20), 2);
-    EXPECT_EQ(map.GetHitType(15, 8 * 20), 3);
 }
 
 // A tile sheet where every tile has its own colour, and a mask whose only solid
