@@ -412,6 +412,60 @@ TEST_F(GameTest, PauseHasALightOutlineThatSetsItOffTheWater)
     destroy_bitmap(page);
 }
 
+// Everything a frame could touch, byte for byte: the game's flags, the world
+// objects and every object of both collections.
+template <typename T>
+void AddBytes(std::string& into, const T& thing)
+{
+    into.append(reinterpret_cast<const char*>(&thing), sizeof thing);
+}
+
+std::string StateOfTheGame()
+{
+    std::string state;
+    AddBytes(state, g_Game);
+    AddBytes(state, g_Player);
+    AddBytes(state, g_LevelMap);
+    AddBytes(state, g_ScrollLayer1);
+    AddBytes(state, g_ScrollLayer2);
+    for (const CCharacter* collection : {&g_Enemies, &g_Icons}) {
+        AddBytes(state, *collection);
+        for (const CCharacterNode* node = collection->m_CHHead; node; node = node->m_Next)
+            AddBytes(state, *node);
+    }
+    return state;
+}
+
+TEST_F(GameTest, AFrameDrawnTwiceBetweenStepsChangesNothing)
+{
+    FillBitmap(BMP_PLAYER, makecol(200, 100, 0));
+    g_LevelMap.m_Level = 4;  // a fast sea, busy with objects
+    key[KEY_RIGHT] = 1;
+    Ticks(10);
+    g_Player.m_ShieldTime = 30;  // blinking: the tinted fish is drawn too
+    Ticks(2);
+    ASSERT_GT(g_Enemies.m_CHEnemyCount, 0);
+    ASSERT_NE(g_Player.DrawnX(0.5f), g_Player.m_ScreenX) << "the fish is to be on its way";
+    BITMAP* first = create_bitmap(640, 480);
+    BITMAP* second = create_bitmap(640, 480);
+    for (int visible : {0, 1}) {
+        g_Player.m_Visible = visible;
+        clear_to_color(first, makecol(1, 2, 3));
+        clear_to_color(second, makecol(1, 2, 3));
+        DrawLevel_01(first, 0.5f);
+        const std::string afterFirst = StateOfTheGame();
+        DrawLevel_01(second, 0.5f);
+        EXPECT_EQ(StateOfTheGame(), afterFirst) << "visible " << visible;
+        int differing = 0;
+        for (int y = 0; y < 480; y++)
+            for (int x = 0; x < 640; x++)
+                differing += getpixel(first, x, y) != getpixel(second, x, y);
+        EXPECT_EQ(differing, 0) << "visible " << visible;
+    }
+    destroy_bitmap(first);
+    destroy_bitmap(second);
+}
+
 // ---- Whole games -------------------------------------------------------------------
 
 // Masks that make the world solid: the fish's body, the rock tiles and every object.
