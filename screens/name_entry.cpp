@@ -66,7 +66,6 @@ void NameEntryStep(NameEntryState& entry)
         ureadkey(&scancode);
         NameEntryTakeKey(entry, scancode);
     }
-    clear_keybuf();
     g_Player.Animate();
     // ESC does not cancel the game: it ends the entry just like Enter.
     entry.done = leaving;
