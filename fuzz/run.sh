@@ -31,7 +31,7 @@ build_target() {  # build_target NAME
     local sources=()
     for pattern in $links; do
         for f in "$root"/$pattern; do
-            sources+=("$f")
+            [[ "$f" == */app/icon.cpp ]] || sources+=("$f")  # the executable's own icon
         done
     done
     clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
