@@ -14,50 +14,6 @@ FONT* DataFont(int index) { return static_cast<FONT*>(DataObjectOfType(index, DA
 SAMPLE* DataSample(int index) { return static_cast<SAMPLE*>(DataObjectOfType(index, DAT_SAMPLE)); }
 MIDI* DataMidi(int index) { return static_cast<MIDI*>(DataObjectOfType(index, DAT_MIDI)); }
 
-// Reads and drops `size` bytes; false when the file ends first.
-static bool SkipBytes(PACKFILE* f, int32_t size)
-{
-    char buffer[4096];
-    while (size > 0) {
-        int want = size < static_cast<int32_t>(sizeof buffer) ? size : static_cast<int32_t>(sizeof buffer);
-        if (pack_fread(buffer, want, f) != want)
-            return false;
-        size -= want;
-    }
-    return size == 0;
-}
-
-// One object: its properties, its type, then its data chunk (sizes first).
-static bool SkipObject(PACKFILE* f)
-{
-    int32_t type = pack_mgetl(f);
-    while (type == DAT_PROPERTY) {
-        pack_mgetl(f);  // the property's own type
-        int32_t size = pack_mgetl(f);
-        if (pack_feof(f) || size < 0 || !SkipBytes(f, size))
-            return false;
-        type = pack_mgetl(f);
-    }
-    int32_t storedSize = pack_mgetl(f);
-    pack_mgetl(f);  // the unpacked size
-    return !pack_feof(f) && pack_ferror(f) == 0 && type != DAT_END && storedSize >= 0 &&
-           SkipBytes(f, storedSize);
-}
-
-bool DatafileIsWhole(const char* path)
-{
-    PACKFILE* f = pack_fopen(path, F_READ_PACKED);
-    if (!f)
-        return false;
-    bool whole = pack_mgetl(f) == DAT_MAGIC;
-    int32_t count = whole ? pack_mgetl(f) : 0;
-    whole = whole && !pack_feof(f) && count >= 0;
-    for (int32_t i = 0; whole && i < count; i++)
-        whole = SkipObject(f);
-    pack_fclose(f);
-    return whole;
-}
-
 // dat's type names in the table, as Allegro's datafile types.
 constexpr int DAT_TYPE_SAMP = DAT_SAMPLE;
 constexpr int DAT_TYPE_MIDI = DAT_MIDI;

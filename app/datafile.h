@@ -24,10 +24,6 @@ FONT* DataFont(int index);
 SAMPLE* DataSample(int index);
 MIDI* DataMidi(int index);
 
-// Walks the datafile's structure without loading it: true when every object it
-// announces is wholly there. Allegro's own loader crashes on a truncated file.
-bool DatafileIsWhole(const char* path);
-
 // The kind each of objects #0-#34 must be (KIND_ANY for the unused one), for
 // CheckDatafileBytes, which looks inside them before load_datafile does.
 std::vector<uint32_t> ExpectedDataKinds();

@@ -1,6 +1,7 @@
 // The shared pieces of every screen: the screen runner and the check of data.dat.
 #include "app/audio.h"
 #include "app/datafile.h"
+#include "app/datafile_check.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "support/fake_data.h"
@@ -137,7 +138,7 @@ protected:
     bool WholeWithFirst(size_t n)
     {
         dir.WriteFile("data.dat", bytes.substr(0, n));
-        return DatafileIsWhole("data.dat");
+        return CheckDatafileAt("data.dat", ExpectedDataKinds()).empty();
     }
     std::string bytes;
     TempDir dir;
@@ -185,9 +186,9 @@ TEST_F(WholeDatafileTest, EveryCutIsRefused)
 
 TEST_F(WholeDatafileTest, MissingOrForeignFilesAreRefused)
 {
-    EXPECT_FALSE(DatafileIsWhole("no-such-file.dat"));
+    EXPECT_FALSE(CheckDatafileAt("no-such-file.dat", ExpectedDataKinds()).empty());
     dir.WriteFile("data.dat", "RIFF and nothing else that Allegro knows");
-    EXPECT_FALSE(DatafileIsWhole("data.dat"));
+    EXPECT_FALSE(CheckDatafileAt("data.dat", ExpectedDataKinds()).empty());
 }
 
 // World sounds stay within the middle half of the stereo field: a crash at the
