@@ -1,7 +1,6 @@
 #include "app/globals.h"
-#include "app/display.h"
-#include "app/frame_log.h"
-#include "app/game_state.h"
+#include "platform/display.h"
+#include "platform/frame_log.h"
 
 std::atomic<int32_t> g_Ticks{0};
 
@@ -27,10 +26,4 @@ void FlipPages()
     LogFlip();
 }
 
-DATAFILE* g_Data = nullptr;
 bool g_DemoMode = false;
-const GameSettings DEFAULT_SETTINGS = {0, 127, 127};
-GameSettings g_Settings = {0, 0, 0};
-HiScoreEntry g_HiScores[HISCORE_ROWS] = {};
-char g_PlayerName[PLAYER_NAME_MAX + 1] = {};
-GameState g_Game = {};

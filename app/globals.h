@@ -1,16 +1,15 @@
-// Shared state of the whole program: timer ticks, display pages, the loaded
-// datafile, settings, hi-scores and the flags the screens hand each other.
+// Shared state of the screens: timer ticks, display pages and the flags the
+// screens hand each other. The picture's size, the datafile and the player's
+// settings come along, since nearly every screen needs them.
 #pragma once
+#include "data/datafile.h"
+#include "platform/picture.h"
+#include "settings/settings.h"
 #include <allegro.h>
 #include <atomic>
 #include <cstdint>
 
-constexpr int SCREEN_WIDTH = 640;
-constexpr int SCREEN_HEIGHT = 480;
-constexpr int COLOR_DEPTH = 32;
-constexpr int HISCORE_ROWS = 6;
 constexpr int PAUSE_BETWEEN_SCREENS_MS = 250;
-constexpr int PLAYER_NAME_MAX = 14;
 
 // Timer periods of the screens, in milliseconds.
 constexpr int PERIOD_FAST_SCREEN = 10;  // intro, menu, setup
@@ -30,24 +29,4 @@ extern BITMAP* g_BackBuffer;
 extern bool g_VideoPages;
 void FlipPages();
 
-extern DATAFILE* g_Data;
 extern bool g_DemoMode;
-
-struct GameSettings {
-    int32_t control;
-    int32_t soundVolume;
-    int32_t musicVolume;
-};
-static_assert(sizeof(GameSettings) == 12, "config.dat holds exactly 12 bytes");
-extern GameSettings g_Settings;
-extern const GameSettings DEFAULT_SETTINGS;
-
-struct HiScoreEntry {
-    char name[16];
-    int32_t score;
-};
-static_assert(sizeof(HiScoreEntry) == 20, "a hi-score row is 20 bytes");
-static_assert(sizeof(HiScoreEntry[HISCORE_ROWS]) == 120, "hiscore.dat holds exactly 120 bytes");
-extern HiScoreEntry g_HiScores[HISCORE_ROWS];
-
-extern char g_PlayerName[PLAYER_NAME_MAX + 1];

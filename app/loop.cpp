@@ -1,11 +1,11 @@
 #include "app/loop.h"
-#include "app/audio.h"
-#include "app/display.h"
-#include "app/focus.h"
-#include "app/frame_clock.h"
+#include "platform/audio.h"
+#include "platform/display.h"
+#include "platform/focus.h"
+#include "platform/frame_clock.h"
 #include "app/globals.h"
 #include "app/startup.h"
-#include "app/x_display.h"
+#include "platform/x_display.h"
 
 // When the current ticks started, and their period: the steps' schedule.
 static int64_t s_TicksStartedAt = 0;

@@ -1,12 +1,13 @@
 #include "app/startup.h"
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/datafile_check.h"
-#include "app/display.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "data/datafile_check.h"
+#include "platform/display.h"
 #include "app/globals.h"
-#include "app/input.h"
-#include "app/paths.h"
-#include "app/x_display.h"
+#include "input/input.h"
+#include "files/paths.h"
+#include "platform/window.h"
+#include "platform/x_display.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -19,27 +20,12 @@ extern "C" void xwin_set_window_name(const char* name, const char* group);
 constexpr const char* DATA_FILE = "data.dat";
 constexpr const char* PATCHES_FILE = "patches.dat";
 
-void FatalError(const char* message)
-{
-    if (screen)
-        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    fputs(message, stderr);
-    exit(1);
-}
-
 // Allegro 4 crashes inside its timer and graphics set-up when there is no X
 // display to talk to, so say so before touching them.
 static bool HaveDisplay()
 {
     const char* display = getenv("DISPLAY");
     return display && *display;
-}
-
-void FailNoGraphicMode(const char* reason)
-{
-    char message[512];
-    snprintf(message, sizeof message, "Unable to set any graphic mode\n%s\n", reason);
-    FatalError(message);
 }
 
 // A window by default, fitted to the desktop; full screen when asked for.
@@ -89,14 +75,6 @@ static void LoadData()
         FatalError(problem.c_str());
 }
 
-volatile bool g_CloseRequested = false;
-
-static void OnCloseButton()
-{
-    g_CloseRequested = true;
-}
-END_OF_FUNCTION(OnCloseButton)
-
 void QuitAtOnce()
 {
     ShutdownGame();
@@ -145,8 +123,7 @@ void InitGame()
     LOCK_FUNCTION(TimerTick);
     SetGraphicMode();
     CreatePages();
-    LOCK_FUNCTION(OnCloseButton);
-    set_close_button_callback(OnCloseButton);
+    WatchCloseButton();
     LoadData();
 }
 

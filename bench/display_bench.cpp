@@ -5,7 +5,7 @@
 //          xvfb-run -a -s "-screen 0 2560x1600x24" build/bench/display_bench
 // Read the CPU column for the game's own cost: the time column also holds the
 // X server's copy, which waits for a core when the machine is busy.
-#include "app/display.h"
+#include "platform/display.h"
 #include "app/globals.h"
 #include "support/headless.h"
 #include <benchmark/benchmark.h>

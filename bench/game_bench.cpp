@@ -3,8 +3,8 @@
 //          fish's box but nowhere solid under it, so both collision scans run
 //          through every one of the fish's 7200 mask pixels without a hit.
 //   frame: every bitmap opaque, so each masked blit really draws.
-#include "app/datafile.h"
-#include "app/game_state.h"
+#include "data/datafile.h"
+#include "game/game_state.h"
 #include "app/globals.h"
 #include "world/world.h"
 #include "game/game.h"

@@ -8,7 +8,7 @@ set(PESKO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/pesko)
 
 # The game looks in the install folder compiled in here; only paths.cpp
 # depends on it, so a build for another prefix recompiles one file.
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/paths.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/files/paths.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   PESKO_INSTALL_DATA_DIR="${CMAKE_INSTALL_PREFIX}/${PESKO_INSTALL_DATADIR}")
 
 install(TARGETS pesko RUNTIME DESTINATION ${PESKO_INSTALL_BINDIR})

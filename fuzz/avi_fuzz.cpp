@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as an AVI file through CAviFile and CAviPlayer.
 // Build and run with fuzz/run.sh.
-// Links: movie/*.cpp app/*.cpp
+// Links: movie/*.cpp platform/*.cpp files/*.cpp data/*.cpp settings/*.cpp input/*.cpp app/*.cpp
 #include "movie/avi_player.h"
 #include <cerrno>
 #include <cstdint>

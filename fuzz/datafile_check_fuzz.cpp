@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as data.dat through the checker. What it accepts,
 // Allegro's own loader must then load, and its fonts draw, without a fault.
-// Links: app/datafile_check.cpp app/file_bytes.cpp
-#include "app/datafile_check.h"
+// Links: data/datafile_check.cpp files/file_bytes.cpp
+#include "data/datafile_check.h"
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>

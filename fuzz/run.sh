@@ -26,12 +26,12 @@ build_target() {  # build_target NAME
     local src="$here/$1.cpp" links
     links=$(sed -n 's|^// Links: ||p' "$src" | head -n1)
     if [[ -z "$links" ]]; then
-        links="app/*.cpp screens/*.cpp game/*.cpp world/*.cpp movie/*.cpp"
+        links="platform/*.cpp files/*.cpp data/*.cpp settings/*.cpp input/*.cpp app/*.cpp screens/*.cpp game/*.cpp world/*.cpp movie/*.cpp"
     fi
     local sources=()
     for pattern in $links; do
         for f in "$root"/$pattern; do
-            [[ "$f" == */app/icon.cpp ]] || sources+=("$f")  # the executable's own icon
+            [[ "$f" == */platform/icon.cpp ]] || sources+=("$f")  # the executable's own icon
         done
     done
     clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes as config.dat and as hiscore.dat, through the
 // game's own loaders, the table's insertion and a save and load round trip.
 // Build with fuzz/build.sh; run with ./save_files_fuzz corpus/save_files.
-#include "app/paths.h"
-#include "screens/files.h"
+#include "files/paths.h"
+#include "settings/save_files.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

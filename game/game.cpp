@@ -1,9 +1,9 @@
 // One game: setting up the world, the fixed-step loop and the end.
 #include "game/game.h"
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/display.h"
-#include "app/game_state.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "platform/display.h"
+#include "game/game_state.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"

@@ -1,7 +1,7 @@
 // One frame of a game: the world back to front, the HUD and the overlays.
-#include "app/datafile.h"
-#include "app/draw.h"
-#include "app/game_state.h"
+#include "data/datafile.h"
+#include "platform/draw.h"
+#include "game/game_state.h"
 #include "app/globals.h"
 #include "game/game.h"
 #include "game/level.h"

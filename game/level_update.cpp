@@ -1,11 +1,11 @@
 // One 50 ms tick of a game: the keys that are not steering, the GAME OVER
 // countdown and the world's step in its fixed order.
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/focus.h"
-#include "app/game_state.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "platform/focus.h"
+#include "game/game_state.h"
 #include "app/globals.h"
-#include "app/trace.h"
+#include "platform/trace.h"
 #include "game/game.h"
 #include "game/level.h"
 #include "world/world.h"

@@ -1,5 +1,5 @@
 #include "movie/avi_player.h"
-#include "app/audio.h"
+#include "platform/audio.h"
 #include <algorithm>
 #include <chrono>
 #include <cstring>

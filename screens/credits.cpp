@@ -1,6 +1,6 @@
 #include "screens/credits.h"
-#include "app/audio.h"
-#include "app/datafile.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"

@@ -1,6 +1,6 @@
 // Pieces shared by the front-end screens outside the menu.
 #pragma once
-#include "app/draw.h"
+#include "platform/draw.h"
 #include <allegro.h>
 
 // A line of a fixed text table with its style tag; a table ends with a null tag.

@@ -1,6 +1,6 @@
 #include "screens/instructions.h"
-#include "app/audio.h"
-#include "app/datafile.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "screens/screens.h"

@@ -1,6 +1,6 @@
 // The six pages of instructions: story, controls, enemies, friends, bonus.
 #pragma once
-#include "app/input.h"
+#include "input/input.h"
 #include "screens/front_end.h"
 #include <allegro.h>
 

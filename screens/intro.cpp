@@ -1,7 +1,7 @@
 #include "screens/intro.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "app/paths.h"
+#include "files/paths.h"
 #include "movie/avi_player.h"
 #include "screens/screens.h"
 #include <cstdlib>

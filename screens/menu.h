@@ -1,6 +1,6 @@
 // The main menu: Play, Instructions, Hi-score, Setup, Quit.
 #pragma once
-#include "app/input.h"
+#include "input/input.h"
 #include <allegro.h>
 
 constexpr int MENU_IDLE_STEPS = 2800;  // 28 s of 10 ms steps before the demo

@@ -1,6 +1,6 @@
 // The name entry before every game: the name goes to g_PlayerName.
 #pragma once
-#include "app/input.h"
+#include "input/input.h"
 #include <allegro.h>
 
 struct NameEntryState {

@@ -1,7 +1,7 @@
 // The setup screen: control device, sound volume and music volume.
 #pragma once
 #include "app/globals.h"
-#include "app/input.h"
+#include "input/input.h"
 #include <allegro.h>
 #include <string>
 

@@ -1,7 +1,7 @@
 // The shared pieces of every screen: the screen runner and the check of data.dat.
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/datafile_check.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "data/datafile_check.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "support/fake_data.h"
@@ -158,7 +158,7 @@ TEST_F(WholeDatafileTest, PackedObjectsFollowTheTable)
 {
     static const char* const FILES[] = {
 #define DATA_OBJECT(name, type, file) #file,
-#include "app/data_objects.def"
+#include "data/data_objects.def"
 #undef DATA_OBJECT
     };
     DATAFILE* data = load_datafile(PESKO_DATA_DIR "/data.dat");

@@ -1,7 +1,7 @@
 // The built data.dat and game_font.pcx, loaded the way the game loads them:
 // every object where the game looks for it, pictures whose collision twins
 // match what the player sees, and one-colour fonts that take the game's colours.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "support/headless.h"
 #include "world/character.h"
 #include <algorithm>

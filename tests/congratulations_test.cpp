@@ -1,6 +1,6 @@
 // The congratulations screen: the five-digit score and how long it lasts.
-#include "app/datafile.h"
-#include "app/game_state.h"
+#include "data/datafile.h"
+#include "game/game_state.h"
 #include "app/globals.h"
 #include "world/world.h"
 #include "screens/congratulations.h"

@@ -1,5 +1,5 @@
 // The credits: the text table, its height, the roll and how the screen ends.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "world/world.h"
 #include "screens/credits.h"

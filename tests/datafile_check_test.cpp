@@ -1,5 +1,5 @@
-#include "app/datafile.h"
-#include "app/datafile_check.h"
+#include "data/datafile.h"
+#include "data/datafile_check.h"
 #include "support/headless.h"
 #include "support/temp_dir.h"
 #include <fstream>

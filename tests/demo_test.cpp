@@ -1,4 +1,4 @@
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "world/world.h"
 #include "game/demo.h"
 #include "support/fake_data.h"

@@ -1,8 +1,8 @@
 // The window fitted to the desktop, the command line, the whole-pixel scaler,
 // the mouse mapped back into the picture and pesko.cfg.
-#include "app/display_settings.h"
-#include "app/options.h"
-#include "app/scaling.h"
+#include "settings/display_settings.h"
+#include "files/options.h"
+#include "platform/scaling.h"
 #include "support/headless.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // config.dat and hiscore.dat: exact bytes, short and damaged files, the table's ranking.
-#include "screens/files.h"
+#include "settings/save_files.h"
 #include "support/temp_dir.h"
 #include <cstring>
 #include <vector>

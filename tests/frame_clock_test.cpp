@@ -1,6 +1,6 @@
 // The schedule of frames between steps, on made-up times: where the latest
 // step sits, how a tick early or late moves the schedule, and dropped frames.
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include <gtest/gtest.h>
 
 namespace {

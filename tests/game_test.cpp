@@ -1,13 +1,13 @@
 // The game's tick, frame and end: keys, toggles, the countdown, the HUD, and
 // whole games run headless from the start to the end of the sea or GAME OVER.
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/game_state.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "game/game_state.h"
 #include "app/globals.h"
 #include "world/world.h"
 #include "game/game.h"
 #include "game/level.h"
-#include "screens/files.h"
+#include "settings/save_files.h"
 #include "screens/hiscore_screen.h"
 #include "support/fake_data.h"
 #include "support/keyboard.h"

@@ -1,8 +1,8 @@
 // The name entry before a game and the hi-score table screen.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "world/world.h"
-#include "screens/files.h"
+#include "settings/save_files.h"
 #include "screens/front_end.h"
 #include "screens/hiscore_screen.h"
 #include "screens/name_entry.h"

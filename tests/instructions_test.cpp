@@ -1,5 +1,5 @@
 // The instructions screen: paging, the Prev/Back/Next bar, key repeat and ESC.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "screens/front_end.h"
 #include "screens/instructions.h"

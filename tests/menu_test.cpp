@@ -1,5 +1,5 @@
 // The main menu's logic steps: arrow cadence, ESC, Enter, the idle countdown.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "screens/menu.h"
 #include "screens/screens.h"

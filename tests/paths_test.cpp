@@ -1,5 +1,5 @@
 // Where the game looks for its data and keeps the player's files.
-#include "app/paths.h"
+#include "files/paths.h"
 #include "support/temp_dir.h"
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The fish: steering, edges, crashes, blinking and pixel collisions against
 // small hand-made masks, maps and objects.
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/game_state.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "game/game_state.h"
 #include "support/headless.h"
 #include "support/keyboard.h"
 #include "support/sound_log.h"

@@ -1,5 +1,5 @@
 // The setup screen: stepping, volume previews, Default / Accept / Cancel / ESC and the file.
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "screens/setup.h"
 #include "world/player.h"

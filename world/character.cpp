@@ -1,8 +1,8 @@
 #include "world/character.h"
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/game_state.h"
-#include "app/trace.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
+#include "game/game_state.h"
+#include "platform/trace.h"
 #include "world/motion.h"
 #include "world/sprite.h"
 #include <cstdlib>

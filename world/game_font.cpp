@@ -1,7 +1,7 @@
 #include "world/game_font.h"
-#include "app/paths.h"
-#include "app/file_bytes.h"
-#include "app/pcx_check.h"
+#include "files/paths.h"
+#include "files/file_bytes.h"
+#include "data/pcx_check.h"
 #include "app/startup.h"
 
 constexpr const char* GAME_FONT_FILE = "game_font.pcx";

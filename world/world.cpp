@@ -1,5 +1,5 @@
 #include "world/world.h"
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 
 // Defined in one place so that they are constructed in this order before main

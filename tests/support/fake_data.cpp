@@ -1,5 +1,5 @@
 #include "support/fake_data.h"
-#include "app/datafile.h"
+#include "data/datafile.h"
 #include "app/globals.h"
 #include "support/headless.h"
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Keys and the joystick worked as a player works them: presses and releases
 // reach the game through the callback Allegro's keyboard calls.
 #pragma once
-#include "app/input.h"
+#include "input/input.h"
 #include <allegro.h>
 #include <cstring>
 

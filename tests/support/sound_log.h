@@ -1,6 +1,6 @@
 // Records what the game would have played, for tests that check sounds.
 #pragma once
-#include "app/audio.h"
+#include "platform/audio.h"
 #include <vector>
 
 struct PlayedSound {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Packs data.dat from the generated sounds, tunes, pictures and fonts, in the
-# order of app/data_objects.def: the game reads its objects by that index.
+# order of data/data_objects.def: the game reads its objects by that index.
 # Usage: pack.sh DATAFILE ART_DIR SOUND_DIR OBJECT_TABLE
 set -euo pipefail
 datafile=$1 art=$2 sound=$3 table=$4

@@ -1,4 +1,4 @@
-#include "app/file_bytes.h"
+#include "files/file_bytes.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/icon.h"
+#include "platform/icon.h"
 #include "pesko_icon.xpm"
 
 // Allegro 4's X11 driver takes the window icon from this variable; its headers

@@ -1,4 +1,4 @@
-#include "app/pcx_check.h"
+#include "data/pcx_check.h"
 
 namespace {
 

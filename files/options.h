@@ -1,7 +1,7 @@
 // The command line: pesko [--fullscreen | --windowed] [--scale N] [--data-dir DIR]
 // [--save-dir DIR] [--help] [--version], in the usual GNU form.
 #pragma once
-#include "app/paths.h"
+#include "files/paths.h"
 #include <string>
 
 enum class DisplayRequest { Remembered, Fullscreen, Windowed };

@@ -1,6 +1,6 @@
-#include "app/display_settings.h"
-#include "app/options.h"
-#include "app/paths.h"
+#include "settings/display_settings.h"
+#include "files/options.h"
+#include "files/paths.h"
 #include <cstdio>
 #include <fstream>
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-// Object #N of data.dat is the Nth entry of app/data_objects.def; #7 is never read.
+// Object #N of data.dat is the Nth entry of data/data_objects.def; #7 is never read.
 enum DataObject {
 #define DATA_OBJECT(name, type, file) name,
-#include "app/data_objects.def"
+#include "data/data_objects.def"
 #undef DATA_OBJECT
     DATA_OBJECT_COUNT
 };
@@ -17,6 +17,9 @@ static_assert(SND_LAND == 11 && MID_CREDITS == 19 && BMP_CHARACTERS_MASK == 29 &
 
 // The Allegro type the game expects of object `index` (DAT_SAMPLE, DAT_MIDI, DAT_BITMAP or DAT_FONT).
 int DataObjectType(int index);
+
+// data.dat as loaded at start; it owns every bitmap, sample, tune and font.
+extern DATAFILE* g_Data;
 
 // Typed access to the loaded datafile (g_Data).
 BITMAP* DataBitmap(int index);

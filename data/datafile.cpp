@@ -1,6 +1,7 @@
-#include "app/datafile.h"
-#include "app/datafile_check.h"
-#include "app/globals.h"
+#include "data/datafile.h"
+#include "data/datafile_check.h"
+
+DATAFILE* g_Data = nullptr;
 
 static void* DataObjectOfType(int index, int type)
 {
@@ -22,7 +23,7 @@ constexpr int DAT_TYPE_FONT = DAT_FONT;
 
 static const int DATA_OBJECT_TYPES[DATA_OBJECT_COUNT] = {
 #define DATA_OBJECT(name, type, file) DAT_TYPE_##type,
-#include "app/data_objects.def"
+#include "data/data_objects.def"
 #undef DATA_OBJECT
 };
 

@@ -1,9 +1,9 @@
 // The game's window or full screen: which graphics mode is set, how the
 // 640 x 480 pages are shown on it, and the mouse mapped back into the picture.
 #pragma once
-#include "app/display_settings.h"
-#include "app/options.h"
-#include "app/scaling.h"
+#include "settings/display_settings.h"
+#include "files/options.h"
+#include "platform/scaling.h"
 
 // pesko.cfg with the command line over it; a choice made on the command line
 // is written back so that the next start remembers it.

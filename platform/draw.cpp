@@ -1,4 +1,4 @@
-#include "app/draw.h"
+#include "platform/draw.h"
 
 void DrawHeading(BITMAP* bmp, FONT* f, const char* text, int x, int y)
 {

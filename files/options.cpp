@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "files/options.h"
 #include <cstdlib>
 #include <getopt.h>
 

@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "files/paths.h"
 #include <cerrno>
 #include <climits>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/frame_log.h"
+#include "platform/frame_log.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>

@@ -1,6 +1,6 @@
 // "config.dat" and "hiscore.dat": the settings and the hi-score table on disk.
 #pragma once
-#include "app/globals.h"
+#include "settings/settings.h"
 #include <string>
 
 constexpr const char* SETTINGS_FILE = "config.dat";

@@ -1,6 +1,6 @@
-#include "screens/files.h"
-#include "app/paths.h"
-#include "app/save_file.h"
+#include "settings/save_files.h"
+#include "files/paths.h"
+#include "files/save_file.h"
 #include <cctype>
 #include <cstdio>
 #include <cstring>

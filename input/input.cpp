@@ -1,5 +1,5 @@
-#include "app/input.h"
-#include "app/display.h"
+#include "input/input.h"
+#include "platform/display.h"
 #include <allegro.h>
 #include <atomic>
 #include <cctype>

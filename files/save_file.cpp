@@ -1,4 +1,4 @@
-#include "app/save_file.h"
+#include "files/save_file.h"
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

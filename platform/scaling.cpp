@@ -1,6 +1,6 @@
-#include "app/scaling.h"
-#include "app/globals.h"
-#include "app/options.h"
+#include "platform/scaling.h"
+#include "platform/picture.h"
+#include "files/options.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The flags, delays and counters of a game in progress.
 #pragma once
-#include "app/input.h"
+#include "input/input.h"
 #include <cstdint>
 
 constexpr int GAME_OVER_TICKS = 150;

@@ -1,8 +1,8 @@
-#include "app/display.h"
-#include "app/focus.h"
-#include "app/globals.h"
-#include "app/startup.h"
-#include "app/x_display.h"
+#include "platform/display.h"
+#include "platform/focus.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+#include "platform/x_display.h"
 #include <allegro.h>
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include <cerrno>
 #include <ctime>
 

@@ -1,6 +1,5 @@
-#include "app/audio.h"
-#include "app/datafile.h"
-#include "app/globals.h"
+#include "platform/audio.h"
+#include "data/datafile.h"
 #include <algorithm>
 #include <chrono>
 

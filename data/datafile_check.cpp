@@ -1,5 +1,5 @@
-#include "app/datafile_check.h"
-#include "app/file_bytes.h"
+#include "data/datafile_check.h"
+#include "files/file_bytes.h"
 #include <cstdio>
 
 namespace {

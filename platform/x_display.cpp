@@ -1,4 +1,4 @@
-#include "app/x_display.h"
+#include "platform/x_display.h"
 #include <allegro.h>
 #include <csignal>
 #include <unistd.h>
