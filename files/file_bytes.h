@@ -1,6 +1,6 @@
-// The one way the game reads and writes a file. Whatever stands at a path (a
-// FIFO, a device, a folder, a link, a huge file) is never waited on, never
-// read past a cap and never written through; a write is whole or not at all.
+// The file layer: every file of the player's and every data file read whole goes through it.
+// Whatever stands at a path (a FIFO, a device, a folder, a link, a huge file) is
+// never waited on, never read past a cap and never written through; a write is whole or not at all.
 #pragma once
 #include <cstddef>
 #include <cstdint>
