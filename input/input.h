@@ -1,5 +1,8 @@
-// What the player presses on the screens and in play: the keyboard and, when
-// one is installed, the first joystick.
+// Every key, joystick and mouse reading of the game: the screens' presses, the
+// fish's steering and the typed keys of the decorative screens and name entry.
+//
+// The screen runner polls the devices once before every logic step
+// (PollInputDevices); nothing else polls them.
 //
 // Screens read their keys once per logic step, every 10 to 50 ms. A tap that
 // begins and ends between two steps still counts, because Allegro hands every
@@ -61,3 +64,37 @@ struct PressReader {
         return controls[control].acts && controls[control].heldSteps == 0;
     }
 };
+
+// Polls the keyboard, the joystick and the mouse; the screen runner calls it
+// once before every logic step.
+void PollInputDevices();
+
+// The control device chosen in Setup (its code is kept in config.dat).
+enum { CONTROL_KEYBOARD = 0, CONTROL_JOYSTICK = 1, CONTROL_MOUSE = 2 };
+// Half the side of the mouse's dead square around the picture's centre.
+constexpr int MOUSE_DEAD_ZONE = 100;
+
+// The four directions the fish is steered in on one step.
+struct HeldDirections {
+    bool left = false;
+    bool right = false;
+    bool up = false;
+    bool down = false;
+};
+// Which directions are held this step on the control device chosen in Setup:
+// the arrows; the first stick (the arrows while no joystick is installed); or
+// the mouse as a virtual joystick, its offset from the centre of the picture
+// (centreX, centreY) past the dead zone. Any other device holds none.
+HeldDirections ReadHeldDirections(int control, int centreX, int centreY);
+
+// The mouse steers as a virtual joystick: centred, slow, confined to 150
+// pixels around the centre and hidden (positions in the 640 x 480 picture).
+void SetUpMouseSteering();
+
+// Keys typed into Allegro's key buffer, for the screens that take any key
+// (intro, demo) or read characters (name entry).
+bool AnyKeyTyped();
+// The next typed character (0 when none) and its scancode.
+int NextTypedKey(int* scancode);
+// Empties the key buffer.
+void ForgetTypedKeys();

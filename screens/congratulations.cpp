@@ -36,8 +36,6 @@ void CongratulationsReset(CongratulationsState& congrats)
 void CongratulationsStep(CongratulationsState& congrats)
 {
     g_Enemies.StartStep();
-    poll_keyboard();
-    poll_mouse();
     g_Player.Animate();
     if (congrats.countdown > 0)
         congrats.countdown--;

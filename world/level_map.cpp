@@ -225,8 +225,6 @@ void CLevelMap::StartStep()
 
 int CLevelMap::Update(int stepX, int stepY)
 {
-    poll_keyboard();
-    poll_mouse();
     m_SpeedX = m_SpeedY = 2 * m_Level + 2;
     if (m_StopProgress == 0 && AdvanceDistance(*this) == 1)
         return 1;  // the sea ends here: no scrolling on this tick
