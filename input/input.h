@@ -34,6 +34,16 @@ void InstallKeyboardWatch();
 // on Allegro's own thread. Tests call it to press and release keys as the keyboard would.
 void WatchKeyboard(int scancode);
 
+// F11 and Alt+Enter toggle full screen, on every screen; an Enter pressed with
+// Alt held is swallowed so that no screen takes it for Enter. Watched from
+// start-up, handled by the screen loop.
+void WatchDisplayKeys();
+// Sees every key going down or up before the screens' press watch does; true
+// when the key belongs to the full-screen switch and no screen may count it.
+bool DisplayTakesKey(int scancode);
+// Switches the display when F11 or Alt+Enter asked for it since the last call.
+void HandleDisplayKeys();
+
 // The game sees a joystick (whatever the control device chosen in Setup).
 bool JoystickInstalled();
 

@@ -18,14 +18,7 @@ const PictureFrame& CurrentPictureFrame();
 
 // From window to full screen and back; the choice is remembered in pesko.cfg.
 void ToggleFullscreen();
-// F11 and Alt+Enter toggle, on every screen; an Enter pressed with Alt held
-// is swallowed so that no screen takes it for Enter. Watched from start-up,
-// handled by the screen loop.
-void WatchDisplayKeys();
-// Sees every key going down or up before the screens' press watch does; true
-// when the key belongs to the full-screen switch and no screen may count it.
-bool DisplayTakesKey(int scancode);
-void HandleDisplayKeys();
+// (F11 and Alt+Enter, which call it, are watched by input/.)
 
 // Shows a 640 x 480 page: scaled by whole pixels and placed on the screen.
 void ShowPicture(BITMAP* page);
