@@ -28,9 +28,11 @@ void StepSea(int fishSpeedX, int fishSpeedY, const std::function<void()>& before
 void ResetGameState();
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.
 bool IsGameEnded();
-// HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
+// HUD texts: lives and coins in two digits (3 as "03", 12 as "12").
 std::string FormatHudCounter(int value);
-std::string FormatHudScore(int score);
+// The score in five digits (120 as "00120"): in the HUD, under GAME OVER and on
+// the congratulations screen.
+std::string FormatScore(int score);
 // Under "GAME OVER" while its countdown runs: "SCORE 00075", centred, its top at
 // GameOverScoreTop of the frame height.
 std::string FormatGameOverScore(int score);

@@ -302,10 +302,10 @@ TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
     EXPECT_EQ(FormatHudCounter(9), "09");
     EXPECT_EQ(FormatHudCounter(12), "12");
     EXPECT_EQ(FormatHudCounter(99), "99");
-    EXPECT_EQ(FormatHudScore(0), "00000");
-    EXPECT_EQ(FormatHudScore(5), "00005");
-    EXPECT_EQ(FormatHudScore(120), "00120");
-    EXPECT_EQ(FormatHudScore(99999), "99999");
+    EXPECT_EQ(FormatScore(0), "00000");
+    EXPECT_EQ(FormatScore(5), "00005");
+    EXPECT_EQ(FormatScore(120), "00120");
+    EXPECT_EQ(FormatScore(99999), "99999");
 }
 
 TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)

@@ -5,10 +5,6 @@
 #include <cstdlib>
 
 // Tile rows of the sheet.
-constexpr int TILE_ROCK = 0;
-constexpr int TILE_CEILING_EDGE = 1;
-constexpr int TILE_FLOOR_EDGE = 2;
-constexpr int TILE_WATER_ROW = 3;
 constexpr int TILE_WATER_COLUMN = 3;
 
 constexpr int START_CEILING_ROW = 5;

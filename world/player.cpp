@@ -365,8 +365,8 @@ int CPlayer::CheckMap(CLevelMap& map, int x, int y)
 void CPlayer::PushOutOfRock(CLevelMap& map, int mx, int my)
 {
     switch (map.GetHitType(mx, my)) {
-    case 1: m_PosY += map.GetDistanceToTileBottom(mx, my); break;  // ceiling: down past the cell
-    case 2: m_PosY -= map.GetDistanceFromTileTop(mx, my); break;   // floor: up to the cell's top
+    case TILE_CEILING_EDGE: m_PosY += map.GetDistanceToTileBottom(mx, my); break;  // down past the cell
+    case TILE_FLOOR_EDGE: m_PosY -= map.GetDistanceFromTileTop(mx, my); break;     // up to the cell's top
     }
     m_ScreenY = m_PosY;
     m_SpeedY = 0;

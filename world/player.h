@@ -1,6 +1,7 @@
 // Pesko, the fish the player steers.
 #pragma once
 #include "input/input.h"
+#include "world/character_kinds.h"
 #include <allegro.h>
 #include <cstdint>
 #include <vector>
@@ -31,19 +32,6 @@ constexpr int PLAYER_SHIELD_TICKS = 60;
 constexpr int PLAYER_LEAVE_SPEED = 6;
 constexpr int PLAYER_MAX_LIVES = 99;
 constexpr int PLAYER_MAX_SCORE = 99999;
-
-// Behaviour classes of the sea's objects, as the fish sees them.
-enum {
-    CLASS_DEADLY = -2,
-    CLASS_EXPLOSIVE = -1,
-    CLASS_HARMLESS = 0,
-    CLASS_BOTTLE = 1,
-    CLASS_COIN = 2,
-    CLASS_EXTRA_LIFE = 3,
-    CLASS_SHIELD = 4,
-    CLASS_BUBBLE = 5,
-    CLASS_EXPLOSION = 6
-};
 
 class CPlayer {
 public:
