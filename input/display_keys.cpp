@@ -2,7 +2,6 @@
 // screen sees them.
 #include "input/input.h"
 #include "platform/display.h"
-#include "platform/focus.h"
 #include <allegro.h>
 #include <atomic>
 #include <cstdint>

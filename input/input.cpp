@@ -1,5 +1,6 @@
 #include "input/input.h"
 #include "platform/display.h"
+#include "platform/focus.h"
 #include "platform/picture.h"
 #include <allegro.h>
 #include <atomic>
@@ -51,10 +52,30 @@ void WatchKeyboard(int scancode)
 }
 END_OF_FUNCTION(WatchKeyboard)
 
+// Allegro's own key release, which also clears the Alt, Ctrl and Shift flags,
+// and its state behind key[] once the screens poll the keyboard.
+extern "C" void _handle_key_release(int scancode);
+
+void HideKey(int scancode)
+{
+    _key[scancode] = 0;
+    key[scancode] = 0;
+}
+
+void ReleaseAllKeys()
+{
+    for (int i = 1; i < KEY_MAX; i++) {
+        if (key[i] || _key[i])
+            _handle_key_release(i);
+        key[i] = 0;
+    }
+}
+
 void InstallKeyboardWatch()
 {
     LOCK_FUNCTION(WatchKeyboard);
     keyboard_lowlevel_callback = WatchKeyboard;
+    OnFocusLossReleaseKeys(ReleaseAllKeys);
     s_Watching = true;
 }
 

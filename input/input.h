@@ -44,6 +44,14 @@ bool DisplayTakesKey(int scancode);
 // Switches the display when F11 or Alt+Enter asked for it since the last call.
 void HandleDisplayKeys();
 
+// Keys held when the window lost the keyboard never see their release: drop them all.
+void ReleaseAllKeys();
+// One key made to look up, in key[] and in Allegro's state behind it that a
+// poll_keyboard copies into key[]; safe from Allegro's input thread.
+void HideKey(int scancode);
+// Allegro's state behind key[], ahead of it once the screens poll the keyboard.
+extern "C" volatile char _key[];
+
 // The game sees a joystick (whatever the control device chosen in Setup).
 bool JoystickInstalled();
 
