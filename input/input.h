@@ -52,6 +52,15 @@ void HideKey(int scancode);
 // Allegro's state behind key[], ahead of it once the screens poll the keyboard.
 extern "C" volatile char _key[];
 
+// Installs the mouse and keeps its box and place across the display's mode changes.
+void InstallMouseWatch();
+// The mouse in picture coordinates, whatever the scale and the border.
+int PictureMouseX();
+int PictureMouseY();
+void PlaceMouse(int x, int y);
+// Keeps the mouse inside this box of the picture (the whole picture at start).
+void ConfineMouse(int left, int top, int right, int bottom);
+
 // The game sees a joystick (whatever the control device chosen in Setup).
 bool JoystickInstalled();
 

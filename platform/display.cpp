@@ -14,10 +14,9 @@ static BITMAP* s_ShownPage = nullptr;   // the page on view, shown again after a
 // Picture rows scaled at a time (480 is a multiple).
 constexpr int BAND_ROWS = 32;
 
-struct MouseBox {
-    int left = 0, top = 0, right = SCREEN_WIDTH - 1, bottom = SCREEN_HEIGHT - 1;
-};
-static MouseBox s_MouseBox;
+// The mouse's owner (input/) keeps the pointer across mode changes.
+static void (*s_LeavingMode)() = nullptr;
+static void (*s_EnteredMode)() = nullptr;
 
 DisplayChoice StartingDisplayChoice(const Options& options)
 {
@@ -49,16 +48,6 @@ static bool SetMode(int card, int width, int height)
     return ok;
 }
 
-static void ApplyMouseBox()
-{
-    if (!mouse_driver)
-        return;
-    int f = s_Frame.factor;
-    set_mouse_range(ScreenXFromPicture(s_Frame, s_MouseBox.left), ScreenYFromPicture(s_Frame, s_MouseBox.top),
-                    ScreenXFromPicture(s_Frame, s_MouseBox.right) + f - 1,
-                    ScreenYFromPicture(s_Frame, s_MouseBox.bottom) + f - 1);
-}
-
 // Everything that belongs to one graphics mode: the scaled copy, the black
 // border, the title, the focus watch and the mouse's box.
 static void PrepareScreen(const PictureFrame& frame)
@@ -76,7 +65,14 @@ static void PrepareScreen(const PictureFrame& frame)
     WatchDisplay("Pesko");
     WatchFocus();
     ForgetFocusLoss();
-    ApplyMouseBox();
+    if (s_EnteredMode)
+        s_EnteredMode();
+}
+
+void WatchModeChanges(void (*leaving)(), void (*entered)())
+{
+    s_LeavingMode = leaving;
+    s_EnteredMode = entered;
 }
 
 static bool SetWindowed(int factor)
@@ -150,13 +146,12 @@ const PictureFrame& CurrentPictureFrame()
 
 void ToggleFullscreen()
 {
-    int mouseX = PictureMouseX();
-    int mouseY = PictureMouseY();
+    if (s_LeavingMode)
+        s_LeavingMode();
     bool fullscreen = !s_Choice.fullscreen && SetFullscreen();
     if (!fullscreen && !SetWindowed(s_WindowFactor))
         FailNoGraphicMode(allegro_error);
     Remember(fullscreen);
-    PlaceMouse(mouseX, mouseY);
     if (s_ShownPage)
         ShowPicture(s_ShownPage);
 }
@@ -176,28 +171,4 @@ void ShowPicture(BITMAP* page)
     } else {
         blit(page, screen, 0, 0, s_Frame.x, s_Frame.y, SCREEN_WIDTH, SCREEN_HEIGHT);
     }
-}
-
-int PictureMouseX()
-{
-    return PictureXFromScreen(s_Frame, mouse_x);
-}
-
-int PictureMouseY()
-{
-    return PictureYFromScreen(s_Frame, mouse_y);
-}
-
-void PlaceMouse(int x, int y)
-{
-    if (!mouse_driver)
-        return;
-    int half = s_Frame.factor / 2;  // the middle of the picture pixel's block
-    position_mouse(ScreenXFromPicture(s_Frame, x) + half, ScreenYFromPicture(s_Frame, y) + half);
-}
-
-void ConfineMouse(int left, int top, int right, int bottom)
-{
-    s_MouseBox = MouseBox{left, top, right, bottom};
-    ApplyMouseBox();
 }

@@ -1,5 +1,5 @@
 // The game's window or full screen: which graphics mode is set, how the
-// 640 x 480 pages are shown on it, and the mouse mapped back into the picture.
+// 640 x 480 pages are shown on it (the mouse on it is input/'s).
 #pragma once
 #include "settings/display_settings.h"
 #include "files/options.h"
@@ -23,9 +23,6 @@ void ToggleFullscreen();
 // Shows a 640 x 480 page: scaled by whole pixels and placed on the screen.
 void ShowPicture(BITMAP* page);
 
-// The mouse in picture coordinates, whatever the scale and the border.
-int PictureMouseX();
-int PictureMouseY();
-void PlaceMouse(int x, int y);
-// Keeps the mouse inside this box of the picture (the whole picture at start).
-void ConfineMouse(int left, int top, int right, int bottom);
+// The mouse's owner (input/) is told before a mode change (`leaving`, from
+// ToggleFullscreen) and once a new mode is set (`entered`).
+void WatchModeChanges(void (*leaving)(), void (*entered)());
