@@ -22,11 +22,13 @@ static void DrawWorld(BITMAP* dest, float t)
 {
     g_ScrollLayer1.Draw(dest, t);
     g_ScrollLayer2.Draw(dest, t);
+    // Stones in open water stand behind everything that swims, so they never hide it.
+    g_LevelMap.DrawWaterStones(dest, t);
     g_Enemies.DrawCharacters(dest, t);
     // A swimming fish passes behind the rock; a crashed one rises in front of it.
     if (g_Player.m_State == 0)
         g_Player.Draw(dest, t);
-    g_LevelMap.Draw(dest, t);
+    g_LevelMap.DrawWalls(dest, t);
     if (g_Player.m_State == 1)
         g_Player.Draw(dest, t);
     g_Icons.DrawCharacters(dest);

@@ -287,7 +287,7 @@ TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
     EXPECT_EQ(FormatHudScore(99999), "99999");
 }
 
-TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)
+TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFrontButStonesLieBehindBoth)
 {
     const int fishColour = makecol(200, 100, 0);
     const int rockColour = makecol(90, 90, 90);
@@ -304,6 +304,17 @@ TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)
     g_Player.m_State = 1;
     DrawLevel_01(page);
     EXPECT_EQ(getpixel(page, 150, 50), fishColour);
+    // A stone standing in open water lies behind the fish and the sea's objects.
+    const int stoneColour = makecol(40, 120, 40);
+    rectfill(DataBitmap(BMP_TILES), 0, 60, 19, 79, stoneColour);
+    g_LevelMap.m_Cells[8][12] = {0, 3, 0, 3};  // the screen's (160, 240) to (179, 259)
+    g_Player.m_ScreenY = 200;
+    g_Player.m_State = 0;
+    DrawLevel_01(page);
+    EXPECT_EQ(getpixel(page, 170, 250), fishColour);
+    g_Player.m_ScreenX = 300;
+    DrawLevel_01(page);
+    EXPECT_EQ(getpixel(page, 170, 250), stoneColour);
     destroy_bitmap(page);
 }
 
