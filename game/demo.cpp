@@ -62,7 +62,7 @@ void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
-        DrawOverlayText(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
+        DrawCaption(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
     }
 }
 

@@ -168,6 +168,16 @@ static void CollectDistancePoints()
     g_LevelMap.m_StepPixels = 0;
 }
 
+// A new level shows its number for a while; the banner counts down with the play.
+static void RunLevelBanner()
+{
+    CountDown(g_Game.levelBannerTime);
+    if (g_LevelMap.GetLevel() != g_Game.bannerLevel) {
+        g_Game.bannerLevel = g_LevelMap.GetLevel();
+        g_Game.levelBannerTime = LEVEL_BANNER_TICKS;
+    }
+}
+
 static void MoveWorld()
 {
     // While GAME OVER counts down the fish is already off screen.
@@ -176,6 +186,7 @@ static void MoveWorld()
     // A crashed fish holds the distance and the level back.
     g_LevelMap.m_StopProgress = g_Player.m_State;
     g_LevelMap.Update(g_Player.m_SpeedX, g_Player.m_SpeedY);
+    RunLevelBanner();
     SetDifficulty();
     g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
     g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, 3, 1);

@@ -26,6 +26,9 @@ void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows)
 // Saves to `path` are skipped for the rest of the run.
 void KeepFileAsItIs(const std::string& path);
 void ShiftHiScores(int row);
+// The row (0 the best) a score would take in the table, or -1 when it would not
+// enter: it must beat the last row, and a tie goes above the row it ties.
+int HiScoreRankFor(int score);
 void InsertHiScore(int score, const char* name);
 void ClearPlayerName();
 void SetDefaultPlayerName();

@@ -365,6 +365,69 @@ TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
     destroy_bitmap(page);
 }
 
+// The table's ties: the last row's score does not enter, a tie with any other row does.
+TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
+{
+    memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);  // 4000 ... 250, 100
+    BITMAP* page = create_bitmap(640, 480);
+    const int yellow = makecol(255, 255, 0);
+    FONT* f = DataFont(FNT_TABLE);
+    const int top = GameOverScoreTop(480, f) + text_height(f);
+    g_Game.gameOverTime = 10;
+    const std::pair<int, bool> cases[] = {{0, false}, {100, false}, {101, true}, {250, true}, {99999, true}};
+    for (auto [score, said] : cases) {
+        g_Player.m_Score = score;
+        clear_to_color(page, makecol(1, 2, 3));
+        DrawLevel_01(page);
+        EXPECT_EQ(CountColour(page, 0, top, 640, 3 * text_height(f), yellow) > 10, said) << score;
+    }
+    EXPECT_EQ(FormatNewHiScore(HiScoreRankFor(250)), "NEW HI-SCORE - 5TH PLACE") << "above the 250 it ties";
+    destroy_bitmap(page);
+}
+
+// "LEVEL n" for 2 s (40 ticks of 50 ms) when the game starts and whenever the map's level rises.
+TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    auto bannerInk = [&] {
+        clear_to_color(page, makecol(1, 2, 3));
+        DrawLevel_01(page);
+        return CountColour(page, 0, 100, 640, 60, makecol(255, 255, 0));
+    };
+    for (int level = 0; level < 3; level++) {
+        EXPECT_GT(bannerInk(), 10) << "level " << level;
+        EXPECT_EQ(FormatLevelBanner(g_Game.bannerLevel), "LEVEL " + std::to_string(level + 1));
+        Ticks(39);
+        EXPECT_GT(bannerInk(), 10) << "level " << level;
+        Ticks(1);
+        EXPECT_EQ(bannerInk(), 0) << "level " << level;
+        // The map at the end of the level: its next distance step starts the next one.
+        g_Player.m_ShieldTime = 1000;
+        g_LevelMap.m_Distance = 500;
+        g_LevelMap.m_StepPixels = 51;
+        Ticks(1);
+        ASSERT_EQ(g_LevelMap.GetLevel(), level + 1);
+    }
+    destroy_bitmap(page);
+}
+
+// The line along the bottom edge grows with the map's distance counter through each level.
+TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    struct Case { int distance, completed, lo, hi; };
+    const Case cases[] = {{0, 0, 0, 0}, {5, 0, 1, 10}, {250, 0, 318, 322}, {500, 0, 640, 640}, {0, 1, 640, 640}};
+    for (const Case& c : cases) {
+        g_LevelMap.m_Distance = c.distance;
+        g_LevelMap.m_Completed = c.completed;
+        DrawLevel_01(page);
+        const int length = CountColour(page, 0, 478, 640, 1, makecol(255, 255, 0));
+        EXPECT_GE(length, c.lo) << c.distance;
+        EXPECT_LE(length, c.hi) << c.distance;
+    }
+    destroy_bitmap(page);
+}
+
 TEST_F(GameTest, GameOverShowsTheScoreInGreenCentredUnderIt)
 {
     EXPECT_EQ(FormatGameOverScore(75), "SCORE 00075");
