@@ -305,9 +305,10 @@ int GapRows(const std::vector<std::string>& rows)
 
 // Characters a player could take for one another, checked pair by pair in every
 // font the game draws with (the window only ever scales whole pixels, so a pair
-// apart at 1x is apart at 2x). Eight pixels: a 2-pixel stem across a dot gap of
-// at least one row, plus the hook or serif that sets the letter apart, gives
-// that much even in the 20-pixel text font; a lone row of the stem does not.
+// apart at 1x is apart at 2x). Eight pixels: two rows of a 4-pixel stem, the
+// least dot gap of i in the 20-pixel text font, are that much; a lone row of
+// the stem (4 or 5 pixels, what the face's own hinted i left) is a speck that
+// reads as l, and sans-serif I and l differed by nothing but their height.
 TEST_F(ArtTest, LookAlikeCharactersStayApartInEveryFont)
 {
     constexpr int MIN_DIFFERING = 8;

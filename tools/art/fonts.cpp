@@ -90,9 +90,9 @@ double SizeForCell(const FontFace& face, const FontStyle& style, double* ascent)
 }
 
 // Sans-serif I and l are the same bar, and i's dot closes on its stem at small
-// sizes: I gets slab serifs, l a foot to the right, and i and j are drawn as the
-// face's dotless letters with a dot of our own, set off by a gap that the
-// emboldening cannot close. What the serifs and foot add around the ink box.
+// sizes: I gets slab serifs, and i and j are drawn as the face's dotless letters
+// with a dot of our own, set off by a gap that the emboldening cannot close. A
+// foot on l was tried and read as a small capital L. What the serifs add.
 struct LetterMarks {
     double left = 0, right = 0;  // extra advance on each side
 };
@@ -101,8 +101,6 @@ LetterMarks MarksFor(char c, const cairo_text_extents_t& ink)
 {
     if (c == 'I')
         return {ink.width * 0.6, ink.width * 0.6};
-    if (c == 'l')
-        return {0, ink.width * 0.9};
     return {};
 }
 
@@ -116,7 +114,7 @@ const char* PathText(const char* single)
     return single;
 }
 
-// Adds the serifs of I, the foot of l or the dot of i and j to the current path,
+// Adds the serifs of I or the dot of i and j to the current path,
 // the glyph's origin at (x, y). `ink` is the box of the letter as drawn by PathText.
 void AddMarks(cairo_t* cr, char c, const cairo_text_extents_t& ink, double x, double y, double gap)
 {
@@ -133,8 +131,6 @@ void AddMarks(cairo_t* cr, char c, const cairo_text_extents_t& ink, double x, do
         const double out = ink.width * 0.6;
         cairo_rectangle(cr, left - out, top, ink.width + 2 * out, bar);
         cairo_rectangle(cr, left - out, bottom - bar, ink.width + 2 * out, bar);
-    } else if (c == 'l') {
-        cairo_rectangle(cr, left + ink.width * 0.5, bottom - bar, ink.width * 1.4, bar);
     }
 }
 
