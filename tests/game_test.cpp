@@ -294,27 +294,26 @@ TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFrontButStonesLi
     FillBitmap(BMP_PLAYER, fishColour);
     rectfill(DataBitmap(BMP_TILES), 0, 0, 119, 59, rockColour);
     BITMAP* page = create_bitmap(640, 480);
-    // The start of the sea: rock in rows 0-4 above the ceiling edge in row 5.
-    g_Player.m_ScreenX = 100;
-    g_Player.m_ScreenY = 0;
-    g_Player.m_Visible = 1;
-    g_Player.m_State = 0;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 150, 50), rockColour);
-    g_Player.m_State = 1;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 150, 50), fishColour);
-    // A stone standing in open water lies behind the fish and the sea's objects.
+    // A stone standing in open water, at the screen's (160, 240) to (179, 259).
     const int stoneColour = makecol(40, 120, 40);
     rectfill(DataBitmap(BMP_TILES), 0, 60, 19, 79, stoneColour);
-    g_LevelMap.m_Cells[8][12] = {0, 3, 0, 3};  // the screen's (160, 240) to (179, 259)
-    g_Player.m_ScreenY = 200;
-    g_Player.m_State = 0;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 170, 250), fishColour);
-    g_Player.m_ScreenX = 300;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 170, 250), stoneColour);
+    g_LevelMap.m_Cells[8][12] = {0, 3, 0, 3};
+    g_Player.m_Visible = 1;
+    // The start of the sea has rock in rows 0-4, above the ceiling edge in row 5.
+    struct Case { int fishX, fishY, state, x, y, seen; };
+    const Case cases[] = {
+        {100, 0, 0, 150, 50, rockColour},    // a swimming fish behind the rock
+        {100, 0, 1, 150, 50, fishColour},    // a crashed one in front of it
+        {100, 200, 0, 170, 250, fishColour}, // the stone behind the fish
+        {300, 200, 0, 170, 250, stoneColour},
+    };
+    for (const Case& c : cases) {
+        g_Player.m_ScreenX = c.fishX;
+        g_Player.m_ScreenY = c.fishY;
+        g_Player.m_State = c.state;
+        DrawLevel_01(page);
+        EXPECT_EQ(getpixel(page, c.x, c.y), c.seen) << c.fishX << ", " << c.fishY;
+    }
     destroy_bitmap(page);
 }
 
