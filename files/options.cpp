@@ -14,7 +14,7 @@ const char* UsageText()
            "  --scale N        make the window N times 640 x 480 (N from 1 to 4)\n"
            "  --data-dir DIR   read the game's data from DIR\n"
            "  --save-dir DIR   keep settings and hi-scores in DIR\n"
-           "  --help           show this help and exit\n"
+           "  -h, --help       show this help and exit\n"
            "  --version        show the version and exit\n"
            "\n"
            "F11 or Alt+Enter switches between window and full screen while playing.\n";
@@ -60,6 +60,7 @@ static bool TakeFolder(const char* name, const char* value, std::string& folder,
 static bool TakeOption(int code, const char* value, Options& options, std::string& error)
 {
     switch (code) {
+    case 'h':
     case OPT_HELP: options.showHelp = true; return true;
     case OPT_VERSION: options.showVersion = true; return true;
     case OPT_FULLSCREEN: options.display = DisplayRequest::Fullscreen; return true;
@@ -81,7 +82,7 @@ bool ParseOptions(int argc, char* const* argv, Options& options, std::string& er
     opterr = 0;  // the game prints its own usage
     optind = 0;  // glibc: start afresh, so the parser can run more than once
     int code;
-    while ((code = getopt_long(argc, argv, "", LONG_OPTIONS, nullptr)) != -1) {
+    while ((code = getopt_long(argc, argv, "h", LONG_OPTIONS, nullptr)) != -1) {
         if (code == '?' || code == ':') {
             const char* given = argv[optind - 1];
             error = std::string(optopt ? "option needs a value: " : "unknown option: ") + given;

@@ -4,6 +4,11 @@
 #include "platform/window.h"
 #include "platform/x_display.h"
 #include <allegro.h>
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
 
 static DisplayChoice s_Choice;    // what pesko.cfg remembers
 static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
@@ -18,6 +23,15 @@ constexpr int BAND_ROWS = 32;
 static void (*s_LeavingMode)() = nullptr;
 static void (*s_EnteredMode)() = nullptr;
 
+// The largest window factor up to `wanted` that fits the desktop; `wanted`
+// itself when the desktop's size cannot be told.
+static int FittingScale(int wanted, int& desktopWidth, int& desktopHeight)
+{
+    if (get_desktop_resolution(&desktopWidth, &desktopHeight) != 0)
+        return wanted;
+    return std::min(wanted, WindowFactorFor(desktopWidth, desktopHeight));
+}
+
 DisplayChoice StartingDisplayChoice(const Options& options)
 {
     DisplayChoice remembered;
@@ -25,6 +39,17 @@ DisplayChoice StartingDisplayChoice(const Options& options)
     DisplayChoice choice = remembered;
     if (options.display != DisplayRequest::Remembered)
         choice.fullscreen = options.display == DisplayRequest::Fullscreen;
+    int width = 0, height = 0;
+    if (options.scale && FittingScale(options.scale, width, height) < options.scale) {
+        // Too big a window for this desktop: fitted to it, and never remembered,
+        // so no later start opens too big.
+        fprintf(stderr, "pesko: --scale %d does not fit the %d x %d desktop; the window is %dx\n", options.scale,
+                width, height, WindowFactorFor(width, height));
+        choice.scale = 0;
+        if (choice.fullscreen != remembered.fullscreen)
+            RememberDisplayChoice(DisplayChoice{choice.fullscreen, remembered.scale});
+        return choice;
+    }
     if (options.scale)
         choice.scale = options.scale;
     if (!(choice == remembered))
@@ -105,9 +130,9 @@ static bool SetFullscreen()
 
 static int WantedWindowFactor(const DisplayChoice& choice)
 {
-    if (choice.scale)
-        return choice.scale;
     int width = 0, height = 0;
+    if (choice.scale)
+        return FittingScale(choice.scale, width, height);  // pesko.cfg may be from a bigger desktop
     if (get_desktop_resolution(&width, &height) != 0)
         return MIN_SCALE;
     return WindowFactorFor(width, height);

@@ -69,6 +69,7 @@ void OfferFinalScore()
     if (!g_Game.gameOver && !g_Game.seaCrossed)
         return;
     g_Game.finalScore = g_Player.m_Score;
+    g_Game.hiScoreRank = HiScoreRankFor(g_Game.finalScore);
     InsertHiScore(g_Game.finalScore, g_PlayerName);
 }
 

@@ -113,7 +113,10 @@ TEST_F(DatafileCheckTest, TheGamesOwnDataPassesPackedAndPlain)
     std::string packed((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(Check(packed), "");
     EXPECT_EQ(Check(s_Plain), "");
-    EXPECT_EQ(Check(packed.substr(0, packed.size() - 1)), "object #34 (font): its 11603 bytes run past the end of the file");
+    // The font's size follows its glyphs; the message names the last object whatever its size.
+    std::string cut = Check(packed.substr(0, packed.size() - 1));
+    EXPECT_EQ(cut.rfind("object #34 (font): its ", 0), 0u) << cut;
+    EXPECT_NE(cut.find(" bytes run past the end of the file"), std::string::npos) << cut;
 }
 
 TEST_F(DatafileCheckTest, DamageIsNamedWithTheObject)

@@ -48,8 +48,10 @@ TEST(OptionsTest, EveryOptionInBothForms)
     EXPECT_EQ(o.display, DisplayRequest::Windowed);  // the last one wins
     EXPECT_EQ(o.scale, 1);
     EXPECT_EQ(o.folders.dataDir, "x y");
-    ASSERT_TRUE(Parse({"--help"}, o, error));
-    EXPECT_TRUE(o.showHelp);
+    for (const char* help : {"--help", "-h"}) {
+        ASSERT_TRUE(Parse({help}, o, error)) << help;
+        EXPECT_TRUE(o.showHelp) << help;
+    }
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.showVersion);
     EXPECT_FALSE(o.showHelp);

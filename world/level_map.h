@@ -43,6 +43,10 @@ public:
     int DrawnScrollX(float t) const;
     // Draws the view at the latest step (t 1) or between the last two steps.
     void Draw(BITMAP* dest, float t = 1.0f) const;
+    // The same in two passes, so that the stones standing in open water lie behind
+    // the sea's objects and the fish, while the floor and ceiling stay in front.
+    void DrawWaterStones(BITMAP* dest, float t = 1.0f) const;
+    void DrawWalls(BITMAP* dest, float t = 1.0f) const;
 
     int GetLevel() const;
     int GetSpawnTop() const;
@@ -77,4 +81,8 @@ public:
     // left, still seen while the view slides over to its new place.
     int m_PrevScrollX;
     CMapCell m_DroppedColumn[MAP_ROWS];
+
+private:
+    enum class TileRows { All, WaterStones, Walls };
+    void DrawTiles(BITMAP* dest, float t, TileRows rows) const;
 };

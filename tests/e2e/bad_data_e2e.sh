@@ -2,13 +2,19 @@
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
 
-expect_failure() {  # expect_failure WHAT MESSAGE
-    local code=0
-    (cd "$E2E_WORK" && HOME="$E2E_WORK" timeout 20 "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>"$E2E_WORK/err.txt") || code=$?
-    [[ "$code" == 1 ]] || e2e_fail "$1: exit code $code, stderr: $(cat "$E2E_WORK/err.txt")"
-    grep -qF "$2" "$E2E_WORK/err.txt" || e2e_fail "$1: stderr was: $(cat "$E2E_WORK/err.txt")"
-    e2e_log "$1: exit 1, \"$2\""
+expect_failure() {  # expect_failure WHAT MESSAGE [OPTION...]
+    local what=$1 message=$2 code=0
+    shift 2
+    (cd "$E2E_WORK" && HOME="$E2E_WORK" timeout 20 "$E2E_PESKO" "$@" >"$E2E_WORK/out.txt" 2>"$E2E_WORK/err.txt") || code=$?
+    [[ "$code" == 1 ]] || e2e_fail "$what: exit code $code, stderr: $(cat "$E2E_WORK/err.txt")"
+    grep -qF "$message" "$E2E_WORK/err.txt" || e2e_fail "$what: stderr was: $(cat "$E2E_WORK/err.txt")"
+    e2e_log "$what: exit 1, \"$message\""
 }
+
+# A data folder the player names is the only one tried, though the game's own folder has data.
+expect_failure "--data-dir without data" "/nonexistent" --data-dir /nonexistent
+grep -qF "Not enough system memory to load a sound data" "$E2E_WORK/err.txt" || e2e_fail "--data-dir: $(cat "$E2E_WORK/err.txt")"
+PESKO_DATA_DIR=/nonexistent/env expect_failure "PESKO_DATA_DIR without data" "/nonexistent/env"
 
 mv "$E2E_WORK/data.dat" "$E2E_WORK/good.dat"
 expect_failure "no data.dat" "Not enough system memory to load a sound data"
