@@ -181,12 +181,36 @@ void ToggleFullscreen()
         ShowPicture(s_ShownPage);
 }
 
+// Allegro's X11 screen is a memory picture that it hands to the X server
+// (through shared memory where the server has it) for every rectangle drawn on
+// it. The scaler writes straight into that picture with the per-line hand-over
+// held back, and the whole picture goes to X once.
+extern "C" int _xwin_in_gfx_call;
+extern "C" void _xwin_update_screen(int x, int y, int w, int h);
+
+static bool ScreenIsX11Picture()
+{
+    return gfx_driver && (gfx_driver->id == GFX_XWINDOWS || gfx_driver->id == GFX_XWINDOWS_FULLSCREEN) &&
+           is_linear_bitmap(screen);
+}
+
+static void ScaleOntoX11Screen(BITMAP* page)
+{
+    const int f = s_Frame.factor;
+    _xwin_in_gfx_call = 1;
+    ScalePictureOnto(page, 0, SCREEN_HEIGHT, screen->line + s_Frame.y, s_Frame.x, f);
+    _xwin_in_gfx_call = 0;
+    _xwin_update_screen(s_Frame.x, s_Frame.y, SCREEN_WIDTH * f, SCREEN_HEIGHT * f);
+}
+
 void ShowPicture(BITMAP* page)
 {
     s_ShownPage = page;
     if (!screen || !page)
         return;
-    if (s_Scaled) {
+    if (s_Frame.factor > 1 && ScreenIsX11Picture()) {
+        ScaleOntoX11Screen(page);
+    } else if (s_Scaled) {
         // Band by band, so the scaled pixels are still in the cache when they are copied.
         const int f = s_Frame.factor;
         for (int y = 0; y < SCREEN_HEIGHT; y += BAND_ROWS) {
