@@ -8,6 +8,7 @@
 #include "app/loop.h"
 #include "app/startup.h"
 #include "game/level.h"
+#include "settings/control_settings.h"
 #include "world/world.h"
 
 void ResetGameState()
@@ -17,6 +18,7 @@ void ResetGameState()
     g_Game.hiScoreRank = -1;
     g_Game.levelBannerTime = LEVEL_BANNER_TICKS;
     g_Game.soundOn = true;
+    g_Game.speed = FULL_SPEED;
     g_Game.musicOn = true;
     g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);
     SetSoundEffectsOn(g_Game.soundOn);
@@ -58,6 +60,21 @@ void ExitLevel_01()
     RemoveAllCharacters();
 }
 
+bool IsRelaxedGame()
+{
+    return g_Game.speed < FULL_SPEED;
+}
+
+ScreenLoop GameLoop(int speedPercent)
+{
+    ScreenLoop loop{PERIOD_GAME, MID_GAME};
+    loop.stepsPerSecond = 1000 / PERIOD_GAME * speedPercent / FULL_SPEED;
+    loop.keepBackBuffer = true;
+    loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
+    return loop;
+}
+
 bool IsGameEnded()
 {
     return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
@@ -66,11 +83,8 @@ bool IsGameEnded()
 int PlayGame()
 {
     InitLevel_01();
-    ScreenLoop loop{PERIOD_GAME, MID_GAME};
-    loop.keepBackBuffer = true;
-    loop.clearKeysOnExit = true;
-    loop.framesBetweenSteps = true;
-    RunScreen(loop, {[] { UpdateLevel_01(); }, DrawLevel_01, IsGameEnded, nullptr});
+    g_Game.speed = g_Controls.speed;
+    RunScreen(GameLoop(g_Game.speed), {[] { UpdateLevel_01(); }, DrawLevel_01, IsGameEnded, nullptr});
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;
 }

@@ -231,6 +231,7 @@ StepInput ReadStepInput()
     input.boxNo = keys.Acts(INPUT_RIGHT);
     input.boxAnswer = keys.Pressed(INPUT_ENTER);
     input.focusLost = TakeFocusLoss();
+    input.padLost = g_Settings.control == CONTROL_JOYSTICK && TakePadLoss();
     return input;
 }
 
@@ -252,7 +253,8 @@ void UpdateLevel_01(const StepInput& input)
         // The box opens on this step and answers from the next one.
         OpenQuitBox();
     } else {
-        PauseOnFocusLoss(input.focusLost);
+        // A pad pulled out leaves the fish on its last input: the game waits as for focus.
+        PauseOnFocusLoss(input.focusLost || input.padLost);
         HandlePauseKey(input);
         HandleSoundKey(input);
         HandleMusicKey(input);

@@ -1,6 +1,7 @@
 #include "screens/hiscore_screen.h"
 #include "data/datafile.h"
 #include "app/globals.h"
+#include "game/game.h"
 #include "game/game_state.h"
 #include "app/loop.h"
 #include "settings/save_files.h"
@@ -69,6 +70,8 @@ void OfferFinalScore()
     if (!g_Game.gameOver && !g_Game.seaCrossed)
         return;
     g_Game.finalScore = g_Player.m_Score;
+    if (IsRelaxedGame())
+        return;  // hiScoreRank stays -1
     g_Game.hiScoreRank = HiScoreRankFor(g_Game.finalScore);
     InsertHiScore(g_Game.finalScore, g_PlayerName);
 }
