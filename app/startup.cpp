@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "input/input.h"
 #include "files/paths.h"
+#include "platform/quit_signals.h"
 #include "platform/window.h"
 #include "platform/x_display.h"
 #include <cstdio>
@@ -77,9 +78,10 @@ static void LoadData()
 
 void QuitAtOnce()
 {
+    MarkLeaving();
     ShutdownGame();
     allegro_exit();
-    exit(0);
+    exit(QuitSignalExitCode(g_QuitSignal));
 }
 
 // Connecting to the X server can fail for a moment while it is busy starting
@@ -102,10 +104,12 @@ void InitGame()
     // The X11 window's class, so that a desktop file can match it; Allegro
     // makes the window in allegro_init.
     xwin_set_window_name("pesko", "pesko");
+    WatchQuitSignals();
     if (!InitAllegro()) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
+    TakeSignalsBackFromAllegro();
     install_timer();
     install_keyboard();
     InstallKeyboardWatch();
