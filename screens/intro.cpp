@@ -1,6 +1,7 @@
 #include "screens/intro.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "data/data_files.h"
 #include "files/paths.h"
 #include "movie/avi_player.h"
 #include "screens/screens.h"
