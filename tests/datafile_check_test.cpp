@@ -10,12 +10,12 @@
 
 namespace {
 
-// The game's data.dat unpacked by Allegro itself and stored plain ("slh."),
-// so that a test can damage any field by its offset.
-std::string PlainDataFile()
+// A datafile of the game's (data.dat by default) unpacked by Allegro itself and
+// stored plain ("slh."), so that a test can damage any field by its offset.
+std::string PlainDataFile(const char* path = PESKO_DATA_DIR "/data.dat")
 {
     InitHeadlessAllegro();
-    PACKFILE* f = pack_fopen(PESKO_DATA_DIR "/data.dat", F_READ_PACKED);
+    PACKFILE* f = pack_fopen(path, F_READ_PACKED);
     std::string bytes = "slh.";
     char buffer[65536];
     for (long n; f && (n = pack_fread(buffer, sizeof buffer, f)) > 0;)
@@ -195,14 +195,7 @@ class PatchSetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        InitHeadlessAllegro();
-        PACKFILE* f = pack_fopen(PESKO_DATA_DIR "/patches.dat", F_READ_PACKED);
-        s_Plain = "slh.";
-        char buffer[65536];
-        for (long n; f && (n = pack_fread(buffer, sizeof buffer, f)) > 0;)
-            s_Plain.append(buffer, size_t(n));
-        if (f)
-            pack_fclose(f);
+        s_Plain = PlainDataFile(PESKO_DATA_DIR "/patches.dat");
         for (size_t at = 12; at + 12 < s_Plain.size() && !s_Patch;) {
             while (s_Plain.compare(at, 4, "prop") == 0)
                 at += 12 + Be(s_Plain, at + 8, 4);
