@@ -8,20 +8,26 @@ namespace {
 
 void OtherHandler(int) {}
 
-bool IsDefault(int number)
+void (*HandlerOf(int number))(int)
 {
     struct sigaction now {};
     sigaction(number, nullptr, &now);
-    return now.sa_handler == SIG_DFL;
+    return now.sa_handler;
 }
+
+const int CRASH_SIGNALS[] = {SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL};
 
 // In a child: SIGHUP ignored from the start, Allegro's handlers in between
 // (stood in for), then the game's. A first SIGTERM only sets the flag, an
 // ignored SIGHUP stays ignored, the crash signals are back at their default,
+// (or at what they were before: the sanitizers keep their own handlers there),
 // and a second quit signal ends the process at once with its code.
 void StartAndSignal(int second)
 {
     signal(SIGHUP, SIG_IGN);
+    void (*before[NSIG])(int) = {};
+    for (int number : CRASH_SIGNALS)
+        before[number] = HandlerOf(number);
     WatchQuitSignals();
     for (int number : {SIGTERM, SIGINT, SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
         signal(number, OtherHandler);  // what allegro_init does
@@ -32,8 +38,8 @@ void StartAndSignal(int second)
     raise(SIGTERM);
     if (g_QuitSignal != SIGTERM)
         _exit(11);
-    for (int number : {SIGQUIT, SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
-        if (!IsDefault(number))
+    for (int number : CRASH_SIGNALS)
+        if (HandlerOf(number) != before[number])
             _exit(12);
     raise(second);
     _exit(13);  // the second signal did not end it

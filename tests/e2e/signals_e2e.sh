@@ -73,13 +73,17 @@ run_screen() {
     e2e_start; e2e_skip_intro; kill -TERM "$(cat "$E2E_WORK/status.pid")"; e2e_wait_exit 10 >/dev/null
     files=$(cat "$E2E_WORK/config.dat" "$E2E_WORK/hiscore.dat" | md5sum)
     for sig in TERM INT HUP; do
-        local want="exit 0"
+        local want="exit 0" slowest=0
         [[ $sig == INT ]] && want="exit 130"
         for ((try = 1; try <= TRIES; try++)); do
             rm -f "$E2E_WORK/status" "$E2E_WORK/status.pid" "$E2E_WORK"/core*
             e2e_start
             "go_$screen"
+            local sent=$(date +%s%N) i
             kill -"$sig" "$(cat "$E2E_WORK/status.pid")"
+            for i in $(seq 250); do [[ -s "$E2E_WORK/status" ]] && break; sleep 0.02; done
+            [[ -s "$E2E_WORK/status" ]] || e2e_fail "SIG$sig in the $screen, try $try: still running 5 s later"
+            slowest=$(( (($(date +%s%N) - sent) / 1000000) > slowest ? ($(date +%s%N) - sent) / 1000000 : slowest ))
             e2e_wait_exit 5 >/dev/null
             status=$(cat "$E2E_WORK/status")
             [[ "$status" == "$want" ]] || e2e_fail "SIG$sig in the $screen, try $try: $status: $(tail -n2 "$E2E_WORK/out.txt")"
@@ -87,7 +91,7 @@ run_screen() {
             [[ "$(cat "$E2E_WORK/config.dat" "$E2E_WORK/hiscore.dat" | md5sum)" == "$files" ]] ||
                 e2e_fail "SIG$sig in the $screen, try $try: config.dat or hiscore.dat changed"
         done
-        e2e_log "SIG$sig in the $screen: $TRIES times $want"
+        e2e_log "SIG$sig in the $screen: $TRIES times $want, the slowest $slowest ms after the signal"
     done
     [[ $screen == menu ]] || return 0
     # Started the shell's way, in the background, the game keeps SIGINT ignored.
