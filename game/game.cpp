@@ -7,8 +7,12 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"
+#include "game/game_start.h"
 #include "game/level.h"
 #include "world/world.h"
+#include <cstdlib>
+
+CChance g_GameChance;
 
 void ResetGameState()
 {
@@ -44,8 +48,29 @@ static void BindWorldBitmaps()
     g_ScrollLayer2.SetBitmap(DataBitmap(BMP_LAYER2));
 }
 
+GameStart FreshGameStart()
+{
+    const uint32_t high = static_cast<uint32_t>(rand()) << 16;
+    return GameStart{high ^ static_cast<uint32_t>(rand()), g_SpawnOrderPosition};
+}
+
+// The map and the sea collection deal from the game's dice while it runs.
+static void BindGameChance(CChance* chance)
+{
+    g_LevelMap.m_Chance = chance;
+    g_Enemies.m_Chance = chance;
+}
+
 void InitLevel_01()
 {
+    InitLevel_01(FreshGameStart());
+}
+
+void InitLevel_01(const GameStart& start)
+{
+    g_GameChance.Seed(start.seed);
+    g_SpawnOrderPosition = start.spawnOrderPosition;
+    BindGameChance(&g_GameChance);
     BindWorldBitmaps();
     g_GameFont.LoadFont();
     g_Player.NewGame();
@@ -66,6 +91,7 @@ void ExitLevel_01()
     FreePlayerData();
     FreeCharacterData();
     RemoveAllCharacters();
+    BindGameChance(nullptr);
 }
 
 bool IsGameEnded()
