@@ -22,7 +22,8 @@ const char* UsageText()
 
 const char* VersionText()
 {
-    return "pesko 1.0\n";
+    static const std::string text = std::string("pesko ") + GAME_VERSION + "\n";
+    return text.c_str();
 }
 
 static bool ParseScale(const char* text, int& scale)

@@ -19,6 +19,8 @@ constexpr int MAX_SCALE = 4;
 
 // Fills options from argv; on a bad command line returns false and says why in error.
 bool ParseOptions(int argc, char* const* argv, Options& options, std::string& error);
+// The game's version, also written into every recorded game.
+constexpr const char* GAME_VERSION = "1.0";
 const char* UsageText();
 const char* VersionText();
 
