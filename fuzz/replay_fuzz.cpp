@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+int ReadAndWriteBack(const uint8_t* data, size_t size)
 {
     Replay replay;
     std::string problem = DecodeReplay(data, size, replay);
@@ -26,4 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         reread.playerName != replay.playerName)
         abort();
     return 0;
+}
+
+}  // namespace
+
+// Each input is also read with its checksum made right, so that mutations
+// reach the blocks behind it.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ReadAndWriteBack(data, size);
+    if (size < 8)
+        return 0;
+    std::vector<uint8_t> fixed(data, data + size);
+    const uint32_t crc = ReplayChecksum(fixed.data(), size - 4);
+    for (int i = 0; i < 4; i++)
+        fixed[size - 4 + i] = static_cast<uint8_t>(crc >> (8 * i));
+    return ReadAndWriteBack(fixed.data(), size);
 }

@@ -18,7 +18,9 @@ constexpr int LARGEST_SPAWN_POSITION = 12;
 constexpr int LARGEST_CONTROL = 2;
 constexpr size_t SMALLEST_BLOCK = 7;  // one step, no press, its digest
 
-uint32_t Crc32(const uint8_t* bytes, size_t size)
+}  // namespace
+
+uint32_t ReplayChecksum(const uint8_t* bytes, size_t size)
 {
     uint32_t crc = 0xFFFFFFFFu;
     for (size_t i = 0; i < size; i++) {
@@ -28,6 +30,8 @@ uint32_t Crc32(const uint8_t* bytes, size_t size)
     }
     return ~crc;
 }
+
+namespace {
 
 class Writer {
 public:
@@ -244,7 +248,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay)
         w.Append(runs.size() <= nibbles.size() ? runs : nibbles);
         w.U32(block < replay.digests.size() ? replay.digests[block] : 0);
     }
-    w.U32(Crc32(w.Bytes().data(), w.Bytes().size()));
+    w.U32(ReplayChecksum(w.Bytes().data(), w.Bytes().size()));
     return std::move(w.Bytes());
 }
 
@@ -263,7 +267,7 @@ std::string DecodeReplay(const uint8_t* bytes, size_t size, Replay& replay)
         return "a damaged version field";
     const uint32_t crc = bytes[size - 4] | (bytes[size - 3] << 8) | (bytes[size - 2] << 16) |
                          (uint32_t(bytes[size - 1]) << 24);
-    if (Crc32(bytes, size - 4) != crc)
+    if (ReplayChecksum(bytes, size - 4) != crc)
         return "bad checksum (damaged or cut short)";
     replay.seed = r.U32();
     replay.spawnOrderPosition = static_cast<int>(r.U8());

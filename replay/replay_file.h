@@ -64,6 +64,8 @@ struct Replay {
 bool IsDigestStep(size_t step, size_t steps);
 
 std::vector<uint8_t> EncodeReplay(const Replay& replay);
+// The CRC-32 that ends a file, over the bytes before it.
+uint32_t ReplayChecksum(const uint8_t* bytes, size_t size);
 // "" when the bytes hold a whole replay of this game's version; otherwise why
 // not, in a few words ("bad checksum", "cut short", "made by pesko 0.9").
 std::string DecodeReplay(const uint8_t* bytes, size_t size, Replay& replay);
