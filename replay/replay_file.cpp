@@ -202,10 +202,19 @@ std::string DecodeBlocks(Reader& r, size_t steps, Replay& replay)
     return "";
 }
 
+// A text from the file as it may be shown: one line of plain characters.
+std::string Printable(const std::string& text)
+{
+    std::string shown;
+    for (char c : text)
+        shown += (c >= ' ' && c <= '~') ? c : '?';
+    return shown;
+}
+
 std::string CheckHeader(const Replay& replay, uint32_t steps)
 {
     if (replay.gameVersion != GAME_VERSION)
-        return "made by pesko " + replay.gameVersion + ", not " + GAME_VERSION;
+        return "made by pesko " + Printable(replay.gameVersion) + ", not " + GAME_VERSION;
     if (steps == 0 || steps > REPLAY_MAX_STEPS)
         return "an impossible number of steps";
     if (replay.finalScore < 0 || replay.finalScore > LARGEST_SCORE)

@@ -159,10 +159,10 @@ void ShiftHiScores(int row)
     }
 }
 
-void InsertHiScore(int score, const char* name)
+int InsertHiScore(int score, const char* name)
 {
     if (score <= g_HiScores[HISCORE_ROWS - 1].score)
-        return;
+        return -1;
     int position = HISCORE_ROWS - 1;
     for (int i = HISCORE_ROWS - 1; i >= 0 && score >= g_HiScores[i].score; i--)
         position = i;
@@ -170,6 +170,7 @@ void InsertHiScore(int score, const char* name)
     SetRowName(g_HiScores[position], name);
     g_HiScores[position].score = score;
     SaveHiScores(SavePath(HISCORE_FILE).c_str());
+    return position;
 }
 
 void ClearPlayerName()

@@ -26,7 +26,8 @@ void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows)
 // Saves to `path` are skipped for the rest of the run.
 void KeepFileAsItIs(const std::string& path);
 void ShiftHiScores(int row);
-void InsertHiScore(int score, const char* name);
+// Enters a final score; returns the row it took, or -1 when it did not enter.
+int InsertHiScore(int score, const char* name);
 void ClearPlayerName();
 void SetDefaultPlayerName();
 // A row's name, never read past its 16 bytes even without a terminator.

@@ -82,7 +82,7 @@ TEST(ReplayFile, RefusesWhatIsNotAWholeReplayOfThisGame)
         {"empty", same, [](std::vector<uint8_t>& b) { b.clear(); }, "not a pesko replay"},
         {"one bit flipped", same, [](std::vector<uint8_t>& b) { b[60] ^= 4; }, "bad checksum"},
         {"another format", same, [](std::vector<uint8_t>& b) { b[8] = 9; }, "format 9"},
-        {"another game version", [](Replay r) { r.gameVersion = "0.9"; return r; }, none, "pesko 0.9"},
+        {"another game version", [](Replay r) { r.gameVersion = "0.9\n"; return r; }, none, "pesko 0.9?"},
         {"no step at all", [](Replay r) { r.inputs.clear(); r.digests.clear(); return r; }, none, "steps"},
         {"a score past 99999", [](Replay r) { r.finalScore = 100000; return r; }, none, "score"},
         {"an unknown device", [](Replay r) { r.control = 7; return r; }, none, "start"},
