@@ -3,6 +3,7 @@
 #include "data/datafile.h"
 #include "data/datafile_check.h"
 #include "platform/display.h"
+#include "platform/headless.h"
 #include "app/globals.h"
 #include "input/input.h"
 #include "files/paths.h"
@@ -124,6 +125,13 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     WatchCloseButton();
+    LoadData();
+}
+
+void InitHeadlessGame()
+{
+    srand(static_cast<unsigned>(time(nullptr)));
+    StartHeadlessAllegro();
     LoadData();
 }
 
