@@ -2,11 +2,13 @@
 #include "platform/audio.h"
 #include "app/globals.h"
 #include "platform/icon.h"
+#include "files/file_bytes.h"
 #include "files/options.h"
 #include "files/paths.h"
 #include "app/startup.h"
 #include "platform/trace.h"
 #include "game/game.h"
+#include "settings/display_settings.h"
 #include "settings/save_files.h"
 #include "screens/hiscore_screen.h"
 #include "screens/screens.h"
@@ -22,6 +24,13 @@ static std::string SaveFileOrNone(const char* name)
     if (!SaveFolderReady())
         KeepFileAsItIs(path);
     return path;
+}
+
+// A save killed half-way leaves the writer's new file beside the old one (which
+// stays whole): every file the game writes is named here, so none is left.
+static void RemoveLeftoversOfKilledSaves()
+{
+    RemoveWriterLeftovers({SavePath(SETTINGS_FILE), SavePath(HISCORE_FILE), DisplaySettingsPath()});
 }
 
 // Defaults when the file is not there or cannot be used; only a missing file
@@ -101,6 +110,7 @@ int main(int argc, char** argv)
     if (answered >= 0)
         return answered;
     SetUpGameFolders(g_Options.folders);
+    RemoveLeftoversOfKilledSaves();
     UseGameIcon();
     InitGame();
     LoadOrCreateSettings();

@@ -1,10 +1,10 @@
 #include "files/paths.h"
+#include "files/file_bytes.h"
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,12 +35,6 @@ static bool GivenAbsolute(const char* value)
     return Given(value) && value[0] == '/';
 }
 
-static std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
-}
-
 std::vector<std::string> DataFolderCandidates(const PathOptions& options, const PathEnvironment& env,
                                               const std::string& executable, const std::string& installFolder)
 {
@@ -57,12 +51,6 @@ std::vector<std::string> DataFolderCandidates(const PathOptions& options, const 
     }
     folders.push_back(installFolder);
     return folders;
-}
-
-static bool IsRegularFile(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::string FirstFolderWithData(const std::vector<std::string>& folders)
@@ -125,34 +113,12 @@ static bool SameFolder(const std::string& a, const std::string& b)
 }
 
 // The two files are tiny; anything large or odd is not one of them.
-constexpr off_t LARGEST_OLD_SAVE = 4096;
+constexpr size_t LARGEST_OLD_SAVE = 4096;
 
 bool CopyOldSave(const std::string& oldFolder, const std::string& newFolder, const char* name)
 {
-    if (SameFolder(oldFolder, newFolder))
-        return false;
-    std::string from = oldFolder + "/" + name;
-    std::string to = newFolder + "/" + name;
-    int in = open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    struct stat st;
-    char bytes[LARGEST_OLD_SAVE];
-    ssize_t got = -1;
-    if (fstat(in, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= LARGEST_OLD_SAVE)
-        got = read(in, bytes, sizeof bytes);
-    close(in);
-    if (got < 0)
-        return false;
-    // O_EXCL: an existing save in the new folder is never overwritten.
-    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0)
-        return false;
-    bool ok = write(out, bytes, got) == got && fsync(out) == 0;
-    ok = close(out) == 0 && ok;
-    if (!ok)
-        unlink(to.c_str());  // our own half-written copy, never the player's file
-    return ok;
+    return !SameFolder(oldFolder, newFolder) &&
+           CopyFileIfAbsent(oldFolder + "/" + name, newFolder + "/" + name, LARGEST_OLD_SAVE);
 }
 
 static std::string s_DataFolder;

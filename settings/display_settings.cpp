@@ -1,8 +1,9 @@
 #include "settings/display_settings.h"
 #include "files/options.h"
+#include "files/file_bytes.h"
 #include "files/paths.h"
-#include <cstdio>
-#include <fstream>
+#include <sstream>
+#include <vector>
 
 bool operator==(const DisplayChoice& a, const DisplayChoice& b)
 {
@@ -45,9 +46,12 @@ static void TakeSetting(const std::string& name, const std::string& value, Displ
 
 void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
 {
-    std::ifstream file(path);
+    std::vector<uint8_t> bytes;
+    if (ReadPlayerFile(path, bytes) != PlayerFile::Read)
+        return;
+    std::istringstream text(std::string(bytes.begin(), bytes.end()));
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(text, line)) {
         size_t equals = line.find('=');
         if (line.empty() || line[0] == '#' || equals == std::string::npos)
             continue;
@@ -57,15 +61,8 @@ void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
 
 bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice)
 {
-    FILE* file = fopen(path.c_str(), "w");
-    if (!file)
-        return false;
-    fprintf(file, "# Pesko's display: set by --fullscreen, --windowed, --scale and F11\n");
-    fprintf(file, "fullscreen = %s\n", choice.fullscreen ? "yes" : "no");
-    if (choice.scale)
-        fprintf(file, "scale = %d\n", choice.scale);
-    else
-        fprintf(file, "scale = auto\n");
-    bool written = !ferror(file);
-    return fclose(file) == 0 && written;
+    std::string text = "# Pesko's display: set by --fullscreen, --windowed, --scale and F11\n";
+    text += std::string("fullscreen = ") + (choice.fullscreen ? "yes" : "no") + "\n";
+    text += "scale = " + (choice.scale ? std::to_string(choice.scale) : std::string("auto")) + "\n";
+    return WritePlayerFile(path, text.data(), text.size());
 }

@@ -14,9 +14,12 @@ bool operator==(const DisplayChoice& a, const DisplayChoice& b);
 // or the save folder when one is named).
 std::string DisplaySettingsPath();
 // Reads the lines it knows into choice; a missing file, a damaged or an unknown
-// line leaves the values as they were.
+// line leaves the values as they were. Anything but a regular file there (a
+// FIFO, a folder, a device, an unreadable file) is said in one line on standard
+// error and is never written over in this run.
 void ReadDisplaySettings(const std::string& path, DisplayChoice& choice);
-// False when the file cannot be written; the game goes on all the same.
+// Replaces the file whole, or leaves it as it was and returns false; the game
+// goes on all the same.
 bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice);
 // Writes pesko.cfg at DisplaySettingsPath(), making its folder when it is missing.
 void RememberDisplayChoice(const DisplayChoice& choice);

@@ -1,11 +1,11 @@
 #include "settings/save_files.h"
 #include "files/paths.h"
-#include "files/save_file.h"
+#include "files/file_bytes.h"
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <set>
 #include <string>
+#include <vector>
 
 const HiScoreEntry DEFAULT_HISCORES[HISCORE_ROWS] = {
     {"PESKO", 4000}, {"VEDUR", 2000}, {"ZAVUD", 1000},
@@ -28,41 +28,19 @@ static int32_t GetInt32(const unsigned char* in)
     return static_cast<int32_t>(v);
 }
 
-// Files found there but unusable (unreadable, not a regular file, too large):
-// the game runs on defaults and never writes over them in this run.
-static std::set<std::string> s_KeptFiles;
-
-void KeepFileAsItIs(const std::string& path)
+// Reads the file over `bytes`: -1 when the file does not exist, -2 when
+// something unusable stands there (the layer said so and keeps it).
+static int ReadFileOver(const char* path, std::vector<uint8_t>& bytes)
 {
-    s_KeptFiles.insert(path);
-}
-
-// Reads up to `size` bytes over `bytes`: -1 when the file does not exist, -2
-// when something unusable stands there (said on standard error, then kept).
-static int ReadFileOver(const char* path, unsigned char* bytes, size_t size, size_t& got)
-{
-    std::string why;
-    switch (ReadSaveFile(path, bytes, size, got, why)) {
-    case SaveFileState::Read:
+    switch (ReadPlayerFile(path, bytes)) {
+    case PlayerFile::Read:
         return 0;
-    case SaveFileState::Missing:
+    case PlayerFile::Missing:
         return -1;
-    case SaveFileState::Unusable:
+    case PlayerFile::Unusable:
         break;
     }
-    fprintf(stderr, "pesko: %s cannot be read (%s); using defaults and leaving it as it is\n", path, why.c_str());
-    KeepFileAsItIs(path);
     return -2;
-}
-
-// The screens stay quiet on a failed save; whoever can fix it reads one line.
-static void WriteFileWhole(const char* path, const unsigned char* bytes, size_t size)
-{
-    if (s_KeptFiles.count(path))
-        return;
-    std::string why;
-    if (!WriteSaveFile(path, bytes, size, why))
-        fprintf(stderr, "pesko: %s was not saved: %s\n", path, why.c_str());
 }
 
 static void EncodeSettings(const GameSettings& s, unsigned char* bytes)
@@ -84,11 +62,10 @@ GameSettings DecodeSettings(const unsigned char* bytes, size_t size)
 
 int LoadSettings(const char* path)
 {
-    unsigned char bytes[sizeof(GameSettings)];
-    size_t got = 0;
-    int result = ReadFileOver(path, bytes, sizeof bytes, got);
+    std::vector<uint8_t> bytes;
+    int result = ReadFileOver(path, bytes);
     if (result == 0)
-        g_Settings = DecodeSettings(bytes, got);
+        g_Settings = DecodeSettings(bytes.data(), bytes.size());
     return result;
 }
 
@@ -96,7 +73,7 @@ void SaveSettings(const char* path)
 {
     unsigned char bytes[sizeof(GameSettings)];
     EncodeSettings(g_Settings, bytes);
-    WriteFileWhole(path, bytes, sizeof bytes);
+    WritePlayerFile(path, bytes, sizeof bytes);
 }
 
 constexpr size_t HISCORE_ROW_BYTES = sizeof(HiScoreEntry);
@@ -122,11 +99,10 @@ void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows)
 
 int LoadHiScores(const char* path)
 {
-    unsigned char bytes[HISCORE_FILE_BYTES];
-    size_t got = 0;
-    int result = ReadFileOver(path, bytes, sizeof bytes, got);
+    std::vector<uint8_t> bytes;
+    int result = ReadFileOver(path, bytes);
     if (result == 0)
-        DecodeHiScores(bytes, got, g_HiScores);
+        DecodeHiScores(bytes.data(), bytes.size(), g_HiScores);
     return result;
 }
 
@@ -134,7 +110,7 @@ void SaveHiScores(const char* path)
 {
     unsigned char bytes[HISCORE_FILE_BYTES];
     EncodeHiScores(bytes);
-    WriteFileWhole(path, bytes, sizeof bytes);
+    WritePlayerFile(path, bytes, sizeof bytes);
 }
 
 std::string HiScoreName(const HiScoreEntry& entry)

@@ -6,25 +6,23 @@
 constexpr const char* SETTINGS_FILE = "config.dat";
 constexpr const char* HISCORE_FILE = "hiscore.dat";
 
-// Reads up to 12 bytes into g_Settings. -1 when the file does not exist (the
+// Reads the first 12 bytes into g_Settings. -1 when the file does not exist (the
 // settings are left alone); -2 when something stands there that cannot be read
 // as the file (a FIFO, a folder, no permission, too large): it is never written
 // over in this run.
 int LoadSettings(const char* path);
-// Writes the 12 bytes of g_Settings; a failure costs one line on standard
-// error, and a read-only file is left as it is.
+// Writes the 12 bytes of g_Settings, whole or not at all; a failure costs one
+// line on standard error, and a read-only file is left as it is.
 void SaveSettings(const char* path);
 // The settings a file of `size` bytes holds; missing fields take the defaults.
 GameSettings DecodeSettings(const unsigned char* bytes, size_t size);
 
 extern const HiScoreEntry DEFAULT_HISCORES[HISCORE_ROWS];
-// Reads up to 120 bytes into g_HiScores, with the results of LoadSettings.
+// Reads the first 120 bytes into g_HiScores, with the results of LoadSettings.
 int LoadHiScores(const char* path);
 void SaveHiScores(const char* path);
 // The six rows a file of `size` bytes holds; missing rows are default rows.
 void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows);
-// Saves to `path` are skipped for the rest of the run.
-void KeepFileAsItIs(const std::string& path);
 void ShiftHiScores(int row);
 // Enters a final score; returns the row it took, or -1 when it did not enter.
 int InsertHiScore(int score, const char* name);

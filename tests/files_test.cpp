@@ -1,10 +1,12 @@
 // config.dat and hiscore.dat: exact bytes, short and damaged files, the table's ranking.
 #include "settings/save_files.h"
 #include "support/temp_dir.h"
+#include <csignal>
 #include <cstring>
 #include <vector>
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,16 +92,33 @@ TEST_F(FilesTest, LongSettingsFileReadsOnlyTwelveBytes)
     EXPECT_EQ(g_Settings.musicVolume, 3);
 }
 
-TEST_F(FilesTest, UnwritableFolderIsSkippedSilently)
+// Two saves that fail for root as well (no mode bit stops root): the folder is a
+// regular file, and the disk takes no more than 4 bytes (the file size limit).
+// The run goes on, the old files stay whole and nothing is left beside them.
+TEST_F(FilesTest, ASaveThatCannotBeWrittenIsSkippedAndLeavesTheOldFileWhole)
 {
-    chmod(dir.Path().c_str(), 0555);
-    g_Settings = DEFAULT_SETTINGS;
-    SaveSettings(SETTINGS_FILE);
-    SaveHiScores(HISCORE_FILE);
-    chmod(dir.Path().c_str(), 0755);
-    // root ignores the folder's mode; either way nothing half-written may remain.
-    EXPECT_FALSE(dir.Exists(std::string(SETTINGS_FILE) + ".new"));
-    EXPECT_FALSE(dir.Exists(std::string(HISCORE_FILE) + ".new"));
+    dir.WriteFile("folder", "a file where the save folder should be");
+    const std::string old = "old bytes";
+    dir.WriteFile(SETTINGS_FILE, old);
+    dir.WriteFile(HISCORE_FILE, old);
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead of ending the test
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4, limit.rlim_max};  // the hard limit stays, so that the old one comes back
+    for (const char* folder : {"folder/", ""}) {
+        if (!*folder) {
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        g_Settings = DEFAULT_SETTINGS;
+        SaveSettings((std::string(folder) + SETTINGS_FILE).c_str());
+        SaveHiScores((std::string(folder) + HISCORE_FILE).c_str());
+        setrlimit(RLIMIT_FSIZE, &limit);
+        for (const char* name : {SETTINGS_FILE, HISCORE_FILE}) {
+            EXPECT_EQ(dir.ReadFile(name), old) << name;
+            EXPECT_FALSE(dir.Exists(std::string(name) + ".new")) << name;
+        }
+    }
+    signal(SIGXFSZ, SIG_DFL);
 }
 
 TEST_F(FilesTest, DefaultHiScoreTableIsTheHundredTwentyKnownBytes)
