@@ -1,7 +1,6 @@
 #include "replay/replay_file.h"
 #include "files/file_bytes.h"
 #include "files/options.h"
-#include "files/save_file.h"
 #include <algorithm>
 #include <cstring>
 
@@ -312,5 +311,5 @@ std::string ReadReplayFile(const std::string& path, Replay& replay)
 bool WriteReplayFile(const std::string& path, const Replay& replay, std::string& why)
 {
     std::vector<uint8_t> bytes = EncodeReplay(replay);
-    return WriteSaveFile(path, bytes.data(), bytes.size(), why);
+    return WriteFileAtomically(path, bytes.data(), bytes.size(), why);
 }
