@@ -1,4 +1,5 @@
 #include "app/loop.h"
+#include "input/input.h"
 #include "platform/audio.h"
 #include "platform/display.h"
 #include "platform/focus.h"
@@ -46,6 +47,7 @@ static int RunPendingSteps(const std::function<void()>& logicStep)
     HandleDisplayKeys();
     int steps = 0;
     while (g_Ticks > 0) {
+        PollInputDevices();
         logicStep();
         g_Ticks--;
         steps++;
@@ -96,11 +98,11 @@ static void EnterScreen(const ScreenLoop& loop)
     // A front-end screen draws its first frame into the first page, whichever is on view.
     if (!loop.keepBackBuffer)
         g_BackBuffer = g_Page1;
-    clear_keybuf();
+    ForgetTypedKeys();
     StartTicks(loop.periodMs);
     if (loop.settleMs > 0) {
         rest(loop.settleMs);
-        clear_keybuf();
+        ForgetTypedKeys();
     }
     if (loop.music != NO_MUSIC)
         PlayMusic(loop.music);
@@ -113,7 +115,7 @@ static void LeaveScreen(const ScreenLoop& loop, const ScreenParts& parts)
     if (parts.leave)
         parts.leave();
     if (loop.clearKeysOnExit)
-        clear_keybuf();
+        ForgetTypedKeys();
     StopTicks();
 }
 

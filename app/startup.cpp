@@ -111,7 +111,7 @@ void InitGame()
     install_keyboard();
     InstallKeyboardWatch();
     WatchDisplayKeys();
-    install_mouse();
+    InstallMouseWatch();
     PointMidiAtPatches();
     PrepareMixer();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;

@@ -6,6 +6,7 @@
 #include "app/loop.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "input/input.h"
 #include "world/world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -39,11 +40,7 @@ static void Blink(DemoState& demo)
 void DemoStep(DemoState& demo)
 {
     StartSeaStep();
-    g_LevelMap.Update(0, 0);
-    FeedSeaCollection();
-    g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
-    g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, 3, 1);
-    g_Enemies.MoveCharacter(g_LevelMap.m_SpeedX);
+    StepSea(0, 0);
     Blink(demo);
     if (demo.timeLeft > 0)
         demo.timeLeft--;
@@ -68,7 +65,7 @@ void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 void DemoReadKeys(DemoState& demo)
 {
     // The key stays in the buffer until the demo ends: it ends it once.
-    if (!demo.done && keypressed()) {
+    if (!demo.done && AnyKeyTyped()) {
         PlaySample(SND_SELECT);  // whatever the game's sound switch says
         demo.done = true;
     }

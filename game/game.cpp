@@ -21,19 +21,7 @@ void ResetGameState()
     g_Game.soundOn = true;
     g_Game.musicOn = true;
     g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);
-}
-
-// The mouse steers as a virtual joystick: centred, slow, confined to 150
-// pixels around the centre and hidden. Positions are in the 640 x 480 picture,
-// whatever its scale on the screen.
-static void SetUpMouseSteering()
-{
-    if (!mouse_driver)
-        return;
-    PlaceMouse(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
-    set_mouse_speed(1, 1);
-    ConfineMouse(170, 90, 470, 390);
-    show_mouse(nullptr);
+    SetSoundEffectsOn(g_Game.soundOn);
 }
 
 static void BindWorldBitmaps()
@@ -106,7 +94,7 @@ int PlayGame()
     loop.keepBackBuffer = true;
     loop.clearKeysOnExit = true;
     loop.framesBetweenSteps = true;
-    RunScreen(loop, {UpdateLevel_01, DrawLevel_01, IsGameEnded, nullptr});
+    RunScreen(loop, {[] { UpdateLevel_01(); }, DrawLevel_01, IsGameEnded, nullptr});
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 // The parts of one game that tests and benchmarks reach without the timer.
 #pragma once
 #include <allegro.h>
+#include <functional>
 #include <string>
 
 // A held game key acts every 6th tick (once it has been held 300 ms).
@@ -14,13 +15,24 @@ void FeedSeaCollection();
 // Before every step of the game or the demo, moving or not: the sea's layers,
 // map and objects remember where they are, for the frames drawn until the next step.
 void StartSeaStep();
+// The background layers scroll at the sea's pace divided by these: the far
+// layer at a sixth, the near one at a third.
+constexpr int FAR_LAYER_DIVISOR = 6;
+constexpr int NEAR_LAYER_DIVISOR = 3;
+// One step of the sea, the game's and the demo's alike: the map scrolls (by
+// the fish's speed where it follows the fish), the collection is fed for the
+// level, both layers follow at their parallax, `beforeObjectsDrift` has its
+// say, and the objects drift with the floor.
+void StepSea(int fishSpeedX, int fishSpeedY, const std::function<void()>& beforeObjectsDrift = {});
 // Sets g_Game to the state a new game starts in.
 void ResetGameState();
 // True once the game has ended: quit, GAME OVER run out, or the sea crossed.
 bool IsGameEnded();
-// HUD texts: lives and coins in two digits (3 as "03", 12 as "12"), the score in five (120 as "00120").
+// HUD texts: lives and coins in two digits (3 as "03", 12 as "12").
 std::string FormatHudCounter(int value);
-std::string FormatHudScore(int score);
+// The score in five digits (120 as "00120"): in the HUD, under GAME OVER and on
+// the congratulations screen.
+std::string FormatScore(int score);
 // Under "GAME OVER" while its countdown runs: "SCORE 00075", centred, its top at
 // GameOverScoreTop of the frame height.
 std::string FormatGameOverScore(int score);

@@ -12,6 +12,27 @@ constexpr int SHADOW_OFFSET = 5;
 constexpr int HUD_SHADOW_OFFSET = 2;
 constexpr int GAME_OVER_SCORE_GAP = 10;
 
+// The HUD's line: "x" and the lives by the life icon at the left, "x" and the
+// coins about the centre (by the coin icon), the score at the right.
+constexpr int HUD_TOP = 1;
+constexpr int HUD_LIVES_MARK_X = 42;
+constexpr int HUD_LIVES_X = 72;
+constexpr int HUD_COINS_MARK_FROM_CENTRE = -10;
+constexpr int HUD_COINS_FROM_CENTRE = 25;
+constexpr int HUD_SCORE_FROM_RIGHT = 135;
+
+// The quit box's rectangles, as offsets from the frame's centre.
+struct CentredBox {
+    int left, top, right, bottom;
+};
+constexpr CentredBox QUIT_BOX_SHADOW{-90, -90, 110, 115};
+constexpr CentredBox QUIT_BOX_FRAME{-100, -100, 100, 105};
+constexpr CentredBox QUIT_BOX_PANEL{-95, -95, 95, 100};
+constexpr int QUIT_BOX_EDGE = 2;           // the panel's lit and shaded edges
+constexpr int QUIT_BOX_TITLE_ABOVE = 50;   // "Quit a game?" above the centre
+constexpr int QUIT_BOX_YES_GAP = 10;       // "Yes" ends this far left of the centre
+constexpr int QUIT_BOX_NO_FROM_CENTRE = 40;  // "No" is centred this far right of it
+
 static int Black() { return makecol(0, 0, 0); }
 static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
@@ -35,8 +56,8 @@ static void DrawWorld(BITMAP* dest, float t)
 static void DrawHudText(BITMAP* dest, const char* text, int x)
 {
     FONT* f = DataFont(FNT_TABLE);
-    textout_ex(dest, f, text, x + HUD_SHADOW_OFFSET, 1 + HUD_SHADOW_OFFSET, Black(), -1);
-    textout_ex(dest, f, text, x, 1, Green(), -1);
+    textout_ex(dest, f, text, x + HUD_SHADOW_OFFSET, HUD_TOP + HUD_SHADOW_OFFSET, Black(), -1);
+    textout_ex(dest, f, text, x, HUD_TOP, Green(), -1);
 }
 
 std::string FormatHudCounter(int value)
@@ -46,7 +67,7 @@ std::string FormatHudCounter(int value)
     return text;
 }
 
-std::string FormatHudScore(int score)
+std::string FormatScore(int score)
 {
     char text[16];
     snprintf(text, sizeof text, "%05ld", static_cast<long>(score));
@@ -55,12 +76,12 @@ std::string FormatHudScore(int score)
 
 static void DrawHud(BITMAP* dest)
 {
-    int w = dest->w;
-    DrawHudText(dest, "x", 42);
-    DrawHudText(dest, FormatHudCounter(g_Player.m_Lives).c_str(), 72);
-    DrawHudText(dest, "x", w / 2 - 10);
-    DrawHudText(dest, FormatHudCounter(g_Player.m_Coins).c_str(), w / 2 + 25);
-    DrawHudText(dest, FormatHudScore(g_Player.m_Score).c_str(), w - 135);
+    const int centre = dest->w / 2;
+    DrawHudText(dest, "x", HUD_LIVES_MARK_X);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Lives).c_str(), HUD_LIVES_X);
+    DrawHudText(dest, "x", centre + HUD_COINS_MARK_FROM_CENTRE);
+    DrawHudText(dest, FormatHudCounter(g_Player.m_Coins).c_str(), centre + HUD_COINS_FROM_CENTRE);
+    DrawHudText(dest, FormatScore(g_Player.m_Score).c_str(), dest->w - HUD_SCORE_FROM_RIGHT);
 }
 
 // Centred text over a black shadow 5 pixels right and down, outlined so it
@@ -77,7 +98,7 @@ static void DrawSwitchMessage(BITMAP* dest, bool on, const char* onText, const c
 
 std::string FormatGameOverScore(int score)
 {
-    return "SCORE " + FormatHudScore(score);
+    return "SCORE " + FormatScore(score);
 }
 
 int GameOverScoreTop(int height, FONT* f)
@@ -108,22 +129,34 @@ static void DrawMessages(BITMAP* dest)
         DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
 }
 
+static void FillBox(BITMAP* dest, int cx, int cy, int left, int top, int right, int bottom, int colour)
+{
+    rectfill(dest, cx + left, cy + top, cx + right, cy + bottom, colour);
+}
+
+static void FillBox(BITMAP* dest, int cx, int cy, const CentredBox& box, int colour)
+{
+    FillBox(dest, cx, cy, box.left, box.top, box.right, box.bottom, colour);
+}
+
 static void DrawQuitBox(BITMAP* dest)
 {
     int cx = dest->w / 2, cy = dest->h / 2;
-    rectfill(dest, cx - 90, cy - 90, cx + 110, cy + 115, Black());
-    rectfill(dest, cx - 100, cy - 100, cx + 100, cy + 105, makecol(50, 50, 50));
-    rectfill(dest, cx - 95, cy - 95, cx + 95, cy + 100, makecol(0, 0, 230));
+    FillBox(dest, cx, cy, QUIT_BOX_SHADOW, Black());
+    FillBox(dest, cx, cy, QUIT_BOX_FRAME, makecol(50, 50, 50));
+    const CentredBox& p = QUIT_BOX_PANEL;
+    FillBox(dest, cx, cy, p, makecol(0, 0, 230));
     // A lit top and left edge and a shaded bottom and right one: a raised panel, not a flat square.
-    rectfill(dest, cx - 95, cy - 95, cx + 95, cy - 94, makecol(110, 110, 255));
-    rectfill(dest, cx - 95, cy - 95, cx - 94, cy + 100, makecol(110, 110, 255));
-    rectfill(dest, cx - 94, cy + 99, cx + 95, cy + 100, makecol(0, 0, 120));
-    rectfill(dest, cx + 94, cy - 94, cx + 95, cy + 100, makecol(0, 0, 120));
-    DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - 50, Green());
-    // "Yes" ends 10 pixels left of the centre; "No" is centred 40 pixels right of it.
+    const int lit = makecol(110, 110, 255), shaded = makecol(0, 0, 120), e = QUIT_BOX_EDGE - 1;
+    FillBox(dest, cx, cy, p.left, p.top, p.right, p.top + e, lit);
+    FillBox(dest, cx, cy, p.left, p.top, p.left + e, p.bottom, lit);
+    FillBox(dest, cx, cy, p.left + e, p.bottom - e, p.right, p.bottom, shaded);
+    FillBox(dest, cx, cy, p.right - e, p.top + e, p.right, p.bottom, shaded);
+    DrawCentredText(dest, DataFont(FNT_TEXT), "Quit a game?", cx, cy - QUIT_BOX_TITLE_ABOVE, Green());
     FONT* f = DataFont(FNT_MENU);
-    DrawButton(dest, f, "Yes", cx - text_length(f, "Yes") - 10, cy, Align::Left, g_Game.quitChoice == 0);
-    DrawCentredButton(dest, f, "No", cx + 40, cy, g_Game.quitChoice == 1);
+    DrawButton(dest, f, "Yes", cx - text_length(f, "Yes") - QUIT_BOX_YES_GAP, cy, Align::Left,
+               g_Game.quitChoice == 0);
+    DrawCentredButton(dest, f, "No", cx + QUIT_BOX_NO_FROM_CENTRE, cy, g_Game.quitChoice == 1);
 }
 
 void DrawLevel_01(BITMAP* dest, float t)

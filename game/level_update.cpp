@@ -14,8 +14,7 @@ constexpr int MAX_KINDS_IN_PLAY = 13;
 
 static void PlayInterfaceSound(int sample)
 {
-    if (g_Game.soundOn)
-        PlaySample(sample);
+    PlaySoundEffect(sample);
 }
 
 static void CountDown(int32_t& time)
@@ -35,21 +34,21 @@ static void OpenQuitBox()
         PauseMusic();
 }
 
-static void MoveQuitChoice()
+static void MoveQuitChoice(const StepInput& input)
 {
-    if (g_Game.keys.Acts(INPUT_LEFT) && g_Game.quitChoice == 1) {
+    if (input.boxYes && g_Game.quitChoice == 1) {
         PlayInterfaceSound(SND_MOVE);
         g_Game.quitChoice = 0;
     }
-    if (g_Game.keys.Acts(INPUT_RIGHT) && g_Game.quitChoice == 0) {
+    if (input.boxNo && g_Game.quitChoice == 0) {
         PlayInterfaceSound(SND_MOVE);
         g_Game.quitChoice = 1;
     }
 }
 
-static void AnswerQuitBox()
+static void AnswerQuitBox(const StepInput& input)
 {
-    if (!g_Game.keys.Pressed(INPUT_ENTER))
+    if (!input.boxAnswer)
         return;
     g_Game.quitBoxOpen = false;
     if (g_Game.quitChoice == 0) {
@@ -79,9 +78,9 @@ static void ResumeGame()
     g_Game.paused = false;
 }
 
-static void HandlePauseKey()
+static void HandlePauseKey(const StepInput& input)
 {
-    if (!g_Game.keys.Acts(INPUT_PAUSE))
+    if (!input.pause)
         return;
     if (g_Game.paused)
         ResumeGame();
@@ -98,19 +97,20 @@ static void PauseOnFocusLoss(bool focusLost)
 }
 
 // The toggle's own sound plays whatever the switch says: SND_BACK before sound goes off.
-static void HandleSoundKey()
+static void HandleSoundKey(const StepInput& input)
 {
-    if (g_Game.keys.Acts(INPUT_SOUND)) {
+    if (input.sound) {
         PlaySample(g_Game.soundOn ? SND_BACK : SND_SELECT);
         g_Game.soundOn = !g_Game.soundOn;
+        SetSoundEffectsOn(g_Game.soundOn);
         g_Game.soundMessageTime = GAME_MESSAGE_TICKS;
     }
     CountDown(g_Game.soundMessageTime);
 }
 
-static void HandleMusicKey()
+static void HandleMusicKey(const StepInput& input)
 {
-    if (g_Game.keys.Acts(INPUT_MUSIC)) {
+    if (input.music) {
         if (g_Game.musicOn) {
             PauseMusic();
             PlayInterfaceSound(SND_BACK);
@@ -150,11 +150,21 @@ void FeedSeaCollection()
     g_Enemies.m_CHSpawnHeight = g_LevelMap.GetSpawnHeight();
 }
 
-static void SetDifficulty()
+static void TraceDifficulty()
 {
-    FeedSeaCollection();
     Trace("UpdateLevel_01() - m_ChenemyCountOnScreenMin=%ld", static_cast<long>(g_Enemies.m_ChenemyCountOnScreenMin));
     Trace("UpdateLevel_01() - m_CHEnemyTypeCount=%ld", static_cast<long>(g_Enemies.m_CHEnemyTypeCount));
+}
+
+void StepSea(int fishSpeedX, int fishSpeedY, const std::function<void()>& beforeObjectsDrift)
+{
+    g_LevelMap.Update(fishSpeedX, fishSpeedY);
+    FeedSeaCollection();
+    g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, FAR_LAYER_DIVISOR, 1);
+    g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, NEAR_LAYER_DIVISOR, 1);
+    if (beforeObjectsDrift)
+        beforeObjectsDrift();
+    g_Enemies.MoveCharacter(g_LevelMap.m_SpeedX);
 }
 
 static void CollectDistancePoints()
@@ -168,46 +178,76 @@ static void CollectDistancePoints()
     g_LevelMap.m_StepPixels = 0;
 }
 
-static void MoveWorld()
+// The fish's step, and what the game makes of it.
+static void MovePlayer(const HeldDirections& held)
 {
     // While GAME OVER counts down the fish is already off screen.
-    if (g_Game.gameOverTime == 0)
-        g_Game.seaCrossed = g_Player.Update(g_Settings.control, g_LevelMap, g_Enemies) != 0;
+    if (g_Game.gameOverTime != 0)
+        return;
+    const PlayerEvent event = g_Player.Update(held, g_LevelMap, g_Enemies);
+    g_Game.seaCrossed = event == PlayerEvent::CROSSED_SEA;
+    if (event == PlayerEvent::OUT_OF_LIVES)
+        g_Game.gameOverTime = GAME_OVER_TICKS;
+}
+
+static void MoveWorld(const HeldDirections& held)
+{
+    MovePlayer(held);
     // A crashed fish holds the distance and the level back.
     g_LevelMap.m_StopProgress = g_Player.m_State;
-    g_LevelMap.Update(g_Player.m_SpeedX, g_Player.m_SpeedY);
-    SetDifficulty();
-    g_ScrollLayer1.Scroll(g_LevelMap.m_SpeedX, 0, 6, 1);
-    g_ScrollLayer2.Scroll(g_LevelMap.m_SpeedX, 0, 3, 1);
-    g_Enemies.m_CHStopAddNew = g_LevelMap.IsCompleted();
-    // At the end of the sea, once the last object has gone, the fish swims out.
-    if (g_Enemies.m_CHEnemyCount == 0)
-        g_Player.m_LeaveLevel = g_LevelMap.IsCompleted();
-    g_Enemies.MoveCharacter(g_LevelMap.m_SpeedX);
+    StepSea(g_Player.m_SpeedX, g_Player.m_SpeedY, [] {
+        TraceDifficulty();
+        g_Enemies.m_CHStopAddNew = g_LevelMap.IsCompleted();
+        // At the end of the sea, once the last object has gone, the fish swims out.
+        if (g_Enemies.m_CHEnemyCount == 0)
+            g_Player.m_LeaveLevel = g_LevelMap.IsCompleted();
+    });
     g_Icons.MoveCharacterAsIcons();
     CollectDistancePoints();
 }
 
+StepInput ReadStepInput()
+{
+    PressReader& keys = g_Game.keys;
+    keys.Step();
+    StepInput input;
+    input.held = ReadHeldDirections(g_Settings.control, SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
+    input.escape = keys.Pressed(INPUT_ESC);
+    input.pause = keys.Acts(INPUT_PAUSE);
+    input.sound = keys.Acts(INPUT_SOUND);
+    input.music = keys.Acts(INPUT_MUSIC);
+    input.boxYes = keys.Acts(INPUT_LEFT);
+    input.boxNo = keys.Acts(INPUT_RIGHT);
+    input.boxAnswer = keys.Pressed(INPUT_ENTER);
+    input.focusLost = TakeFocusLoss();
+    return input;
+}
+
 void UpdateLevel_01()
+{
+    UpdateLevel_01(ReadStepInput());
+}
+
+void UpdateLevel_01(const StepInput& input)
 {
     StartSeaStep();
     g_Player.StartStep();
-    g_Game.keys.Step();
-    bool focusLost = TakeFocusLoss();
-    if (g_Game.keys.Pressed(INPUT_ESC) && !g_Game.quitBoxOpen)
-        OpenQuitBox();
+    SetSoundEffectsOn(g_Game.soundOn);
     if (g_Game.quitBoxOpen) {
         // The box freezes everything else, the countdown included.
-        MoveQuitChoice();
-        AnswerQuitBox();
+        MoveQuitChoice(input);
+        AnswerQuitBox(input);
+    } else if (input.escape) {
+        // The box opens on this step and answers from the next one.
+        OpenQuitBox();
     } else {
-        PauseOnFocusLoss(focusLost);
-        HandlePauseKey();
-        HandleSoundKey();
-        HandleMusicKey();
+        PauseOnFocusLoss(input.focusLost);
+        HandlePauseKey(input);
+        HandleSoundKey(input);
+        HandleMusicKey(input);
         RunGameOverCountdown();
         if (!g_Game.paused)
-            MoveWorld();
+            MoveWorld(input.held);
     }
     Trace("UpdateLevel_01() - m_CHEnemyCount %ld", static_cast<long>(g_Enemies.m_CHEnemyCount));
 }

@@ -1,5 +1,7 @@
 #include "input/input.h"
 #include "platform/display.h"
+#include "platform/focus.h"
+#include "platform/picture.h"
 #include <allegro.h>
 #include <atomic>
 #include <cctype>
@@ -50,10 +52,30 @@ void WatchKeyboard(int scancode)
 }
 END_OF_FUNCTION(WatchKeyboard)
 
+// Allegro's own key release, which also clears the Alt, Ctrl and Shift flags,
+// and its state behind key[] once the screens poll the keyboard.
+extern "C" void _handle_key_release(int scancode);
+
+void HideKey(int scancode)
+{
+    _key[scancode] = 0;
+    key[scancode] = 0;
+}
+
+void ReleaseAllKeys()
+{
+    for (int i = 1; i < KEY_MAX; i++) {
+        if (key[i] || _key[i])
+            _handle_key_release(i);
+        key[i] = 0;
+    }
+}
+
 void InstallKeyboardWatch()
 {
     LOCK_FUNCTION(WatchKeyboard);
     keyboard_lowlevel_callback = WatchKeyboard;
+    OnFocusLossReleaseKeys(ReleaseAllKeys);
     s_Watching = true;
 }
 
@@ -133,8 +155,6 @@ static bool IsAltEnter(InputControl control)
 
 void PressReader::Open(int stepMs, int repeatMs)
 {
-    poll_keyboard();
-    poll_joystick();
     repeatAfterSteps = (REPEAT_AFTER_MS + stepMs - 1) / stepMs;
     repeatEverySteps = repeatMs / stepMs > 0 ? repeatMs / stepMs : 1;
     for (int c = 0; c < INPUT_COUNT; c++) {
@@ -176,8 +196,72 @@ static void StepControl(ControlPresses& presses, InputControl control, int repea
 
 void PressReader::Step()
 {
-    poll_keyboard();
-    poll_joystick();
     for (int c = 0; c < INPUT_COUNT; c++)
         StepControl(controls[c], static_cast<InputControl>(c), repeatAfterSteps, repeatEverySteps);
+}
+
+void PollInputDevices()
+{
+    poll_keyboard();
+    poll_joystick();
+    poll_mouse();
+}
+
+static HeldDirections KeyboardDirections()
+{
+    return HeldDirections{key[KEY_LEFT] != 0, key[KEY_RIGHT] != 0, key[KEY_UP] != 0, key[KEY_DOWN] != 0};
+}
+
+// With the joystick chosen but none installed, the arrows steer: no game is
+// ever left without control.
+static HeldDirections JoystickDirections()
+{
+    if (!JoystickInstalled())
+        return KeyboardDirections();
+    const JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
+    return HeldDirections{stick.axis[0].d1 != 0, stick.axis[0].d2 != 0, stick.axis[1].d1 != 0,
+                          stick.axis[1].d2 != 0};
+}
+
+static HeldDirections MouseDirections(int centreX, int centreY)
+{
+    const int x = PictureMouseX();
+    const int y = PictureMouseY();
+    return HeldDirections{x < centreX - MOUSE_DEAD_ZONE, x > centreX + MOUSE_DEAD_ZONE, y < centreY - MOUSE_DEAD_ZONE,
+                          y > centreY + MOUSE_DEAD_ZONE};
+}
+
+HeldDirections ReadHeldDirections(int control, int centreX, int centreY)
+{
+    switch (control) {
+    case CONTROL_KEYBOARD: return KeyboardDirections();
+    case CONTROL_JOYSTICK: return JoystickDirections();
+    case CONTROL_MOUSE: return MouseDirections(centreX, centreY);
+    default: return HeldDirections{};
+    }
+}
+
+void SetUpMouseSteering()
+{
+    if (!mouse_driver)
+        return;
+    PlaceMouse(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2);
+    set_mouse_speed(1, 1);
+    ConfineMouse(170, 90, 470, 390);
+    show_mouse(nullptr);
+}
+
+bool AnyKeyTyped()
+{
+    return keypressed();
+}
+
+int NextTypedKey(int* scancode)
+{
+    return ureadkey(scancode);
+}
+
+void ForgetTypedKeys()
+{
+    clear_keybuf();
 }

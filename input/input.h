@@ -1,5 +1,8 @@
-// What the player presses on the screens and in play: the keyboard and, when
-// one is installed, the first joystick.
+// Every key, joystick and mouse reading of the game: the screens' presses, the
+// fish's steering and the typed keys of the decorative screens and name entry.
+//
+// The screen runner polls the devices once before every logic step
+// (PollInputDevices); nothing else polls them.
 //
 // Screens read their keys once per logic step, every 10 to 50 ms. A tap that
 // begins and ends between two steps still counts, because Allegro hands every
@@ -31,6 +34,33 @@ void InstallKeyboardWatch();
 // on Allegro's own thread. Tests call it to press and release keys as the keyboard would.
 void WatchKeyboard(int scancode);
 
+// F11 and Alt+Enter toggle full screen, on every screen; an Enter pressed with
+// Alt held is swallowed so that no screen takes it for Enter. Watched from
+// start-up, handled by the screen loop.
+void WatchDisplayKeys();
+// Sees every key going down or up before the screens' press watch does; true
+// when the key belongs to the full-screen switch and no screen may count it.
+bool DisplayTakesKey(int scancode);
+// Switches the display when F11 or Alt+Enter asked for it since the last call.
+void HandleDisplayKeys();
+
+// Keys held when the window lost the keyboard never see their release: drop them all.
+void ReleaseAllKeys();
+// One key made to look up, in key[] and in Allegro's state behind it that a
+// poll_keyboard copies into key[]; safe from Allegro's input thread.
+void HideKey(int scancode);
+// Allegro's state behind key[], ahead of it once the screens poll the keyboard.
+extern "C" volatile char _key[];
+
+// Installs the mouse and keeps its box and place across the display's mode changes.
+void InstallMouseWatch();
+// The mouse in picture coordinates, whatever the scale and the border.
+int PictureMouseX();
+int PictureMouseY();
+void PlaceMouse(int x, int y);
+// Keeps the mouse inside this box of the picture (the whole picture at start).
+void ConfineMouse(int left, int top, int right, int bottom);
+
 // The game sees a joystick (whatever the control device chosen in Setup).
 bool JoystickInstalled();
 
@@ -61,3 +91,37 @@ struct PressReader {
         return controls[control].acts && controls[control].heldSteps == 0;
     }
 };
+
+// Polls the keyboard, the joystick and the mouse; the screen runner calls it
+// once before every logic step.
+void PollInputDevices();
+
+// The control device chosen in Setup (its code is kept in config.dat).
+enum { CONTROL_KEYBOARD = 0, CONTROL_JOYSTICK = 1, CONTROL_MOUSE = 2 };
+// Half the side of the mouse's dead square around the picture's centre.
+constexpr int MOUSE_DEAD_ZONE = 100;
+
+// The four directions the fish is steered in on one step.
+struct HeldDirections {
+    bool left = false;
+    bool right = false;
+    bool up = false;
+    bool down = false;
+};
+// Which directions are held this step on the control device chosen in Setup:
+// the arrows; the first stick (the arrows while no joystick is installed); or
+// the mouse as a virtual joystick, its offset from the centre of the picture
+// (centreX, centreY) past the dead zone. Any other device holds none.
+HeldDirections ReadHeldDirections(int control, int centreX, int centreY);
+
+// The mouse steers as a virtual joystick: centred, slow, confined to 150
+// pixels around the centre and hidden (positions in the 640 x 480 picture).
+void SetUpMouseSteering();
+
+// Keys typed into Allegro's key buffer, for the screens that take any key
+// (intro, demo) or read characters (name entry).
+bool AnyKeyTyped();
+// The next typed character (0 when none) and its scancode.
+int NextTypedKey(int* scancode);
+// Empties the key buffer.
+void ForgetTypedKeys();

@@ -58,6 +58,19 @@ void PlaySample(int index, int pan)
         play_sample(sample, s_SoundVolume, pan, 1000, 0);
 }
 
+static bool s_SoundEffectsOn = true;
+
+void SetSoundEffectsOn(bool on)
+{
+    s_SoundEffectsOn = on;
+}
+
+void PlaySoundEffect(int index, int pan)
+{
+    if (s_SoundEffectsOn)
+        PlaySample(index, pan);
+}
+
 int PanAt(int x, int width)
 {
     // Only the middle half of the stereo field: a sound at the left edge still

@@ -25,6 +25,10 @@ void PlaySample(int index, int pan = PAN_CENTRE);
 // Pan of a sound at screen x: 64 at the left edge, 191 at the right, clamped there
 // for sounds off screen.
 int PanAt(int x, int width = 640);
+// The game's sound-effects switch (S in play); on until switched off.
+void SetSoundEffectsOn(bool on);
+// PlaySample while the sound-effects switch is on: the world's and the game's own sounds.
+void PlaySoundEffect(int index, int pan = PAN_CENTRE);
 void StopSample(int index);
 // play_midi(tune, TRUE): loops until StopMusic.
 void PlayMusic(int index);

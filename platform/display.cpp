@@ -4,9 +4,6 @@
 #include "platform/window.h"
 #include "platform/x_display.h"
 #include <allegro.h>
-#include <atomic>
-#include <cstdint>
-#include <ctime>
 
 static DisplayChoice s_Choice;    // what pesko.cfg remembers
 static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
@@ -17,10 +14,9 @@ static BITMAP* s_ShownPage = nullptr;   // the page on view, shown again after a
 // Picture rows scaled at a time (480 is a multiple).
 constexpr int BAND_ROWS = 32;
 
-struct MouseBox {
-    int left = 0, top = 0, right = SCREEN_WIDTH - 1, bottom = SCREEN_HEIGHT - 1;
-};
-static MouseBox s_MouseBox;
+// The mouse's owner (input/) keeps the pointer across mode changes.
+static void (*s_LeavingMode)() = nullptr;
+static void (*s_EnteredMode)() = nullptr;
 
 DisplayChoice StartingDisplayChoice(const Options& options)
 {
@@ -52,16 +48,6 @@ static bool SetMode(int card, int width, int height)
     return ok;
 }
 
-static void ApplyMouseBox()
-{
-    if (!mouse_driver)
-        return;
-    int f = s_Frame.factor;
-    set_mouse_range(ScreenXFromPicture(s_Frame, s_MouseBox.left), ScreenYFromPicture(s_Frame, s_MouseBox.top),
-                    ScreenXFromPicture(s_Frame, s_MouseBox.right) + f - 1,
-                    ScreenYFromPicture(s_Frame, s_MouseBox.bottom) + f - 1);
-}
-
 // Everything that belongs to one graphics mode: the scaled copy, the black
 // border, the title, the focus watch and the mouse's box.
 static void PrepareScreen(const PictureFrame& frame)
@@ -79,7 +65,14 @@ static void PrepareScreen(const PictureFrame& frame)
     WatchDisplay("Pesko");
     WatchFocus();
     ForgetFocusLoss();
-    ApplyMouseBox();
+    if (s_EnteredMode)
+        s_EnteredMode();
+}
+
+void WatchModeChanges(void (*leaving)(), void (*entered)())
+{
+    s_LeavingMode = leaving;
+    s_EnteredMode = entered;
 }
 
 static bool SetWindowed(int factor)
@@ -153,95 +146,14 @@ const PictureFrame& CurrentPictureFrame()
 
 void ToggleFullscreen()
 {
-    int mouseX = PictureMouseX();
-    int mouseY = PictureMouseY();
+    if (s_LeavingMode)
+        s_LeavingMode();
     bool fullscreen = !s_Choice.fullscreen && SetFullscreen();
     if (!fullscreen && !SetWindowed(s_WindowFactor))
         FailNoGraphicMode(allegro_error);
     Remember(fullscreen);
-    PlaceMouse(mouseX, mouseY);
     if (s_ShownPage)
         ShowPicture(s_ShownPage);
-}
-
-// F11 and Alt+Enter are caught as the keyboard driver reports them, press by
-// press. An Enter pressed with Alt is hidden from key[] (and from the state a
-// poll_keyboard copies into it) before any screen can read it. A mode change
-// may lose the Enter's release and give it back as a fresh press once the new
-// window has the keyboard, so for a moment after an Alt+Enter switch Enter
-// stays hidden.
-static std::atomic<bool> s_ToggleRequested{false};
-static std::atomic<bool> s_ChordToggled{false};  // this Alt press has toggled once
-static std::atomic<bool> s_ToggledByEnter{false};
-static std::atomic<int64_t> s_HideEnterUntilMs{0};
-constexpr int64_t ENTER_HIDDEN_AFTER_SWITCH_MS = 1000;
-
-static int64_t NowMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
-static bool AltHeld()
-{
-    return key[KEY_ALT] || key[KEY_ALTGR] || _key[KEY_ALT] || _key[KEY_ALTGR];
-}
-
-bool DisplayTakesKey(int scancode)
-{
-    bool pressed = !(scancode & 0x80);
-    int code = scancode & 0x7F;
-    if (!pressed)
-        return false;
-    if (code == KEY_ALT || code == KEY_ALTGR) {
-        s_ChordToggled = false;
-    } else if (code == KEY_ENTER || code == KEY_ENTER_PAD) {
-        bool alt = AltHeld();
-        if (alt && !s_ChordToggled.exchange(true)) {
-            s_ToggledByEnter = true;
-            s_ToggleRequested = true;
-        }
-        if (alt || NowMs() < s_HideEnterUntilMs) {
-            HideKey(code);
-            return true;
-        }
-    } else if (code == KEY_F11) {
-        s_ToggleRequested = true;
-        return true;
-    }
-    return false;
-}
-
-// Allegro's own Alt flag as the driver sees it, ahead of key_shifts.
-extern "C" volatile int _key_shifts;
-
-// The key buffer never gets F11 or an Enter pressed with Alt, so screens that
-// leave on any key (the intro, the demo) or read typed keys let them be.
-static int KeepToggleKeysOutOfBuffer(int character, int* scancode)
-{
-    bool enter = *scancode == KEY_ENTER || *scancode == KEY_ENTER_PAD;
-    if (*scancode == KEY_F11 || (enter && (_key_shifts & KB_ALT_FLAG))) {
-        *scancode = 0;
-        return 0;
-    }
-    return character;
-}
-END_OF_STATIC_FUNCTION(KeepToggleKeysOutOfBuffer)
-
-void WatchDisplayKeys()
-{
-    LOCK_FUNCTION(KeepToggleKeysOutOfBuffer);
-    keyboard_ucallback = KeepToggleKeysOutOfBuffer;
-}
-
-void HandleDisplayKeys()
-{
-    if (!s_ToggleRequested.exchange(false))
-        return;
-    ToggleFullscreen();
-    if (s_ToggledByEnter.exchange(false))
-        s_HideEnterUntilMs = NowMs() + ENTER_HIDDEN_AFTER_SWITCH_MS;
 }
 
 void ShowPicture(BITMAP* page)
@@ -259,28 +171,4 @@ void ShowPicture(BITMAP* page)
     } else {
         blit(page, screen, 0, 0, s_Frame.x, s_Frame.y, SCREEN_WIDTH, SCREEN_HEIGHT);
     }
-}
-
-int PictureMouseX()
-{
-    return PictureXFromScreen(s_Frame, mouse_x);
-}
-
-int PictureMouseY()
-{
-    return PictureYFromScreen(s_Frame, mouse_y);
-}
-
-void PlaceMouse(int x, int y)
-{
-    if (!mouse_driver)
-        return;
-    int half = s_Frame.factor / 2;  // the middle of the picture pixel's block
-    position_mouse(ScreenXFromPicture(s_Frame, x) + half, ScreenYFromPicture(s_Frame, y) + half);
-}
-
-void ConfineMouse(int left, int top, int right, int bottom)
-{
-    s_MouseBox = MouseBox{left, top, right, bottom};
-    ApplyMouseBox();
 }

@@ -1,5 +1,5 @@
 // The game's window or full screen: which graphics mode is set, how the
-// 640 x 480 pages are shown on it, and the mouse mapped back into the picture.
+// 640 x 480 pages are shown on it (the mouse on it is input/'s).
 #pragma once
 #include "settings/display_settings.h"
 #include "files/options.h"
@@ -18,21 +18,11 @@ const PictureFrame& CurrentPictureFrame();
 
 // From window to full screen and back; the choice is remembered in pesko.cfg.
 void ToggleFullscreen();
-// F11 and Alt+Enter toggle, on every screen; an Enter pressed with Alt held
-// is swallowed so that no screen takes it for Enter. Watched from start-up,
-// handled by the screen loop.
-void WatchDisplayKeys();
-// Sees every key going down or up before the screens' press watch does; true
-// when the key belongs to the full-screen switch and no screen may count it.
-bool DisplayTakesKey(int scancode);
-void HandleDisplayKeys();
+// (F11 and Alt+Enter, which call it, are watched by input/.)
 
 // Shows a 640 x 480 page: scaled by whole pixels and placed on the screen.
 void ShowPicture(BITMAP* page);
 
-// The mouse in picture coordinates, whatever the scale and the border.
-int PictureMouseX();
-int PictureMouseY();
-void PlaceMouse(int x, int y);
-// Keeps the mouse inside this box of the picture (the whole picture at start).
-void ConfineMouse(int left, int top, int right, int bottom);
+// The mouse's owner (input/) is told before a mode change (`leaving`, from
+// ToggleFullscreen) and once a new mode is set (`entered`).
+void WatchModeChanges(void (*leaving)(), void (*entered)());

@@ -5,31 +5,20 @@
 static std::atomic<bool> s_FocusLost{false};
 static std::atomic<bool> s_Ignoring{false};
 
-// Allegro's own key release, which also clears the Alt, Ctrl and Shift flags,
-// and its state behind key[] once the screens poll the keyboard.
-extern "C" void _handle_key_release(int scancode);
+static void (*s_ReleaseAllKeys)() = nullptr;
 
-void HideKey(int scancode)
+void OnFocusLossReleaseKeys(void (*releaseAllKeys)())
 {
-    _key[scancode] = 0;
-    key[scancode] = 0;
+    s_ReleaseAllKeys = releaseAllKeys;
 }
 
-void ReleaseAllKeys()
-{
-    for (int i = 1; i < KEY_MAX; i++) {
-        if (key[i] || _key[i])
-            _handle_key_release(i);
-        key[i] = 0;
-    }
-}
-
-// Called by Allegro's X11 input thread: only flags and key[] are touched.
+// Called by Allegro's X11 input thread: only flags and the keys are touched.
 static void OnSwitchOut()
 {
     if (s_Ignoring)
         return;
-    ReleaseAllKeys();
+    if (s_ReleaseAllKeys)
+        s_ReleaseAllKeys();
     s_FocusLost = true;
 }
 END_OF_STATIC_FUNCTION(OnSwitchOut)

@@ -10,10 +10,7 @@ bool TakeFocusLoss();
 void ForgetFocusLoss();
 // The game's own mode changes move the focus too; those are no loss.
 void IgnoreFocusChanges(bool ignore);
-// Keys held when the focus went never see their release: drop them all.
-void ReleaseAllKeys();
-// One key made to look up, in key[] and in Allegro's state behind it that a
-// poll_keyboard copies into key[]; safe from Allegro's input thread.
-void HideKey(int scancode);
-// Allegro's state behind key[], ahead of it once the screens poll the keyboard.
-extern "C" volatile char _key[];
+// Keys held when the focus went never see their release: the keyboard's
+// watch (input/) gives the function that drops them all, called on Allegro's
+// input thread as the focus goes.
+void OnFocusLossReleaseKeys(void (*releaseAllKeys)());

@@ -4,6 +4,7 @@
 #include "game/game_state.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "game/level.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
 #include "world/world.h"
@@ -17,27 +18,17 @@ constexpr int MAX_FIGURES = 50;
 constexpr int FISH_X = 270;
 constexpr int FISH_Y = 200;
 
-std::string FiveDigitScore(long score)
-{
-    std::string text = std::to_string(score);
-    if (text.size() < 5)
-        text.insert(0, 5 - text.size(), '0');
-    return text;
-}
-
 void CongratulationsReset(CongratulationsState& congrats)
 {
     congrats = CongratulationsState{};
     g_Player.Init(FISH_X, FISH_Y);
     g_Enemies.InitForScreen(MAX_FIGURES);
-    congrats.scoreText = FiveDigitScore(g_Game.finalScore);
+    congrats.scoreText = FormatScore(g_Game.finalScore);
 }
 
 void CongratulationsStep(CongratulationsState& congrats)
 {
     g_Enemies.StartStep();
-    poll_keyboard();
-    poll_mouse();
     g_Player.Animate();
     if (congrats.countdown > 0)
         congrats.countdown--;

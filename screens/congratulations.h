@@ -22,6 +22,3 @@ void CongratulationsStep(CongratulationsState& congrats);
 void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t = 1.0f);
 // Done when the figures have stopped coming and are gone, or on a key.
 void CongratulationsCheckDone(CongratulationsState& congrats);
-
-// The score with zeros in front up to five characters: 1230 gives "01230".
-std::string FiveDigitScore(long score);

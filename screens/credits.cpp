@@ -107,8 +107,6 @@ void CreditsStep(CreditsState& credits)
 {
     credits.prevOffset = credits.offset;
     g_Enemies.StartStep();
-    poll_keyboard();
-    poll_mouse();
     const bool rolling = credits.offset < credits.totalHeight;
     g_Enemies.MoveCharacterForCredits(rolling, CREDITS_RISE_STEP);
     if (rolling)

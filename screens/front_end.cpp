@@ -1,4 +1,5 @@
 #include "screens/front_end.h"
+#include "input/input.h"
 #include "platform/audio.h"
 #include "data/datafile.h"
 #include "platform/draw.h"
@@ -47,7 +48,7 @@ void ReleaseCollection()
 
 bool KeyEndsScreen()
 {
-    if (!keypressed())
+    if (!AnyKeyTyped())
         return false;
     PlaySample(SND_SELECT);
     return true;

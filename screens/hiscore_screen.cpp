@@ -29,8 +29,6 @@ std::string HiScoreText(long score)
 void HiScoreStep(HiScoreState& table)
 {
     g_Enemies.StartStep();
-    poll_keyboard();
-    poll_mouse();
     if (table.countdown > 0)
         table.countdown--;
     g_Enemies.MoveCharacterForHiScore(table.countdown, HISCORE_COIN_FALL);

@@ -124,7 +124,6 @@ static void PressButton(InstructionsState& help)
 void InstructionsStep(InstructionsState& help)
 {
     help.keys.Step();
-    poll_mouse();
     if (help.keys.Pressed(INPUT_ESC)) {
         PlaySample(SND_BACK);
         help.cursor = NAV_BACK;

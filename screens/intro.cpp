@@ -1,4 +1,5 @@
 #include "screens/intro.h"
+#include "input/input.h"
 #include "app/globals.h"
 #include "app/loop.h"
 #include "files/paths.h"
@@ -19,11 +20,9 @@ void IntroReset(IntroState& intro, CAviPlayer* player, int openResult)
 
 void IntroStep(IntroState& intro)
 {
-    poll_keyboard();
-    poll_mouse();
     if (intro.openResult == 0 && intro.running)
         intro.running = intro.player->Update(intro.picture, 0, 0, false, false);
-    intro.done = keypressed() || !intro.running;
+    intro.done = AnyKeyTyped() || !intro.running;
 }
 
 static void DrawErrorTexts(BITMAP* dest, int openResult)

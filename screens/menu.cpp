@@ -43,7 +43,6 @@ static void ReadArrows(MenuState& menu)
 void MenuStep(MenuState& menu)
 {
     menu.keys.Step();
-    poll_mouse();
     if (menu.keys.Pressed(INPUT_ESC)) {
         PlaySample(SND_BACK);
         menu.selection = MENU_QUIT;

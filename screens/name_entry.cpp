@@ -57,13 +57,12 @@ void NameEntryTakeKey(NameEntryState& entry, int scancode)
 void NameEntryStep(NameEntryState& entry)
 {
     entry.keys.Step();
-    poll_mouse();
     const bool leaving = entry.keys.Pressed(INPUT_ENTER) || entry.keys.Pressed(INPUT_ESC);
     // Every key typed since the last step is taken, however fast the typing
     // (the keyboard buffer holds at most 64).
-    for (int taken = 0; !leaving && taken < 64 && keypressed(); taken++) {
+    for (int taken = 0; !leaving && taken < 64 && AnyKeyTyped(); taken++) {
         int scancode = 0;
-        ureadkey(&scancode);
+        NextTypedKey(&scancode);
         NameEntryTakeKey(entry, scancode);
     }
     g_Player.Animate();

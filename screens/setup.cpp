@@ -150,7 +150,6 @@ static void ReadKeys(SetupState& setup)
 void SetupStep(SetupState& setup)
 {
     setup.keys.Step();
-    poll_mouse();
     // ESC drops the working copy; volumes already changed here stay in effect.
     if (setup.keys.Pressed(INPUT_ESC))
         setup.done = true;

@@ -1,6 +1,7 @@
 #include "data/datafile.h"
 #include "world/world.h"
 #include "game/demo.h"
+#include "game/level.h"
 #include "support/fake_data.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
@@ -52,6 +53,13 @@ TEST_F(DemoTest, TheSeaRunsWithTheGamesDifficulty)
     EXPECT_EQ(g_Enemies.m_CHSpawnTop, g_LevelMap.GetSpawnTop());
     EXPECT_EQ(g_Enemies.m_CHSpawnHeight, 280);
     EXPECT_GT(g_Enemies.m_CHEnemyCount, 0);
+}
+
+// The game's steps and the demo's run this one sea step.
+TEST_F(DemoTest, TheSeaStepMovesTheFarLayerAtHalfTheNearLayersPace)
+{
+    for (int tick = 0; tick < 400; tick++)
+        StepSea(0, 0);
     EXPECT_NEAR(g_ScrollLayer2.m_PosX, 2 * g_ScrollLayer1.m_PosX, 1.0);
     EXPECT_GT(g_ScrollLayer1.m_PosX, 0.0f);
 }

@@ -100,6 +100,27 @@ TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
     EXPECT_FALSE(g_Game.paused);
 }
 
+// A replay hands the steps their input back: the step reads no device itself.
+TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
+{
+    StepInput right;
+    right.held.right = true;
+    key[KEY_LEFT] = 1;
+    for (int t = 0; t < 3; t++)
+        UpdateLevel_01(right);
+    key[KEY_LEFT] = 0;
+    EXPECT_EQ(g_Player.m_SpeedX, 3);
+
+    StepInput escape;
+    escape.escape = true;
+    UpdateLevel_01(escape);
+    ASSERT_TRUE(g_Game.quitBoxOpen);
+    StepInput yes;
+    yes.boxYes = yes.boxAnswer = true;
+    UpdateLevel_01(yes);
+    EXPECT_TRUE(g_Game.quitRequested);
+}
+
 TEST_F(GameTest, EscWhilePausedOpensTheBoxAndNoLeavesTheGamePaused)
 {
     HoldKey(KEY_P, 1);
@@ -282,10 +303,10 @@ TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
     EXPECT_EQ(FormatHudCounter(9), "09");
     EXPECT_EQ(FormatHudCounter(12), "12");
     EXPECT_EQ(FormatHudCounter(99), "99");
-    EXPECT_EQ(FormatHudScore(0), "00000");
-    EXPECT_EQ(FormatHudScore(5), "00005");
-    EXPECT_EQ(FormatHudScore(120), "00120");
-    EXPECT_EQ(FormatHudScore(99999), "99999");
+    EXPECT_EQ(FormatScore(0), "00000");
+    EXPECT_EQ(FormatScore(5), "00005");
+    EXPECT_EQ(FormatScore(120), "00120");
+    EXPECT_EQ(FormatScore(99999), "99999");
 }
 
 TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)

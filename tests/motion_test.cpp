@@ -140,12 +140,12 @@ TEST_F(MotionTest, FishSlidesAndARespawnedOneAppearsAtTheStart)
     fish.NewGame();
     fish.m_ShieldTime = 0;
     fish.StartStep();
-    key[KEY_RIGHT] = key[KEY_DOWN] = 1;
+    HeldDirections rightAndDown;
+    rightAndDown.right = rightAndDown.down = true;
     for (int tick = 0; tick < 6; tick++) {
         fish.StartStep();
-        fish.Update(CONTROL_KEYBOARD, map, sea);
+        fish.Update(rightAndDown, map, sea);
     }
-    key[KEY_RIGHT] = key[KEY_DOWN] = 0;
     // Speed 6 in both directions: from (25, 219) to (31, 225).
     ASSERT_EQ(fish.m_ScreenX, PLAYER_START_X + 21);
     EXPECT_EQ(fish.DrawnX(0.0f), PLAYER_START_X + 15);
@@ -157,7 +157,7 @@ TEST_F(MotionTest, FishSlidesAndARespawnedOneAppearsAtTheStart)
     fish.m_State = 1;
     fish.m_PosY = fish.m_ScreenY = -80;
     fish.StartStep();
-    fish.Update(CONTROL_KEYBOARD, map, sea);
+    fish.Update(HeldDirections{}, map, sea);
     ASSERT_EQ(fish.m_State, 0);
     EXPECT_EQ(fish.DrawnX(0.0f), PLAYER_START_X);
     EXPECT_EQ(fish.DrawnY(0.0f), PLAYER_START_Y);

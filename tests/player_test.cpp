@@ -2,7 +2,6 @@
 // small hand-made masks, maps and objects.
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "game/game_state.h"
 #include "support/headless.h"
 #include "support/keyboard.h"
 #include "support/sound_log.h"
@@ -42,8 +41,7 @@ protected:
         m_Map.SetBitmaps(nullptr, m_TileMask);
         FillMapWithWater();
         key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_UP] = key[KEY_DOWN] = 0;
-        g_Game = GameState{};
-        g_Game.soundOn = true;
+        SetSoundEffectsOn(true);
     }
 
     void TearDown() override
@@ -100,7 +98,11 @@ protected:
         m_Enemies.m_CHEnemyCount = static_cast<int>(m_Nodes.size());
     }
 
-    int Tick(int device = CONTROL_KEYBOARD) { return m_Fish.Update(device, m_Map, m_Enemies); }
+    // One step steered by what the device holds, as the game reads it.
+    PlayerEvent Tick(int device = CONTROL_KEYBOARD)
+    {
+        return m_Fish.Update(ReadHeldDirections(device, 320, 240), m_Map, m_Enemies);
+    }
 
     BITMAP* m_Sprite = nullptr;
     BITMAP* m_Mask = nullptr;
@@ -256,19 +258,20 @@ TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
     AddObject(KIND_URCHIN, 220, 210);
     m_Fish.m_Lives = 0;
     SoundLog sounds;
-    Tick();
+    EXPECT_EQ(Tick(), PlayerEvent::CRASHED);
     ASSERT_EQ(m_Fish.m_State, 1);
     EXPECT_EQ(m_Fish.m_SpeedX, 0);
     EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
     EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
 
     int ticks = 0;
-    while (g_Game.gameOverTime == 0 && ticks < 100) {
-        Tick();
+    PlayerEvent event = PlayerEvent::NONE;
+    while (event == PlayerEvent::NONE && ticks < 100) {
+        event = Tick();
         ticks++;
         EXPECT_EQ(m_Fish.m_State, 1);
     }
-    EXPECT_EQ(g_Game.gameOverTime, GAME_OVER_TICKS);
+    EXPECT_EQ(event, PlayerEvent::OUT_OF_LIVES);
     EXPECT_LE(m_Fish.m_ScreenY, -72);
     // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
     // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90);
@@ -286,14 +289,13 @@ TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
     Tick();
     EXPECT_EQ(m_Fish.m_State, 1);
     for (int t = 0; t < 60 && m_Fish.m_State == 1; t++)
-        Tick();
+        EXPECT_EQ(Tick(), PlayerEvent::NONE);
     EXPECT_EQ(m_Fish.m_State, 0);
     EXPECT_EQ(m_Fish.m_Lives, 1);
     EXPECT_EQ(m_Fish.m_Score, 777);
     EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
     EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
     EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
-    EXPECT_EQ(g_Game.gameOverTime, 0);
 }
 
 TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
@@ -540,7 +542,7 @@ TEST_F(FishTest, OnlySolidPixelsOfBothMasksTouch)
 
 TEST_F(FishTest, SoundsOffKeepsTheFishSilent)
 {
-    g_Game.soundOn = false;
+    SetSoundEffectsOn(false);
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
     AddObject(KIND_COIN, 110, 110);

@@ -1,6 +1,5 @@
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "game/game_state.h"
 #include "support/headless.h"
 #include "support/sound_log.h"
 #include "world/character.h"
@@ -42,7 +41,7 @@ protected:
         InitHeadlessAllegro();
         srand(99);
         g_SpawnOrderPosition = 0;
-        g_Game.soundOn = true;
+        SetSoundEffectsOn(true);
     }
     CCharacter sea{640, 480};
 };
@@ -191,7 +190,7 @@ TEST_F(CharacterTest, ExplodeEnemiesLeavesTheCoinAndAddsTwoExplosions)
 TEST_F(CharacterTest, ExplosionsAreSilentWithSoundOff)
 {
     SoundLog sounds;
-    g_Game.soundOn = false;
+    SetSoundEffectsOn(false);
     sea.AddEnemy(KIND_URCHIN, 0, 100, 50);
     sea.ExplodeEnemies();
     EXPECT_TRUE(sounds.Samples().empty());
@@ -300,7 +299,7 @@ TEST_F(CharacterTest, TheSeaFillsUpToTheMinimumOverTime)
 TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
 {
     SoundLog sounds;
-    g_Game.soundOn = false;  // the screens' samples play regardless
+    SetSoundEffectsOn(false);  // the screens' samples play regardless
     sea.InitForScreen(50);
     sea.MoveCharacterForHiScore(1, 10);
     ASSERT_EQ(sea.m_CHEnemyCount, 1);

@@ -1,7 +1,6 @@
 #include "world/character.h"
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "game/game_state.h"
 #include "platform/trace.h"
 #include "world/motion.h"
 #include "world/sprite.h"
@@ -190,8 +189,7 @@ void CCharacter::ExplodeEnemies()
     for (CCharacterNode* node = m_CHHead; node; node = node->m_Next) {
         if (node->m_Class >= 0)
             continue;
-        if (g_Game.soundOn)
-            PlaySample(SND_EXPLOSION, PanOf(*this, node->m_X));
+        PlaySoundEffect(SND_EXPLOSION, PanOf(*this, node->m_X));
         node->m_Destroyed = 1;
         AddEnemy(KIND_EXPLOSION, PLACE_AT, node->m_X + node->m_Width / 2 - EXPLOSION_HALF,
                  node->m_Y + node->m_Height / 2 - EXPLOSION_HALF);
@@ -241,8 +239,6 @@ static void FinishMove(CCharacter& c)
 
 void CCharacter::MoveCharacter(int stepX)
 {
-    poll_keyboard();
-    poll_mouse();
     // Objects have no motion of their own: they drift with the sea floor.
     MoveEach(*this, [&](const CCharacterNode& n) { return n.m_X > m_CHOffsetX - n.m_Width; },
              [&](CCharacterNode& n) { n.m_X -= stepX; }, Stay);

@@ -22,6 +22,19 @@ enum CharacterKind {
     KIND_DECORATION = 12
 };
 
+// Behaviour classes of the sea's objects, as the fish sees them.
+enum {
+    CLASS_DEADLY = -2,
+    CLASS_EXPLOSIVE = -1,
+    CLASS_HARMLESS = 0,
+    CLASS_BOTTLE = 1,
+    CLASS_COIN = 2,
+    CLASS_EXTRA_LIFE = 3,
+    CLASS_SHIELD = 4,
+    CLASS_BUBBLE = 5,
+    CLASS_EXPLOSION = 6
+};
+
 struct CharacterKindInfo {
     int width, height;
     int sheetX, sheetY;
@@ -31,17 +44,17 @@ struct CharacterKindInfo {
 
 // Frames of a kind lie side by side from (sheetX, sheetY).
 inline constexpr CharacterKindInfo g_CharacterKinds[CHARACTER_KIND_COUNT] = {
-    {66, 56, 0, 0, 9, -2},     // sea urchin
-    {21, 21, 0, 70, 8, 2},     // coin
-    {64, 37, 0, 110, 3, -2},   // barrel
-    {56, 77, 0, 155, 5, 1},    // bottle
-    {50, 50, 0, 240, 1, -1},   // explosive object
-    {22, 14, 0, 295, 1, 3},    // extra life
-    {46, 46, 0, 315, 6, 6},    // explosion
-    {30, 30, 230, 70, 8, 5},   // bubble
-    {120, 51, 0, 380, 8, -2},  // very dangerous fish
-    {64, 64, 0, 442, 6, -2},   // enemy
-    {95, 86, 0, 510, 4, 4},    // actinian
-    {52, 57, 0, 600, 8, 0},    // harmless friend
-    {23, 23, 0, 665, 1, 0},    // rising decoration of the credits
+    {66, 56, 0, 0, 9, CLASS_DEADLY},                    // sea urchin
+    {21, 21, 0, 70, 8, CLASS_COIN},                     // coin
+    {64, 37, 0, 110, 3, CLASS_DEADLY},                  // barrel
+    {56, 77, 0, 155, 5, CLASS_BOTTLE},                  // bottle
+    {50, 50, 0, 240, 1, CLASS_EXPLOSIVE},               // explosive object
+    {22, 14, 0, 295, 1, CLASS_EXTRA_LIFE},              // extra life
+    {46, 46, 0, 315, 6, CLASS_EXPLOSION},               // explosion
+    {30, 30, 230, 70, 8, CLASS_BUBBLE},                 // bubble
+    {120, 51, 0, 380, 8, CLASS_DEADLY},                 // very dangerous fish
+    {64, 64, 0, 442, 6, CLASS_DEADLY},                  // enemy
+    {95, 86, 0, 510, 4, CLASS_SHIELD},                  // actinian
+    {52, 57, 0, 600, 8, CLASS_HARMLESS},                // harmless friend
+    {23, 23, 0, 665, 1, CLASS_HARMLESS},                // rising decoration of the credits
 };

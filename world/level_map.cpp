@@ -4,10 +4,6 @@
 #include <algorithm>
 
 // Tile rows of the sheet.
-constexpr int TILE_ROCK = 0;
-constexpr int TILE_CEILING_EDGE = 1;
-constexpr int TILE_FLOOR_EDGE = 2;
-constexpr int TILE_WATER_ROW = 3;
 constexpr int TILE_WATER_COLUMN = 3;
 
 constexpr int START_CEILING_ROW = 5;
@@ -225,8 +221,6 @@ void CLevelMap::StartStep()
 
 int CLevelMap::Update(int stepX, int stepY)
 {
-    poll_keyboard();
-    poll_mouse();
     m_SpeedX = m_SpeedY = 2 * m_Level + 2;
     if (m_StopProgress == 0 && AdvanceDistance(*this) == 1)
         return 1;  // the sea ends here: no scrolling on this tick

@@ -7,6 +7,12 @@
 constexpr int MAP_COLUMNS = 34;
 constexpr int MAP_ROWS = 24;
 constexpr int TILE_SIZE = 20;
+// The rows of the tile sheet: rock, the ceiling's and the floor's edges (the
+// hit types a touched cell answers), open water.
+constexpr int TILE_ROCK = 0;
+constexpr int TILE_CEILING_EDGE = 1;
+constexpr int TILE_FLOOR_EDGE = 2;
+constexpr int TILE_WATER_ROW = 3;
 
 struct CMapCell {
     int m_TileX, m_TileY;        // the tile drawn
@@ -44,6 +50,7 @@ public:
     int GetSpawnHeight() const;
     int IsCompleted() const;
     int GetMaskPixel(int x, int y) const;
+    // The tile row of the cell under the map point: TILE_CEILING_EDGE, TILE_FLOOR_EDGE, ...
     int GetHitType(int x, int y) const;
     int GetDistanceFromTileTop(int x, int y) const;
     int GetDistanceToTileBottom(int x, int y) const;

@@ -1,9 +1,6 @@
 #include "world/player.h"
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "platform/display.h"
-#include "game/game_state.h"
-#include "input/input.h"
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/motion.h"
@@ -23,13 +20,6 @@ constexpr int COIN_SCORE_LIMIT = 99948;
 constexpr int EXTRA_LIFE_SCORE_LIMIT = 99748;
 constexpr int TINT_GREY = 50;
 constexpr int TINT_AMOUNT = 125;
-
-// World sounds honour the game's sound switch.
-static void PlayWorldSound(int sample, int pan)
-{
-    if (g_Game.soundOn)
-        PlaySample(sample, pan);
-}
 
 CPlayer::CPlayer(int areaWidth, int areaHeight)
     : m_AreaWidth(areaWidth), m_AreaHeight(areaHeight), m_Sprite(nullptr), m_Mask(nullptr), m_PrevScreenX(0),
@@ -99,42 +89,16 @@ void CPlayer::ClearBitmaps()
 
 // ---- Input -----------------------------------------------------------------
 
-static bool IsKeyboardDirectionOn(int direction)
-{
-    static const int keys[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
-    return key[keys[direction]] != 0;
-}
-
-// With the joystick chosen but none installed, the arrows steer: no game is
-// ever left without control.
-static bool IsJoystickDirectionOn(int direction)
-{
-    if (!JoystickInstalled())
-        return IsKeyboardDirectionOn(direction);
-    const JOYSTICK_AXIS_INFO& axis = joy[0].stick[0].axis[direction / 2];
-    return (direction % 2 == 0) ? axis.d1 : axis.d2;
-}
-
 bool CPlayer::IsDirectionOn(int device, int direction)
 {
-    poll_keyboard();
-    poll_joystick();
-    poll_mouse();
-    if (direction < DIR_LEFT || direction > DIR_DOWN)
-        return false;
-    switch (device) {
-    case CONTROL_KEYBOARD: return IsKeyboardDirectionOn(direction);
-    case CONTROL_JOYSTICK: return IsJoystickDirectionOn(direction);
-    case CONTROL_MOUSE:
-        // A virtual joystick: the pointer's offset from the picture's centre, past a dead zone.
-        switch (direction) {
-        case DIR_LEFT: return PictureMouseX() < m_AreaWidth / 2 - MOUSE_DEAD_ZONE;
-        case DIR_RIGHT: return PictureMouseX() > m_AreaWidth / 2 + MOUSE_DEAD_ZONE;
-        case DIR_UP: return PictureMouseY() < m_AreaHeight / 2 - MOUSE_DEAD_ZONE;
-        default: return PictureMouseY() > m_AreaHeight / 2 + MOUSE_DEAD_ZONE;
-        }
+    const HeldDirections held = ReadHeldDirections(device, m_AreaWidth / 2, m_AreaHeight / 2);
+    switch (direction) {
+    case DIR_LEFT: return held.left;
+    case DIR_RIGHT: return held.right;
+    case DIR_UP: return held.up;
+    case DIR_DOWN: return held.down;
+    default: return false;
     }
-    return false;
 }
 
 // ---- Movement --------------------------------------------------------------
@@ -152,12 +116,12 @@ static void SteerAxis(int& speed, bool on, int sign)
         speed -= sign;
 }
 
-void CPlayer::Steer(int device)
+void CPlayer::Steer(const HeldDirections& held)
 {
-    SteerAxis(m_SpeedX, IsDirectionOn(device, DIR_LEFT), -1);
-    SteerAxis(m_SpeedX, IsDirectionOn(device, DIR_RIGHT), +1);
-    SteerAxis(m_SpeedY, IsDirectionOn(device, DIR_UP), -1);
-    SteerAxis(m_SpeedY, IsDirectionOn(device, DIR_DOWN), +1);
+    SteerAxis(m_SpeedX, held.left, -1);
+    SteerAxis(m_SpeedX, held.right, +1);
+    SteerAxis(m_SpeedY, held.up, -1);
+    SteerAxis(m_SpeedY, held.down, +1);
 }
 
 static int Clamp(int value, int low, int high)
@@ -198,10 +162,10 @@ void CPlayer::Crash()
     m_State = 1;
     m_SpeedX = m_SpeedY = 0;
     m_ShieldTime = 0;
-    PlayWorldSound(SND_CRASH, PanAt(m_PosX));
+    PlaySoundEffect(SND_CRASH, PanAt(m_PosX));
 }
 
-void CPlayer::RiseAfterCrash()
+PlayerEvent CPlayer::RiseAfterCrash()
 {
     if (m_ScreenY > -PLAYER_FRAME_HEIGHT) {
         m_SpeedY = (m_SpeedY <= PLAYER_TOP_SPEED - 1) ? m_SpeedY + 1 : PLAYER_TOP_SPEED;
@@ -213,9 +177,10 @@ void CPlayer::RiseAfterCrash()
         m_Lives--;
         Respawn();
     } else {
-        // The fish stays above the screen while GAME OVER counts down.
-        g_Game.gameOverTime = GAME_OVER_TICKS;
+        // The fish stays above the screen; the game counts GAME OVER down.
+        return PlayerEvent::OUT_OF_LIVES;
     }
+    return PlayerEvent::NONE;
 }
 
 void CPlayer::SwimOut()
@@ -226,28 +191,28 @@ void CPlayer::SwimOut()
     m_ScreenY = m_PosY;
 }
 
-int CPlayer::Update(int device, CLevelMap& map, CCharacter& enemies)
+PlayerEvent CPlayer::Update(const HeldDirections& held, CLevelMap& map, CCharacter& enemies)
 {
-    poll_keyboard();
-    poll_joystick();
-    poll_mouse();
+    PlayerEvent event = PlayerEvent::NONE;
     CountDownShield();
     if (m_State == 0) {
         if (m_LeaveLevel) {
             if (m_PosX > m_AreaWidth - 1)
-                return 1;
+                return PlayerEvent::CROSSED_SEA;
             SwimOut();
         } else {
-            Steer(device);
+            Steer(held);
             MoveAndClamp();
-            if (CheckMap(map, m_ScreenX, m_ScreenY) < 0 || CheckCharacters(enemies, m_ScreenX, m_ScreenY) < 0)
+            if (CheckMap(map, m_ScreenX, m_ScreenY) < 0 || CheckCharacters(enemies, m_ScreenX, m_ScreenY) < 0) {
                 Crash();
+                event = PlayerEvent::CRASHED;
+            }
         }
     }
-    if (m_State == 1)
-        RiseAfterCrash();
+    if (m_State == 1 && RiseAfterCrash() == PlayerEvent::OUT_OF_LIVES)
+        event = PlayerEvent::OUT_OF_LIVES;
     Animate();
-    return 0;
+    return event;
 }
 
 // ---- Animation and drawing -------------------------------------------------
@@ -400,8 +365,8 @@ int CPlayer::CheckMap(CLevelMap& map, int x, int y)
 void CPlayer::PushOutOfRock(CLevelMap& map, int mx, int my)
 {
     switch (map.GetHitType(mx, my)) {
-    case 1: m_PosY += map.GetDistanceToTileBottom(mx, my); break;  // ceiling: down past the cell
-    case 2: m_PosY -= map.GetDistanceFromTileTop(mx, my); break;   // floor: up to the cell's top
+    case TILE_CEILING_EDGE: m_PosY += map.GetDistanceToTileBottom(mx, my); break;  // down past the cell
+    case TILE_FLOOR_EDGE: m_PosY -= map.GetDistanceFromTileTop(mx, my); break;     // up to the cell's top
     }
     m_ScreenY = m_PosY;
     m_SpeedY = 0;
@@ -468,7 +433,7 @@ void CPlayer::ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan
     bool protectedFish = m_ShieldTime > 0;
     if (object.m_Class == CLASS_COIN && !taken) {
         m_Coins++;
-        PlayWorldSound(SND_COIN, pan);
+        PlaySoundEffect(SND_COIN, pan);
         if (m_Score <= COIN_SCORE_LIMIT)
             m_Score += COIN_POINTS;
         object.m_Destroyed = 1;
@@ -477,7 +442,7 @@ void CPlayer::ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan
             m_Coins = 0;
         }
     } else if (object.m_Class == CLASS_EXTRA_LIFE && !taken) {
-        PlayWorldSound(SND_EXTRA, pan);
+        PlaySoundEffect(SND_EXTRA, pan);
         if (m_Lives <= PLAYER_MAX_LIVES - 1)
             m_Lives++;
         if (m_Score <= EXTRA_LIFE_SCORE_LIMIT)
@@ -487,14 +452,14 @@ void CPlayer::ApplyTouch(CCharacter& collection, CCharacterNode& object, int pan
         object.m_Destroyed = 1;
         collection.ExplodeEnemies();
     } else if (object.m_Class == CLASS_BOTTLE && !protectedFish) {
-        PlayWorldSound(SND_BUMP, pan);
+        PlaySoundEffect(SND_BUMP, pan);
         m_PosX = object.m_X + BOTTLE_WIDTH;  // the screen position follows next tick
     } else if (object.m_Class == CLASS_SHIELD) {
         // Not taken: it shields for as long as the fish touches it.
-        PlayWorldSound(SND_SHIELD, pan);
+        PlaySoundEffect(SND_SHIELD, pan);
         m_ShieldTime = PLAYER_SHIELD_TICKS;
     } else if (object.m_Class == CLASS_EXPLOSIVE && !protectedFish) {
-        PlayWorldSound(SND_EXPLOSION, pan);
+        PlaySoundEffect(SND_EXPLOSION, pan);
         object.m_Destroyed = 1;
         collection.AddEnemy(KIND_EXPLOSION, 0, object.m_X + object.m_Width / 2 - EXPLOSION_HALF_SIZE,
                             object.m_Y + object.m_Height / 2 - EXPLOSION_HALF_SIZE);

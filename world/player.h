@@ -1,5 +1,7 @@
 // Pesko, the fish the player steers.
 #pragma once
+#include "input/input.h"
+#include "world/character_kinds.h"
 #include <allegro.h>
 #include <cstdint>
 #include <vector>
@@ -9,7 +11,14 @@ class CCharacter;
 struct CCharacterNode;
 
 enum { DIR_LEFT = 0, DIR_RIGHT = 1, DIR_UP = 2, DIR_DOWN = 3 };
-enum { CONTROL_KEYBOARD = 0, CONTROL_JOYSTICK = 1, CONTROL_MOUSE = 2 };
+
+// What one step of the fish brought about; the game decides what follows.
+enum class PlayerEvent {
+    NONE,
+    CRASHED,       // it touched rock or a deadly object unprotected
+    OUT_OF_LIVES,  // it rose off the top of the screen with no life left
+    CROSSED_SEA    // it swam out of the right edge at the end of the sea
+};
 
 constexpr int PLAYER_FRAME_WIDTH = 100;
 constexpr int PLAYER_FRAME_HEIGHT = 72;
@@ -21,22 +30,8 @@ constexpr int PLAYER_START_X = 10;
 constexpr int PLAYER_START_Y = 204;
 constexpr int PLAYER_SHIELD_TICKS = 60;
 constexpr int PLAYER_LEAVE_SPEED = 6;
-constexpr int MOUSE_DEAD_ZONE = 100;
 constexpr int PLAYER_MAX_LIVES = 99;
 constexpr int PLAYER_MAX_SCORE = 99999;
-
-// Behaviour classes of the sea's objects, as the fish sees them.
-enum {
-    CLASS_DEADLY = -2,
-    CLASS_EXPLOSIVE = -1,
-    CLASS_HARMLESS = 0,
-    CLASS_BOTTLE = 1,
-    CLASS_COIN = 2,
-    CLASS_EXTRA_LIFE = 3,
-    CLASS_SHIELD = 4,
-    CLASS_BUBBLE = 5,
-    CLASS_EXPLOSION = 6
-};
 
 class CPlayer {
 public:
@@ -58,8 +53,10 @@ public:
     int DrawnY(float t) const;
     // Draws the fish at the latest step (t 1) or between the last two steps.
     void Draw(BITMAP* dest, float t = 1.0f) const;
+    // Whether `direction` is held this step on the control device `device`.
     bool IsDirectionOn(int device, int direction);
-    int Update(int device, CLevelMap& map, CCharacter& enemies);
+    // One step, steered by the directions held this step.
+    PlayerEvent Update(const HeldDirections& held, CLevelMap& map, CCharacter& enemies);
     int CheckMap(CLevelMap& map, int x, int y);
     int CheckCharacters(CCharacter& collection, int x, int y);
 
@@ -86,10 +83,10 @@ public:
 private:
     void PlaceAt(int x, int y);
     void CountDownShield();
-    void Steer(int device);
+    void Steer(const HeldDirections& held);
     void MoveAndClamp();
     void Crash();
-    void RiseAfterCrash();
+    PlayerEvent RiseAfterCrash();
     void SwimOut();
     void PushOutOfRock(CLevelMap& map, int mx, int my);
     CCharacterNode* FindTouchedObject(CCharacter& collection, int x, int y);
