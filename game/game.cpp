@@ -8,6 +8,7 @@
 #include "app/loop.h"
 #include "app/startup.h"
 #include "game/game_start.h"
+#include "game/record.h"
 #include "game/level.h"
 #include "world/world.h"
 #include <cstdlib>
@@ -49,9 +50,12 @@ static void BindGameChance(CChance* chance)
     g_Enemies.m_Chance = chance;
 }
 
+// A game the player plays: a fresh seed, and the mouse made ready to steer.
 void InitLevel_01()
 {
     InitLevel_01(FreshGameStart());
+    if (g_Settings.control == CONTROL_MOUSE)
+        SetUpMouseSteering();
 }
 
 void InitLevel_01(const GameStart& start)
@@ -67,8 +71,6 @@ void InitLevel_01(const GameStart& start)
     g_ScrollLayer2.Init();
     g_Enemies.InitForGame();
     g_Icons.InitAsIcons();
-    if (g_Settings.control == CONTROL_MOUSE)
-        SetUpMouseSteering();
     ResetGameState();
 }
 
@@ -87,14 +89,34 @@ bool IsGameEnded()
     return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
 }
 
+static Replay s_LastRecording;
+static bool s_HaveLastRecording = false;
+
+const Replay* LastRecordedGame()
+{
+    return s_HaveLastRecording ? &s_LastRecording : nullptr;
+}
+
+// Every game is recorded: its start, and each step's input as the step reads it.
 int PlayGame()
 {
-    InitLevel_01();
+    const GameStart start = FreshGameStart();
+    InitLevel_01(start);
+    if (g_Settings.control == CONTROL_MOUSE)
+        SetUpMouseSteering();
+    GameRecorder recorder;
+    recorder.Start(start, g_Settings.control, g_PlayerName);
+    auto step = [&recorder] {
+        const StepInput input = ReadStepInput();
+        UpdateLevel_01(input);
+        recorder.Stepped(input);
+    };
     ScreenLoop loop{PERIOD_GAME, MID_GAME};
     loop.keepBackBuffer = true;
     loop.clearKeysOnExit = true;
     loop.framesBetweenSteps = true;
-    RunScreen(loop, {[] { UpdateLevel_01(); }, DrawLevel_01, IsGameEnded, nullptr});
+    RunScreen(loop, {step, DrawLevel_01, IsGameEnded, nullptr});
+    s_HaveLastRecording = recorder.Finish(s_LastRecording);
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;
 }
