@@ -6,6 +6,7 @@
 #include "platform/frame_clock.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "platform/quit_signals.h"
 #include "platform/x_display.h"
 
 // When the current ticks started, and their period: the steps' schedule.
@@ -37,16 +38,23 @@ static void StopTicks()
         remove_int(TimerTick);
 }
 
+// The close button or a quit signal ends the game before the next step.
+static void LeaveWhenAsked()
+{
+    if (g_CloseRequested || g_QuitSignal)
+        QuitAtOnce();
+}
+
 // Runs one logic step per pending tick; returns how many ran.
 static int RunPendingSteps(const std::function<void()>& logicStep)
 {
-    if (g_CloseRequested)
-        QuitAtOnce();
+    LeaveWhenAsked();
     if (DisplayLost())
         EndForLostDisplay();
     HandleDisplayKeys();
     int steps = 0;
     while (g_Ticks > 0) {
+        LeaveWhenAsked();
         PollInputDevices();
         logicStep();
         g_Ticks--;
@@ -55,23 +63,36 @@ static int RunPendingSteps(const std::function<void()>& logicStep)
     return steps;
 }
 
-// Runs one logic step per pending tick, then draws one frame (drawFrame draws,
-// flips and returns true to leave the loop). When no tick is pending the loop
-// sleeps instead of drawing the same frame again, so an idle screen does not
-// eat a CPU core.
+static RunnerClock s_Clock{MonotonicNanos, SleepUntil};
+
+void UseRunnerClock(const RunnerClock& clock)
+{
+    s_Clock = clock;
+}
+
+// Runs one logic step per pending tick, and draws the latest state (drawFrame
+// draws, flips and returns true to leave the loop) at most once a display
+// frame, 60 times a second: a screen stepping 100 times a second would
+// otherwise draw frames the display never shows. Without a new step the loop
+// sleeps instead of drawing the same frame again.
 static void RunFrames(const std::function<void()>& logicStep, const std::function<bool(float)>& drawFrame)
 {
-    bool firstFrame = true;
+    constexpr int64_t WAIT_FOR_TICK = NANOS_PER_SECOND / 1000;
+    FrameSchedule frames;
+    frames.Start(s_Clock.now());
+    int64_t nextFrame = 0;  // the first frame at once
+    bool changed = true;
     for (;;) {
-        const bool stepped = RunPendingSteps(logicStep) > 0;
-        if (!stepped && !firstFrame) {
-            // Nothing changed since the last frame: wait for the next tick.
-            rest(1);
+        changed = RunPendingSteps(logicStep) > 0 || changed;
+        const int64_t now = s_Clock.now();
+        if (!changed || now < nextFrame) {
+            s_Clock.sleepUntil(changed ? nextFrame : now + WAIT_FOR_TICK);
             continue;
         }
-        firstFrame = false;
+        changed = false;
         if (drawFrame(1.0f))
             return;
+        nextFrame = frames.Next(s_Clock.now());
     }
 }
 

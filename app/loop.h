@@ -1,6 +1,7 @@
 // The fixed-step screen loop shared by every screen, the game and the demo.
 #pragma once
 #include <allegro.h>
+#include <cstdint>
 #include <functional>
 
 constexpr int NO_MUSIC = -1;
@@ -13,8 +14,8 @@ struct ScreenLoop {
     int settleMs = 0;           // a pause after the timer starts; its ticks run before the first frame
     bool clearKeysOnExit = false;  // the key that ended the screen must not reach the next one
     // Frames 60 times a second, paced by the clock, each drawn a fraction of the
-    // way from the previous step to the latest one; otherwise one frame after
-    // each round of steps, drawn at the latest step.
+    // way from the previous step to the latest one; otherwise the latest step,
+    // drawn after each round of steps but never more than 60 times a second.
     bool framesBetweenSteps = false;
 };
 
@@ -35,6 +36,14 @@ struct ScreenParts {
 // and timer off again. The screen sets up its state before and lets go of its
 // bitmaps after.
 void RunScreen(const ScreenLoop& loop, const ScreenParts& parts);
+
+// The clock the runner paces its frames by: the monotonic clock unless a test
+// gives a simulated one.
+struct RunnerClock {
+    int64_t (*now)();
+    void (*sleepUntil)(int64_t when);
+};
+void UseRunnerClock(const RunnerClock& clock);
 
 // The same for a screen whose state is one struct with a `done` flag.
 template <class State>

@@ -9,5 +9,6 @@ void InitGame();
 void InitHeadlessGame();
 void ShutdownGame();
 
-// Ends the program at once, the way the close button does.
+// Ends the program at once, the way the close button does: shutdown in order,
+// exit code 0, or that of the quit signal that asked for it.
 [[noreturn]] void QuitAtOnce();

@@ -1,5 +1,5 @@
-# Installing the game (`cmake --install build --prefix P`) and the Debian
-# package made from the same install (`cpack` in the build folder).
+# Installing the game (`cmake --install build --prefix P`); the Debian
+# packages (debian/) are made from the same install.
 include(GNUInstallDirs)
 
 # Debian's layout for games: the program in games/, its data in share/games/.
@@ -37,21 +37,3 @@ add_custom_target(compressed_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/dist/pesko.6.g
 install(FILES ${CMAKE_BINARY_DIR}/dist/pesko.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/dist/copyright ${CMAKE_BINARY_DIR}/dist/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME pesko)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The PESKO developers <pesko@users.noreply.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: steer a small fish through a sea full of junk")
-set(CPACK_PACKAGE_DESCRIPTION "Steer Pesko, a small fish, through a scrolling sea full of junk:
-urchins, barrels and dangerous fish kill, coins score, a bubble blows up
-every enemy, an actinian shields. Six levels, each faster; then the fish
-swims out and the game is won.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-include(CPack)

@@ -17,7 +17,7 @@ const char* UsageText()
            "  --replay FILE    watch the recorded game FILE (last.replay in the save folder\n"
            "                   is the last game played); hold Right to watch it 4x faster\n"
            "  --verify         with --replay: play it again without a window and check it\n"
-           "  --help           show this help and exit\n"
+           "  -h, --help       show this help and exit\n"
            "  --version        show the version and exit\n"
            "\n"
            "F11 or Alt+Enter switches between window and full screen while playing.\n";
@@ -76,6 +76,7 @@ static bool TakeFolder(const char* name, const char* value, std::string& folder,
 static bool TakeOption(int code, const char* value, Options& options, std::string& error)
 {
     switch (code) {
+    case 'h':
     case OPT_HELP: options.showHelp = true; return true;
     case OPT_VERSION: options.showVersion = true; return true;
     case OPT_FULLSCREEN: options.display = DisplayRequest::Fullscreen; return true;
@@ -103,7 +104,7 @@ bool ParseOptions(int argc, char* const* argv, Options& options, std::string& er
     opterr = 0;  // the game prints its own usage
     optind = 0;  // glibc: start afresh, so the parser can run more than once
     int code;
-    while ((code = getopt_long(argc, argv, "", LONG_OPTIONS, nullptr)) != -1) {
+    while ((code = getopt_long(argc, argv, "h", LONG_OPTIONS, nullptr)) != -1) {
         if (code == '?' || code == ':') {
             const char* given = argv[optind - 1];
             error = std::string(optopt ? "option needs a value: " : "unknown option: ") + given;

@@ -1,5 +1,5 @@
 // The command line: pesko [--fullscreen | --windowed] [--scale N] [--data-dir DIR]
-// [--save-dir DIR] [--replay FILE [--verify]] [--help] [--version], in the usual GNU form.
+// [--save-dir DIR] [--replay FILE [--verify]] [-h | --help] [--version], in the usual GNU form.
 #pragma once
 #include "files/paths.h"
 #include <string>

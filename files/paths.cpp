@@ -38,11 +38,13 @@ static bool GivenAbsolute(const char* value)
 std::vector<std::string> DataFolderCandidates(const PathOptions& options, const PathEnvironment& env,
                                               const std::string& executable, const std::string& installFolder)
 {
-    std::vector<std::string> folders;
+    // A folder the player named is the only one searched: data found elsewhere
+    // would hide that the named one lacks it.
     if (!options.dataDir.empty())
-        folders.push_back(options.dataDir);
+        return {options.dataDir};
     if (Given(env.dataDir))
-        folders.push_back(env.dataDir);
+        return {env.dataDir};
+    std::vector<std::string> folders;
     if (!executable.empty()) {
         std::string bin = FolderOf(executable);
         folders.push_back(bin);

@@ -21,8 +21,8 @@ struct PathEnvironment {
 };
 PathEnvironment ProcessEnvironment();
 
-// The data folders in the order they are searched: the option, PESKO_DATA_DIR,
-// the executable's folder (the build tree), the install layout beside the
+// The data folders in the order they are searched: only the option's folder when
+// given, else only PESKO_DATA_DIR's when set, else the executable's folder (the build tree), the install layout beside the
 // executable (BIN/../share/games/pesko) and the folder compiled in at install.
 std::vector<std::string> DataFolderCandidates(const PathOptions& options, const PathEnvironment& env,
                                               const std::string& executable, const std::string& installFolder);

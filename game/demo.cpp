@@ -53,12 +53,13 @@ void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 {
     g_ScrollLayer1.Draw(dest, t);
     g_ScrollLayer2.Draw(dest, t);
+    g_LevelMap.DrawWaterStones(dest, t);
     g_Enemies.DrawCharacters(dest, t);
-    g_LevelMap.Draw(dest, t);
+    g_LevelMap.DrawWalls(dest, t);
     if (demo.captionShown && demo.font) {
         const int x = SCREEN_WIDTH / 2;
         const int y = SCREEN_HEIGHT / 2;
-        DrawOverlayText(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
+        DrawCaption(dest, demo.font, "DEMO", x, y, makecol(0, 0, 255), 5);
     }
 }
 

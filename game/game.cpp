@@ -19,6 +19,8 @@ void ResetGameState()
 {
     g_Game = GameState{};
     g_Game.quitChoice = 1;
+    g_Game.hiScoreRank = -1;
+    g_Game.levelBannerTime = LEVEL_BANNER_TICKS;
     g_Game.soundOn = true;
     g_Game.musicOn = true;
     g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);

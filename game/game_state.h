@@ -18,6 +18,9 @@ struct GameState {
     bool gameOver;
     bool seaCrossed;
     int32_t finalScore;
+    int32_t hiScoreRank;      // the table's row the final score took, -1 for none
+    int32_t bannerLevel;      // the level "LEVEL n" names
+    int32_t levelBannerTime;  // ticks the banner stays on screen
     // ESC, the quit box's arrows and Enter, P, S and M.
     PressReader keys;
 };

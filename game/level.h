@@ -8,6 +8,8 @@
 constexpr int GAME_REPEAT_MS = 300;
 // How long "SOUND ON", "MUSIC OFF" and the like stay on screen, in ticks.
 constexpr int GAME_MESSAGE_TICKS = 50;
+// "LEVEL 1", "LEVEL 2"... stays 2 s at the start of every level, over the play.
+constexpr int LEVEL_BANNER_TICKS = 40;
 
 // The sea grows busier and more varied with every level: the sea collection's
 // minimum, kinds in play and spawn band from the map (the game and the demo alike).
@@ -37,3 +39,10 @@ std::string FormatScore(int score);
 // GameOverScoreTop of the frame height.
 std::string FormatGameOverScore(int score);
 int GameOverScoreTop(int height, FONT* f);
+// Under the score when it enters the table: "NEW HI-SCORE - 2ND PLACE" for row 1.
+std::string FormatNewHiScore(int rank);
+// "LEVEL 1" for the map's level 0.
+std::string FormatLevelBanner(int level);
+// The progress line's length on a frame `width` wide: how far the map's distance
+// counter has run through the level (the whole width once the sea is crossed).
+int LevelProgressLength(int distance, bool completed, int width);

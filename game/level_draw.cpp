@@ -5,8 +5,11 @@
 #include "app/globals.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "settings/save_files.h"
 #include "world/world.h"
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 constexpr int SHADOW_OFFSET = 5;
 constexpr int HUD_SHADOW_OFFSET = 2;
@@ -37,17 +40,20 @@ static int Black() { return makecol(0, 0, 0); }
 static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
 static int Blue() { return makecol(0, 0, 255); }
+static int Yellow() { return makecol(255, 255, 0); }
 
 // Only positions are drawn between steps; frames, blinks and the HUD show the latest step.
 static void DrawWorld(BITMAP* dest, float t)
 {
     g_ScrollLayer1.Draw(dest, t);
     g_ScrollLayer2.Draw(dest, t);
+    // Stones in open water stand behind everything that swims, so they never hide it.
+    g_LevelMap.DrawWaterStones(dest, t);
     g_Enemies.DrawCharacters(dest, t);
     // A swimming fish passes behind the rock; a crashed one rises in front of it.
     if (g_Player.m_State == 0)
         g_Player.Draw(dest, t);
-    g_LevelMap.Draw(dest, t);
+    g_LevelMap.DrawWalls(dest, t);
     if (g_Player.m_State == 1)
         g_Player.Draw(dest, t);
     g_Icons.DrawCharacters(dest);
@@ -84,16 +90,51 @@ static void DrawHud(BITMAP* dest)
     DrawHudText(dest, FormatScore(g_Player.m_Score).c_str(), dest->w - HUD_SCORE_FROM_RIGHT);
 }
 
-// Centred text over a black shadow 5 pixels right and down, outlined so it
-// reads on every level's water and rock.
+// Centred text over a black shadow 5 pixels right and down, outlined and on a
+// dark band so it reads on every level's water and rock.
 static void DrawCentredText(BITMAP* dest, FONT* f, const char* text, int x, int y, int colour)
 {
-    DrawOverlayText(dest, f, text, x, y, colour, SHADOW_OFFSET);
+    DrawCaption(dest, f, text, x, y, colour, SHADOW_OFFSET);
 }
 
-static void DrawSwitchMessage(BITMAP* dest, bool on, const char* onText, const char* offText, int y)
+static CaptionLine SwitchMessage(bool on, const char* onText, const char* offText, int y)
 {
-    DrawCentredText(dest, DataFont(FNT_TEXT), on ? onText : offText, dest->w / 2, y, on ? Green() : Red());
+    return {DataFont(FNT_TEXT), on ? onText : offText, y, on ? Green() : Red(), SHADOW_OFFSET};
+}
+
+// Where the level banner's top lies: halfway between the HUD and "GAME OVER".
+constexpr int LEVEL_BANNER_Y = 120;
+// The progress line along the bottom edge: a black track 4 pixels high, filled in yellow.
+constexpr int PROGRESS_LINE_HEIGHT = 4;
+
+std::string FormatLevelBanner(int level)
+{
+    return "LEVEL " + std::to_string(level + 1);
+}
+
+int LevelProgressLength(int distance, bool completed, int width)
+{
+    if (completed)
+        return width;
+    constexpr int DISTANCE_PER_LEVEL = 500;  // the map's count from a level's start to its end
+    return width * std::clamp(distance, 0, DISTANCE_PER_LEVEL) / DISTANCE_PER_LEVEL;
+}
+
+static void DrawLevelBanner(BITMAP* dest)
+{
+    if (g_Game.levelBannerTime <= 0)
+        return;
+    std::string text = FormatLevelBanner(g_Game.bannerLevel);
+    DrawCaption(dest, DataFont(FNT_TABLE), text.c_str(), dest->w / 2, LEVEL_BANNER_Y, Yellow(), HUD_SHADOW_OFFSET);
+}
+
+static void DrawProgressLine(BITMAP* dest)
+{
+    const int length = LevelProgressLength(g_LevelMap.m_Distance, g_LevelMap.IsCompleted(), dest->w);
+    const int top = dest->h - PROGRESS_LINE_HEIGHT;
+    rectfill(dest, 0, top, dest->w - 1, dest->h - 1, Black());
+    if (length > 0)
+        rectfill(dest, 0, top + 1, length - 1, dest->h - 2, Yellow());
 }
 
 std::string FormatGameOverScore(int score)
@@ -108,21 +149,40 @@ int GameOverScoreTop(int height, FONT* f)
 
 // The final score under "GAME OVER", in the HUD's font and green, so the player
 // sees what the game made before the hi-score table.
+std::string FormatNewHiScore(int rank)
+{
+    static const char* const PLACES[] = {"1ST", "2ND", "3RD", "4TH", "5TH", "6TH"};
+    return std::string("NEW HI-SCORE - ") + PLACES[std::clamp(rank, 0, 5)] + " PLACE";
+}
+
+// A score the table will take says so under it, with the row it will take.
 static void DrawGameOver(BITMAP* dest)
 {
     FONT* f = DataFont(FNT_TABLE);
-    DrawCentredText(dest, f, "GAME OVER", dest->w / 2, dest->h / 2, Red());
-    std::string score = FormatGameOverScore(g_Player.m_Score);
-    DrawOverlayText(dest, f, score.c_str(), dest->w / 2, GameOverScoreTop(dest->h, f), Green(), HUD_SHADOW_OFFSET);
+    const std::string score = FormatGameOverScore(g_Player.m_Score);
+    const int scoreTop = GameOverScoreTop(dest->h, f);
+    const int rank = HiScoreRankFor(g_Player.m_Score);
+    const std::string newBest = rank >= 0 ? FormatNewHiScore(rank) : "";
+    const CaptionLine lines[] = {
+        {f, "GAME OVER", dest->h / 2, Red(), SHADOW_OFFSET},
+        {f, score.c_str(), scoreTop, Green(), HUD_SHADOW_OFFSET},
+        {f, newBest.c_str(), scoreTop + text_height(f) + GAME_OVER_SCORE_GAP, Yellow(), HUD_SHADOW_OFFSET},
+    };
+    DrawCaptionLines(dest, dest->w / 2, lines, rank >= 0 ? 3 : 2);
 }
 
 static void DrawMessages(BITMAP* dest)
 {
     int th = text_height(DataFont(FNT_TEXT));
+    // Both messages at once share one band.
+    CaptionLine switches[2];
+    int shown = 0;
     if (g_Game.soundMessageTime > 0)
-        DrawSwitchMessage(dest, g_Game.soundOn, "SOUND ON", "SOUND OFF", dest->h - th - 30);
+        switches[shown++] = SwitchMessage(g_Game.soundOn, "SOUND ON", "SOUND OFF", dest->h - th - 30);
     if (g_Game.musicMessageTime > 0)
-        DrawSwitchMessage(dest, g_Game.musicOn, "MUSIC ON", "MUSIC OFF", dest->h - th - 10);
+        switches[shown++] = SwitchMessage(g_Game.musicOn, "MUSIC ON", "MUSIC OFF", dest->h - th - 10);
+    DrawCaptionLines(dest, dest->w / 2, switches, shown);
+    DrawLevelBanner(dest);
     if (g_Game.gameOverTime > 0)
         DrawGameOver(dest);
     if (g_Game.paused)
@@ -162,6 +222,7 @@ static void DrawQuitBox(BITMAP* dest)
 void DrawLevel_01(BITMAP* dest, float t)
 {
     DrawWorld(dest, t);
+    DrawProgressLine(dest);
     DrawHud(dest);
     DrawMessages(dest);
     if (g_Game.quitBoxOpen)

@@ -178,6 +178,16 @@ static void CollectDistancePoints()
     g_LevelMap.m_StepPixels = 0;
 }
 
+// A new level shows its number for a while; the banner counts down with the play.
+static void RunLevelBanner()
+{
+    CountDown(g_Game.levelBannerTime);
+    if (g_LevelMap.GetLevel() != g_Game.bannerLevel) {
+        g_Game.bannerLevel = g_LevelMap.GetLevel();
+        g_Game.levelBannerTime = LEVEL_BANNER_TICKS;
+    }
+}
+
 // The fish's step, and what the game makes of it.
 static void MovePlayer(const HeldDirections& held)
 {
@@ -196,6 +206,7 @@ static void MoveWorld(const HeldDirections& held)
     // A crashed fish holds the distance and the level back.
     g_LevelMap.m_StopProgress = g_Player.m_State;
     StepSea(g_Player.m_SpeedX, g_Player.m_SpeedY, [] {
+        RunLevelBanner();
         TraceDifficulty();
         g_Enemies.m_CHStopAddNew = g_LevelMap.IsCompleted();
         // At the end of the sea, once the last object has gone, the fish swims out.

@@ -4,6 +4,11 @@
 #include "platform/window.h"
 #include "platform/x_display.h"
 #include <allegro.h>
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
 
 static DisplayChoice s_Choice;    // what pesko.cfg remembers
 static int s_WindowFactor = 1;    // the window's factor, kept for the way back from full screen
@@ -18,6 +23,15 @@ constexpr int BAND_ROWS = 32;
 static void (*s_LeavingMode)() = nullptr;
 static void (*s_EnteredMode)() = nullptr;
 
+// The largest window factor up to `wanted` that fits the desktop; `wanted`
+// itself when the desktop's size cannot be told.
+static int FittingScale(int wanted, int& desktopWidth, int& desktopHeight)
+{
+    if (get_desktop_resolution(&desktopWidth, &desktopHeight) != 0)
+        return wanted;
+    return std::min(wanted, WindowFactorFor(desktopWidth, desktopHeight));
+}
+
 DisplayChoice StartingDisplayChoice(const Options& options)
 {
     DisplayChoice remembered;
@@ -25,6 +39,17 @@ DisplayChoice StartingDisplayChoice(const Options& options)
     DisplayChoice choice = remembered;
     if (options.display != DisplayRequest::Remembered)
         choice.fullscreen = options.display == DisplayRequest::Fullscreen;
+    int width = 0, height = 0;
+    if (options.scale && FittingScale(options.scale, width, height) < options.scale) {
+        // Too big a window for this desktop: fitted to it, and never remembered,
+        // so no later start opens too big.
+        fprintf(stderr, "pesko: --scale %d does not fit the %d x %d desktop; the window is %dx\n", options.scale,
+                width, height, WindowFactorFor(width, height));
+        choice.scale = 0;
+        if (choice.fullscreen != remembered.fullscreen)
+            RememberDisplayChoice(DisplayChoice{choice.fullscreen, remembered.scale});
+        return choice;
+    }
     if (options.scale)
         choice.scale = options.scale;
     if (!(choice == remembered))
@@ -105,9 +130,9 @@ static bool SetFullscreen()
 
 static int WantedWindowFactor(const DisplayChoice& choice)
 {
-    if (choice.scale)
-        return choice.scale;
     int width = 0, height = 0;
+    if (choice.scale)
+        return FittingScale(choice.scale, width, height);  // pesko.cfg may be from a bigger desktop
     if (get_desktop_resolution(&width, &height) != 0)
         return MIN_SCALE;
     return WindowFactorFor(width, height);
@@ -156,12 +181,36 @@ void ToggleFullscreen()
         ShowPicture(s_ShownPage);
 }
 
+// Allegro's X11 screen is a memory picture that it hands to the X server
+// (through shared memory where the server has it) for every rectangle drawn on
+// it. The scaler writes straight into that picture with the per-line hand-over
+// held back, and the whole picture goes to X once.
+extern "C" int _xwin_in_gfx_call;
+extern "C" void _xwin_update_screen(int x, int y, int w, int h);
+
+static bool ScreenIsX11Picture()
+{
+    return gfx_driver && (gfx_driver->id == GFX_XWINDOWS || gfx_driver->id == GFX_XWINDOWS_FULLSCREEN) &&
+           is_linear_bitmap(screen);
+}
+
+static void ScaleOntoX11Screen(BITMAP* page)
+{
+    const int f = s_Frame.factor;
+    _xwin_in_gfx_call = 1;
+    ScalePictureOnto(page, 0, SCREEN_HEIGHT, screen->line + s_Frame.y, s_Frame.x, f);
+    _xwin_in_gfx_call = 0;
+    _xwin_update_screen(s_Frame.x, s_Frame.y, SCREEN_WIDTH * f, SCREEN_HEIGHT * f);
+}
+
 void ShowPicture(BITMAP* page)
 {
     s_ShownPage = page;
     if (!screen || !page)
         return;
-    if (s_Scaled) {
+    if (s_Frame.factor > 1 && ScreenIsX11Picture()) {
+        ScaleOntoX11Screen(page);
+    } else if (s_Scaled) {
         // Band by band, so the scaled pixels are still in the cache when they are copied.
         const int f = s_Frame.factor;
         for (int y = 0; y < SCREEN_HEIGHT; y += BAND_ROWS) {

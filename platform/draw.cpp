@@ -46,3 +46,43 @@ void DrawOverlayText(BITMAP* bmp, FONT* f, const char* text, int x, int y, int c
                 textout_centre_ex(bmp, f, text, x + dx, y + dy, outline, -1);
     textout_centre_ex(bmp, f, text, x, y, colour, -1);
 }
+
+void DarkenBand(BITMAP* bmp, int left, int top, int right, int bottom)
+{
+    left = MAX(left, 0), top = MAX(top, 0);
+    right = MIN(right, bmp->w - 1), bottom = MIN(bottom, bmp->h - 1);
+    for (int y = top; y <= bottom; y++)
+        for (int x = left; x <= right; x++) {
+            const int c = getpixel(bmp, x, y);
+            putpixel(bmp, x, y,
+                     makecol(getr(c) * CAPTION_BAND_KEEP_PERCENT / 100, getg(c) * CAPTION_BAND_KEEP_PERCENT / 100,
+                             getb(c) * CAPTION_BAND_KEEP_PERCENT / 100));
+        }
+}
+
+// Room round the text: its 2-pixel outline and a little more.
+constexpr int CAPTION_MARGIN_X = 8;
+constexpr int CAPTION_MARGIN_Y = 3;
+
+void DrawCaptionLines(BITMAP* bmp, int x, const CaptionLine* lines, int count)
+{
+    int left = bmp->w, right = -1, top = bmp->h, bottom = -1;
+    for (int i = 0; i < count; i++) {
+        const CaptionLine& line = lines[i];
+        const int half = text_length(line.font, line.text) / 2;
+        left = MIN(left, x - half - CAPTION_MARGIN_X);
+        right = MAX(right, x + half + line.shadow + CAPTION_MARGIN_X);
+        top = MIN(top, line.y - CAPTION_MARGIN_Y);
+        bottom = MAX(bottom, line.y + text_height(line.font) + line.shadow + CAPTION_MARGIN_Y);
+    }
+    if (count > 0)
+        DarkenBand(bmp, left, top, right, bottom);
+    for (int i = 0; i < count; i++)
+        DrawOverlayText(bmp, lines[i].font, lines[i].text, x, lines[i].y, lines[i].colour, lines[i].shadow);
+}
+
+void DrawCaption(BITMAP* bmp, FONT* f, const char* text, int x, int y, int colour, int shadow)
+{
+    const CaptionLine line = {f, text, y, colour, shadow};
+    DrawCaptionLines(bmp, x, &line, 1);
+}

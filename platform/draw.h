@@ -18,3 +18,21 @@ void DrawCentredButton(BITMAP* bmp, FONT* f, const char* text, int x, int y, boo
 void DrawOverlayText(BITMAP* bmp, FONT* f, const char* text, int x, int y, int colour, int shadow);
 // The outline colour DrawOverlayText puts round text of `colour`.
 int OutlineColourFor(int colour);
+
+// A caption of the game or the demo (PAUSE, DEMO, REPLAY, GAME OVER, the switch
+// messages): DrawOverlayText over a dark translucent band a little larger than
+// the text, its outline and its shadow, so it reads over any scene.
+void DrawCaption(BITMAP* bmp, FONT* f, const char* text, int x, int y, int colour, int shadow);
+// Several captions centred on x over one band, so that lines close together
+// share it instead of darkening twice where their bands would meet.
+struct CaptionLine {
+    FONT* font;
+    const char* text;
+    int y;
+    int colour;
+    int shadow;
+};
+void DrawCaptionLines(BITMAP* bmp, int x, const CaptionLine* lines, int count);
+// The band: what lies in the rectangle keeps a quarter of its brightness.
+void DarkenBand(BITMAP* bmp, int left, int top, int right, int bottom);
+constexpr int CAPTION_BAND_KEEP_PERCENT = 25;

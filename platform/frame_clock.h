@@ -10,7 +10,7 @@ constexpr int64_t NANOS_PER_SECOND = 1000000000;
 
 int64_t MonotonicNanos();
 // False when the monotonic clock cannot time 60 frames a second; the screens
-// then draw one frame after each round of logic steps, as the menu does.
+// then draw the latest step after each round of logic steps, as the menu does.
 bool HasFrameClock();
 // Sleeps until the given time of the monotonic clock.
 void SleepUntil(int64_t when);

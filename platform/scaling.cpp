@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <emmintrin.h>
+#include <vector>
 
 int WindowFactorFor(int desktopWidth, int desktopHeight)
 {
@@ -57,40 +59,74 @@ int ScreenYFromPicture(const PictureFrame& frame, int pictureY)
     return frame.y + pictureY * frame.factor;
 }
 
-// One picture row widened into one output row.
-static void WidenRow(const uint32_t* in, uint32_t* out, int width, int factor)
+// Each picture row is widened in registers, four pixels at a time, into its
+// first output row, which is then copied to the rows below. Measured on this
+// machine against storing every vector to all rows at once (1.6 times slower:
+// the rows' interleaved writes defeat the copy's wide stores) and against
+// widening pixel by pixel (bench/display_bench's BM_ScaleByPixel).
+namespace {
+
+void Store(uint32_t* out, int at, __m128i v)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), v);
+}
+
+// Four picture pixels a b c d become 4 * factor pixels of a row (factor 2-4).
+void WidenFour(uint32_t* out, int factor, int at, __m128i v)
 {
     switch (factor) {
-    case 1:
-        memcpy(out, in, width * sizeof *out);
-        break;
     case 2:
-        for (int x = 0; x < width; x++) {
-            uint32_t c = in[x];
-            out[0] = c;
-            out[1] = c;
-            out += 2;
-        }
+        Store(out, at, _mm_unpacklo_epi32(v, v));
+        Store(out, at + 4, _mm_unpackhi_epi32(v, v));
+        break;
+    case 3:
+        Store(out, at, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+        Store(out, at + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+        Store(out, at + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
         break;
     default:
-        for (int x = 0; x < width; x++) {
-            uint32_t c = in[x];
-            for (int k = 0; k < factor; k++)
-                *out++ = c;
-        }
+        Store(out, at, _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 0, 0, 0)));
+        Store(out, at + 4, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 1, 1, 1)));
+        Store(out, at + 8, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 2, 2)));
+        Store(out, at + 12, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 3)));
+    }
+}
+
+constexpr int WIDEST_VECTOR_FACTOR = 4;
+
+// One picture row into `factor` output rows.
+void WidenRow(const uint32_t* in, uint32_t* const* out, int width, int factor)
+{
+    if (factor == 1) {
+        memcpy(out[0], in, width * sizeof *in);
+        return;
+    }
+    int x = 0;
+    if (factor <= WIDEST_VECTOR_FACTOR) {
+        for (; x + 4 <= width; x += 4)
+            WidenFour(out[0], factor, x * factor, _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x)));
+    }
+    for (; x < width; x++)  // the last pixels of a width not a multiple of 4, and factors above 4
+        std::fill_n(out[0] + x * factor, factor, in[x]);
+    for (int k = 1; k < factor; k++)
+        memcpy(out[k], out[0], static_cast<size_t>(width) * factor * sizeof **out);
+}
+
+}  // namespace
+
+void ScalePictureOnto(BITMAP* picture, int firstRow, int rows, unsigned char* const* outRows, int outX, int factor)
+{
+    std::vector<uint32_t*> out(factor);
+    for (int y = 0; y < rows; y++) {
+        for (int k = 0; k < factor; k++)
+            out[k] = reinterpret_cast<uint32_t*>(outRows[y * factor + k]) + outX;
+        WidenRow(reinterpret_cast<const uint32_t*>(picture->line[firstRow + y]), out.data(), picture->w, factor);
     }
 }
 
 void ScalePictureRows(BITMAP* picture, int firstRow, int rows, BITMAP* out, int factor)
 {
-    const int width = picture->w;
-    const size_t outRowBytes = static_cast<size_t>(width) * factor * sizeof(uint32_t);
-    for (int y = 0; y < rows; y++) {
-        uint32_t* first = reinterpret_cast<uint32_t*>(out->line[y * factor]);
-        WidenRow(reinterpret_cast<const uint32_t*>(picture->line[firstRow + y]), first, width, factor);
-        for (int k = 1; k < factor; k++)
-            memcpy(out->line[y * factor + k], first, outRowBytes);
-    }
+    ScalePictureOnto(picture, firstRow, rows, out->line, 0, factor);
 }
 
 void ScaleWholePixels(BITMAP* picture, BITMAP* out, int factor)

@@ -30,3 +30,5 @@ int ScreenYFromPicture(const PictureFrame& frame, int pictureY);
 void ScaleWholePixels(BITMAP* picture, BITMAP* out, int factor);
 // The same for the picture's rows firstRow .. firstRow + rows - 1, into the top of out.
 void ScalePictureRows(BITMAP* picture, int firstRow, int rows, BITMAP* out, int factor);
+// The same onto rows of 32-bit pixels that begin outX pixels into outRows[0], outRows[1], ...
+void ScalePictureOnto(BITMAP* picture, int firstRow, int rows, unsigned char* const* outRows, int outX, int factor);

@@ -2,9 +2,10 @@
 #include "platform/audio.h"
 #include "data/datafile.h"
 #include "game/game_state.h"
+#include "game/level.h"
+#include "platform/draw.h"
 #include "app/globals.h"
 #include "app/loop.h"
-#include "game/level.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
 #include "world/world.h"
@@ -24,6 +25,8 @@ void CongratulationsReset(CongratulationsState& congrats)
     g_Player.Init(FISH_X, FISH_Y);
     g_Enemies.InitForScreen(MAX_FIGURES);
     congrats.scoreText = FormatScore(g_Game.finalScore);
+    if (g_Game.hiScoreRank >= 0)
+        congrats.newHiScoreText = FormatNewHiScore(g_Game.hiScoreRank);
 }
 
 void CongratulationsStep(CongratulationsState& congrats)
@@ -54,6 +57,10 @@ static void DrawScore(const CongratulationsState& congrats, BITMAP* dest)
     textout_centre_ex(dest, font, "your score", x, 277, makecol(255, 255, 255), -1);
     textout_centre_ex(dest, f, congrats.scoreText.c_str(), x + 3, 285 + below, makecol(0, 0, 0), -1);
     textout_centre_ex(dest, f, congrats.scoreText.c_str(), x, 282 + below, makecol(255, 255, 255), -1);
+    // Said as at GAME OVER: in the HUD's font, yellow, under the score.
+    if (!congrats.newHiScoreText.empty())
+        DrawOverlayText(dest, DataFont(FNT_TABLE), congrats.newHiScoreText.c_str(), x,
+                        290 + below + text_height(f), makecol(255, 255, 0), 2);
 }
 
 void CongratulationsDraw(const CongratulationsState& congrats, BITMAP* dest, float t)

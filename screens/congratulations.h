@@ -12,9 +12,11 @@ struct CongratulationsState {
     int countdown = CONGRATULATIONS_SPAWN_STEPS;
     bool done = false;
     std::string scoreText;
+    std::string newHiScoreText;  // "" when the score did not enter the table
 };
 
-// Resets the state, places the fish and fills the collection; the score is g_Game.finalScore.
+// Resets the state, places the fish and fills the collection; the score is
+// g_Game.finalScore, and g_Game.hiScoreRank the row of the table it took.
 void CongratulationsReset(CongratulationsState& congrats);
 // One step of the figures; it ends with CongratulationsCheckDone.
 void CongratulationsStep(CongratulationsState& congrats);

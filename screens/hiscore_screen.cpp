@@ -123,6 +123,7 @@ int OfferFinalScore()
     if (!g_Game.gameOver && !g_Game.seaCrossed)
         return -1;
     g_Game.finalScore = g_Player.m_Score;
+    g_Game.hiScoreRank = HiScoreRankFor(g_Game.finalScore);
     return InsertHiScore(g_Game.finalScore, g_PlayerName);
 }
 

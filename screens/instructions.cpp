@@ -32,6 +32,11 @@ struct EntryLine {
     const char* text;
 };
 
+// Not a kind of the sea's collection: a stone of the map, drawn from the tile sheet.
+constexpr int ENTRY_WATER_STONE = -1;
+constexpr int STONE_TILE_ROW = 3;
+constexpr int STONE_SHOWN_SIZE = 2 * TILE_SIZE;  // twice the tile, as big as its neighbours on the page
+
 struct ListEntry {
     int kind;
     std::vector<EntryLine> lines;
@@ -54,7 +59,8 @@ static const ListPage LIST_PAGES[] = {
               {KIND_BOTTLE, {{false, "Bottle shifts you very fast!"}}},
               {KIND_MINE, {{false, "It could be exploded!"}}}}},
     {170, 5, {{KIND_JELLYFISH, {{false, "Attention! Hugh distance."}}},
-              {KIND_BIG_FISH, {{false, "Very dangerous fish!"}}}}},
+              {KIND_BIG_FISH, {{false, "Very dangerous fish!"}}},
+              {ENTRY_WATER_STONE, {{false, "Rocks kill like the sea floor!"}}}}},
     {145, 10, {{KIND_FRIEND, {{false, "No effect."}}},
                {KIND_ACTINIAN, {{false, "Actinian protects Pesko for a few time."}}},
                {KIND_BUBBLE, {{false, "Bubble destroys all enemies around."}}}}},
@@ -173,15 +179,30 @@ static void DrawControls(BITMAP* dest, int y)
     }
 }
 
+static int EntryPictureHeight(const ListEntry& entry)
+{
+    return entry.kind == ENTRY_WATER_STONE ? STONE_SHOWN_SIZE : g_CharacterKinds[entry.kind].height;
+}
+
+static void DrawEntryPicture(BITMAP* dest, const ListEntry& entry, int y)
+{
+    if (entry.kind != ENTRY_WATER_STONE) {
+        g_Enemies.DrawKind(entry.kind, dest, SPRITE_CENTRE_X - g_CharacterKinds[entry.kind].width / 2, y);
+        return;
+    }
+    masked_stretch_blit(DataBitmap(BMP_TILES), dest, 0, STONE_TILE_ROW * TILE_SIZE, TILE_SIZE, TILE_SIZE,
+                        SPRITE_CENTRE_X - STONE_SHOWN_SIZE / 2, y, STONE_SHOWN_SIZE, STONE_SHOWN_SIZE);
+}
+
 static void DrawList(BITMAP* dest, const ListPage& page, int y)
 {
     FONT* f = DataFont(FNT_TEXT);
     const int th = text_height(f);
     const int white = makecol(255, 255, 255);
     for (const ListEntry& entry : page.entries) {
-        const CharacterKindInfo& kind = g_CharacterKinds[entry.kind];
-        g_Enemies.DrawKind(entry.kind, dest, SPRITE_CENTRE_X - kind.width / 2, y);
-        int textY = y + kind.height / 2 - th / 2;
+        const int height = EntryPictureHeight(entry);
+        DrawEntryPicture(dest, entry, y);
+        int textY = y + height / 2 - th / 2;
         for (const EntryLine& line : entry.lines) {
             if (line.justified)
                 textout_justify_ex(dest, f, line.text, page.textX, dest->w - 10, textY, JUSTIFY_ANY_GAP,
@@ -190,7 +211,7 @@ static void DrawList(BITMAP* dest, const ListPage& page, int y)
                 textout_ex(dest, f, line.text, page.textX, textY, white, -1);
             textY += th;
         }
-        y += kind.height + page.rowGap + th * static_cast<int>(entry.lines.size() - 1);
+        y += height + page.rowGap + th * static_cast<int>(entry.lines.size() - 1);
     }
 }
 

@@ -135,13 +135,21 @@ void ShiftHiScores(int row)
     }
 }
 
-int InsertHiScore(int score, const char* name)
+int HiScoreRankFor(int score)
 {
     if (score <= g_HiScores[HISCORE_ROWS - 1].score)
         return -1;
     int position = HISCORE_ROWS - 1;
     for (int i = HISCORE_ROWS - 1; i >= 0 && score >= g_HiScores[i].score; i--)
         position = i;
+    return position;
+}
+
+int InsertHiScore(int score, const char* name)
+{
+    const int position = HiScoreRankFor(score);
+    if (position < 0)
+        return -1;
     ShiftHiScores(position);
     SetRowName(g_HiScores[position], name);
     g_HiScores[position].score = score;

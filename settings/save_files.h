@@ -24,6 +24,9 @@ void SaveHiScores(const char* path);
 // The six rows a file of `size` bytes holds; missing rows are default rows.
 void DecodeHiScores(const unsigned char* bytes, size_t size, HiScoreEntry* rows);
 void ShiftHiScores(int row);
+// The row (0 the best) a score would take in the table, or -1 when it would not
+// enter: it must beat the last row, and a tie goes above the row it ties.
+int HiScoreRankFor(int score);
 // Enters a final score; returns the row it took, or -1 when it did not enter.
 int InsertHiScore(int score, const char* name);
 void ClearPlayerName();

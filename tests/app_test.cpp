@@ -4,6 +4,11 @@
 #include "data/datafile_check.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "platform/frame_clock.h"
+#include "platform/quit_signals.h"
+#include "platform/window.h"
+#include <csignal>
+#include <unistd.h>
 #include "support/fake_data.h"
 #include "support/headless.h"
 #include "support/sound_log.h"
@@ -58,6 +63,49 @@ TEST_F(RunnerTest, PendingTicksAllRunBeforeTheNextFrameAndLeftoversAreDropped)
                                                 "frame"}));
 }
 
+// A quit signal or the close button, arriving in the middle of a burst of steps
+// or while a screen idles with no tick pending, ends the program before the next
+// step, with the signal's exit code, on every kind of screen loop.
+TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
+{
+    ScreenLoop game{PERIOD_GAME, MID_GAME};
+    game.keepBackBuffer = game.clearKeysOnExit = game.framesBetweenSteps = true;
+    ScreenLoop settling{PERIOD_SLOW_SCREEN};
+    settling.settleMs = 1;
+    const ScreenLoop loops[] = {{PERIOD_FAST_SCREEN}, {PERIOD_SLOW_SCREEN, MID_CREDITS}, settling, game};
+    const struct {
+        int signal;  // 0: the close button
+        int code;
+    } requests[] = {{SIGTERM, 0}, {SIGINT, 130}, {SIGHUP, 0}, {0, 0}};
+    for (const ScreenLoop& loop : loops)
+        for (const auto& request : requests)
+            for (bool idle : {false, true}) {
+                auto ask = [&] {
+                    if (request.signal)
+                        g_QuitSignal = request.signal;
+                    else
+                        g_CloseRequested = true;
+                };
+                int steps = 0;
+                auto run = [&] {
+                    RunScreen(loop, {[&] {
+                                         if (++steps > 2)
+                                             _exit(99);  // a step after the request
+                                         if (steps == 2 && !idle)
+                                             ask();
+                                     },
+                                     [&](BITMAP*, float) {
+                                         g_Ticks += idle ? 1 : 3;
+                                         if (steps == 2 && idle)
+                                             g_Ticks = 0, ask();
+                                     },
+                                     [] { return false; }, nullptr});
+                };
+                EXPECT_EXIT(run(), ::testing::ExitedWithCode(request.code), "")
+                    << "signal " << request.signal << (idle ? " while idle" : " in a burst");
+            }
+}
+
 TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)
 {
     Run({PERIOD_SLOW_SCREEN}, 3, 1);
@@ -82,6 +130,41 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     sounds.Clear();
     Run({PERIOD_SLOW_SCREEN}, 2, 1);
     EXPECT_TRUE(sounds.Events().empty()) << "a screen without a tune neither starts nor stops one";
+}
+
+// A simulated clock whose sleeps bring the timer's ticks of a screen's period.
+namespace SimulatedTime {
+int64_t now = 0;
+int64_t periodNanos = 0;
+int64_t Now() { return now; }
+void SleepUntil(int64_t when)
+{
+    if (when <= now)
+        return;
+    g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
+    now = when;
+}
+}  // namespace SimulatedTime
+
+TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
+{
+    SimulatedTime::now = 0;
+    SimulatedTime::periodNanos = PERIOD_FAST_SCREEN * 1000000LL;
+    UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+    int steps = 0, frames = 0, stepsAtLastFrame = -1;
+    bool framesShowTheLatestStep = true;
+    RunScreen({PERIOD_FAST_SCREEN}, {[&] { steps++; },
+                                     [&](BITMAP*, float) {
+                                         frames += SimulatedTime::now < NANOS_PER_SECOND;
+                                         framesShowTheLatestStep &= g_Ticks == 0 && steps > stepsAtLastFrame;
+                                         stepsAtLastFrame = steps;
+                                     },
+                                     [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr});
+    UseRunnerClock({MonotonicNanos, SleepUntil});
+    EXPECT_GE(steps, 100);
+    EXPECT_LE(frames, 60);
+    EXPECT_GE(frames, 55) << "the frames keep the display's pace";
+    EXPECT_TRUE(framesShowTheLatestStep);
 }
 
 // A copy of the stand-in datafile that a test may damage.

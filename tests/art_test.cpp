@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -255,6 +256,74 @@ TEST_F(ArtTest, LongestNamesStayInTheirPlaces)
     EXPECT_LE(text_length(Font(FNT_HEADING), "ALEXANDER GRAY"), 340);
     EXPECT_LE(text_length(Font(FNT_HEADING), "MMMMMMMMMMMMMM"), 360);
     EXPECT_LE(text_length(Font(FNT_HEADING), "WWWWWWWWWWWWWW"), 380);
+}
+
+// Ink of one character drawn alone at the font's origin, as rows of '#'.
+std::vector<std::string> GlyphInk(FONT* f, char c)
+{
+    const char text[2] = {c, 0};
+    BITMAP* cell = create_bitmap(text_length(f, "W") * 2, text_height(f));
+    clear_to_color(cell, 0);
+    textout_ex(cell, f, text, 0, 0, RED_32, -1);
+    std::vector<std::string> rows(cell->h, std::string(cell->w, '.'));
+    for (int y = 0; y < cell->h; y++)
+        for (int x = 0; x < cell->w; x++)
+            if (getpixel(cell, x, y) == RED_32)
+                rows[y][x] = '#';
+    destroy_bitmap(cell);
+    return rows;
+}
+
+int DifferingPixels(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    int differing = 0;
+    for (size_t y = 0; y < a.size(); y++)
+        for (size_t x = 0; x < a[y].size(); x++)
+            differing += a[y][x] != b[y][x];
+    return differing;
+}
+
+std::string Picture(const std::vector<std::string>& rows)
+{
+    std::string picture;
+    for (const std::string& row : rows)
+        picture += row + "\n";
+    return picture;
+}
+
+// Empty rows between the first inked row and the last: the dot gap of i and j.
+int GapRows(const std::vector<std::string>& rows)
+{
+    int first = -1, last = -1, empty = 0;
+    for (int y = 0; y < int(rows.size()); y++)
+        if (rows[y].find('#') != std::string::npos)
+            first = first < 0 ? y : first, last = y;
+    for (int y = first; y >= 0 && y <= last; y++)
+        empty += rows[y].find('#') == std::string::npos;
+    return empty;
+}
+
+// Characters a player could take for one another, checked pair by pair in every
+// font the game draws with (the window only ever scales whole pixels, so a pair
+// apart at 1x is apart at 2x). Eight pixels: two rows of a 4-pixel stem, the
+// least dot gap of i in the 20-pixel text font, are that much; a lone row of
+// the stem (4 or 5 pixels, what the face's own hinted i left) is a speck that
+// reads as l, and sans-serif I and l differed by nothing but their height.
+TEST_F(ArtTest, LookAlikeCharactersStayApartInEveryFont)
+{
+    constexpr int MIN_DIFFERING = 8;
+    const char* const groups[] = {"ilI1|!j", "O0oDQ", "S5", "B8", "Z2", "G6", "uv", "rn"};
+    for (int f = FNT_TITLE; f <= FNT_MENU; f++) {
+        for (char dotted : {'i', 'j'})
+            EXPECT_GE(GapRows(GlyphInk(Font(f), dotted)), 1) << "font #" << f << ", " << dotted << ":\n"
+                                                             << Picture(GlyphInk(Font(f), dotted));
+        for (const char* group : groups)
+            for (const char* a = group; *a; a++)
+                for (const char* b = a + 1; *b; b++)
+                    EXPECT_GE(DifferingPixels(GlyphInk(Font(f), *a), GlyphInk(Font(f), *b)), MIN_DIFFERING)
+                        << "font #" << f << ": " << *a << " and " << *b << "\n"
+                        << Picture(GlyphInk(Font(f), *a)) << Picture(GlyphInk(Font(f), *b));
+    }
 }
 
 TEST(DataFile, StaysSmallEnoughToShip)

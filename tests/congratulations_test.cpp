@@ -30,8 +30,14 @@ protected:
 TEST_F(CongratulationsTest, ScoreIsShownAsFiveDigits)
 {
     g_Game.finalScore = 42;
+    g_Game.hiScoreRank = -1;
     CongratulationsReset(congrats);
     EXPECT_EQ(congrats.scoreText, "00042");
+    EXPECT_EQ(congrats.newHiScoreText, "") << "a score the table did not take says nothing";
+    g_Game.hiScoreRank = 1;
+    CongratulationsReset(congrats);
+    EXPECT_EQ(congrats.newHiScoreText, "NEW HI-SCORE - 2ND PLACE");
+    g_Game.hiScoreRank = -1;
 }
 
 TEST_F(CongratulationsTest, WithoutAKeyItLastsAtLeastTheSpawningSteps)

@@ -44,19 +44,25 @@ protected:
     SoundLog sounds;
 };
 
-TEST_F(CreditsTest, TableHasFortyThreeLinesAndNamesInCapitals)
+// The art, sounds and tunes are all made by the game's generator; the tunes are
+// played with the Fluid R3 instruments and the fonts drawn from DejaVu Sans.
+TEST_F(CreditsTest, TableHasFortyFiveLinesAndNamesInCapitals)
 {
-    int count = 0, names = 0;
+    int count = 0, names = 0, generator = 0;
     for (const TaggedLine* line = CreditLines; line->tag; line++, count++) {
         ASSERT_TRUE(!strcmp(line->tag, "0") || !strcmp(line->tag, "1")) << line->text;
         bool hasLower = false;
         for (const char* c = line->text; *c; c++)
             hasLower |= islower(static_cast<unsigned char>(*c)) != 0;
         names += !strcmp(line->tag, "1") && !hasLower && strcmp(line->text, " ");
+        generator += !strcmp(line->text, "THE GAME'S OWN GENERATOR");
+        EXPECT_EQ(strstr(line->text, "DOWNLOADED"), nullptr) << "nothing was downloaded";
     }
-    EXPECT_EQ(count, 43);
-    EXPECT_EQ(names, 14) << "twelve name lines, the musics line and the web address";
-    EXPECT_STREQ(CreditLines[17].text, "DOWNLOADED FROM WEB");
+    EXPECT_EQ(count, 45);
+    EXPECT_EQ(names, 16) << "nine name lines, six lines of what made the data and the web address";
+    EXPECT_EQ(generator, 4) << "graphics, sound fx, test music and musics";
+    EXPECT_STREQ(CreditLines[9].text, "FONTS FROM DEJAVU SANS");
+    EXPECT_STREQ(CreditLines[19].text, "FLUID R3 INSTRUMENT SAMPLES");
 }
 
 TEST_F(CreditsTest, FirstLineEntersTheStripAfterTheOffsetPassesThirtyNine)

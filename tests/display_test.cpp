@@ -6,6 +6,7 @@
 #include "support/headless.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 TEST(WindowFactorTest, LargestWholeFactorThatLeavesRoomOnTheDesktop)
@@ -48,8 +49,10 @@ TEST(OptionsTest, EveryOptionInBothForms)
     EXPECT_EQ(o.display, DisplayRequest::Windowed);  // the last one wins
     EXPECT_EQ(o.scale, 1);
     EXPECT_EQ(o.folders.dataDir, "x y");
-    ASSERT_TRUE(Parse({"--help"}, o, error));
-    EXPECT_TRUE(o.showHelp);
+    for (const char* help : {"--help", "-h"}) {
+        ASSERT_TRUE(Parse({help}, o, error)) << help;
+        EXPECT_TRUE(o.showHelp) << help;
+    }
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.showVersion);
     EXPECT_FALSE(o.showHelp);
@@ -67,32 +70,45 @@ TEST(OptionsTest, BadCommandLinesAreRefused)
     }
 }
 
-// A picture whose every pixel differs from its neighbours.
-static BITMAP* ReferencePicture()
+// A picture of random colours, of a size the scaler's four-pixel steps do not divide.
+static BITMAP* RandomPicture(int width, int height, std::mt19937& random)
 {
-    BITMAP* picture = create_bitmap(640, 480);
-    for (int y = 0; y < 480; y++)
-        for (int x = 0; x < 640; x++)
-            putpixel(picture, x, y, (x * 7919 + y * 104729) & 0xFFFFFF);
+    BITMAP* picture = create_bitmap(width, height);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            putpixel(picture, x, y, static_cast<int>(random() & 0xFFFFFF));
     return picture;
 }
 
-TEST(ScalerTest, EveryPixelBecomesASharpBlock)
+// The scaler against a plain nested loop, onto a larger picture at an offset so
+// that writing outside the scaled area shows too.
+TEST(ScalerTest, OutputEqualsThePlainNestedLoopScaler)
 {
     InitHeadlessAllegro();
-    BITMAP* picture = ReferencePicture();
-    for (int factor = 1; factor <= 3; factor++) {
-        BITMAP* out = create_bitmap(640 * factor, 480 * factor);
-        clear_to_color(out, 0x123456);
-        ScaleWholePixels(picture, out, factor);
-        int wrong = 0;
-        for (int y = 0; y < out->h; y++)
-            for (int x = 0; x < out->w; x++)
-                wrong += getpixel(out, x, y) != getpixel(picture, x / factor, y / factor);
-        EXPECT_EQ(wrong, 0) << "factor " << factor;
-        destroy_bitmap(out);
+    std::mt19937 random(24);
+    const int sizes[][2] = {{640, 480}, {37, 5}, {3, 2}};
+    for (const auto& size : sizes) {
+        BITMAP* picture = RandomPicture(size[0], size[1], random);
+        for (int factor = 1; factor <= 4; factor++) {
+            const int left = 5, top = 3;
+            BITMAP* out = create_bitmap(size[0] * factor + 2 * left, size[1] * factor + 2 * top);
+            BITMAP* expected = create_bitmap(out->w, out->h);
+            clear_to_color(out, 0x123456);
+            clear_to_color(expected, 0x123456);
+            for (int y = 0; y < size[1] * factor; y++)
+                for (int x = 0; x < size[0] * factor; x++)
+                    putpixel(expected, left + x, top + y, getpixel(picture, x / factor, y / factor));
+            ScalePictureOnto(picture, 0, picture->h, out->line + top, left, factor);
+            int wrong = 0;
+            for (int y = 0; y < out->h; y++)
+                for (int x = 0; x < out->w; x++)
+                    wrong += getpixel(out, x, y) != getpixel(expected, x, y);
+            EXPECT_EQ(wrong, 0) << size[0] << " x " << size[1] << " at " << factor << "x";
+            destroy_bitmap(expected);
+            destroy_bitmap(out);
+        }
+        destroy_bitmap(picture);
     }
-    destroy_bitmap(picture);
 }
 
 TEST(MouseMappingTest, CornersCentreAndBorderOfACentredPicture)

@@ -172,18 +172,23 @@ TEST_F(FilesTest, AnOfferedScoreTakesItsPlaceInTheTable)
         const char* name;
         std::vector<std::string> names;
         std::vector<int> scores;
+        int rank;  // the row it took, -1 for none, as HiScoreRankFor says beforehand
     };
     const Case cases[] = {
-        {100, "X", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "ANONYM1"}, {4000, 2000, 1000, 500, 250, 100}},
-        {101, "FISH", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "FISH"}, {4000, 2000, 1000, 500, 250, 101}},
-        {1000, "TIE", {"PESKO", "VEDUR", "TIE", "ZAVUD", "ANONYM3", "ANONYM2"}, {4000, 2000, 1000, 1000, 500, 250}},
-        {4001, "BEST", {"BEST", "PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"}, {4001, 4000, 2000, 1000, 500, 250}},
+        {100, "X", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "ANONYM1"}, {4000, 2000, 1000, 500, 250, 100}, -1},
+        {101, "FISH", {"PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2", "FISH"}, {4000, 2000, 1000, 500, 250, 101}, 5},
+        {1000, "TIE", {"PESKO", "VEDUR", "TIE", "ZAVUD", "ANONYM3", "ANONYM2"}, {4000, 2000, 1000, 1000, 500, 250}, 2},
+        {4001, "BEST", {"BEST", "PESKO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"}, {4001, 4000, 2000, 1000, 500, 250}, 0},
         {3000, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", {"PESKO", "ABCDEFGHIJKLMNO", "VEDUR", "ZAVUD", "ANONYM3", "ANONYM2"},
-         {4000, 3000, 2000, 1000, 500, 250}},
+         {4000, 3000, 2000, 1000, 500, 250}, 1},
     };
     for (const Case& c : cases) {
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
+        EXPECT_EQ(HiScoreRankFor(c.score), c.rank) << c.score;
         InsertHiScore(c.score, c.name);
+        if (c.rank >= 0) {
+            EXPECT_EQ(g_HiScores[c.rank].score, c.score) << c.score;
+        }
         for (int r = 0; r < HISCORE_ROWS; r++) {
             EXPECT_EQ(HiScoreName(g_HiScores[r]), c.names[r]) << c.score << ", row " << r;
             EXPECT_EQ(g_HiScores[r].score, c.scores[r]) << c.score << ", row " << r;

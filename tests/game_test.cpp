@@ -309,23 +309,33 @@ TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
     EXPECT_EQ(FormatScore(99999), "99999");
 }
 
-TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFront)
+TEST_F(GameTest, SwimmingFishPassesBehindTheRockAndACrashedOneInFrontButStonesLieBehindBoth)
 {
     const int fishColour = makecol(200, 100, 0);
     const int rockColour = makecol(90, 90, 90);
     FillBitmap(BMP_PLAYER, fishColour);
     rectfill(DataBitmap(BMP_TILES), 0, 0, 119, 59, rockColour);
     BITMAP* page = create_bitmap(640, 480);
-    // The start of the sea: rock in rows 0-4 above the ceiling edge in row 5.
-    g_Player.m_ScreenX = 100;
-    g_Player.m_ScreenY = 0;
+    // A stone standing in open water, at the screen's (160, 240) to (179, 259).
+    const int stoneColour = makecol(40, 120, 40);
+    rectfill(DataBitmap(BMP_TILES), 0, 60, 19, 79, stoneColour);
+    g_LevelMap.m_Cells[8][12] = {0, 3, 0, 3};
     g_Player.m_Visible = 1;
-    g_Player.m_State = 0;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 150, 50), rockColour);
-    g_Player.m_State = 1;
-    DrawLevel_01(page);
-    EXPECT_EQ(getpixel(page, 150, 50), fishColour);
+    // The start of the sea has rock in rows 0-4, above the ceiling edge in row 5.
+    struct Case { int fishX, fishY, state, x, y, seen; };
+    const Case cases[] = {
+        {100, 0, 0, 150, 50, rockColour},    // a swimming fish behind the rock
+        {100, 0, 1, 150, 50, fishColour},    // a crashed one in front of it
+        {100, 200, 0, 170, 250, fishColour}, // the stone behind the fish
+        {300, 200, 0, 170, 250, stoneColour},
+    };
+    for (const Case& c : cases) {
+        g_Player.m_ScreenX = c.fishX;
+        g_Player.m_ScreenY = c.fishY;
+        g_Player.m_State = c.state;
+        DrawLevel_01(page);
+        EXPECT_EQ(getpixel(page, c.x, c.y), c.seen) << c.fishX << ", " << c.fishY;
+    }
     destroy_bitmap(page);
 }
 
@@ -373,6 +383,69 @@ TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
     EXPECT_EQ(CountColour(page, 0, 400, 640, 80, red) + CountColour(page, 0, 400, 640, 80, green), 0);
+    destroy_bitmap(page);
+}
+
+// The table's ties: the last row's score does not enter, a tie with any other row does.
+TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
+{
+    memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);  // 4000 ... 250, 100
+    BITMAP* page = create_bitmap(640, 480);
+    const int yellow = makecol(255, 255, 0);
+    FONT* f = DataFont(FNT_TABLE);
+    const int top = GameOverScoreTop(480, f) + text_height(f);
+    g_Game.gameOverTime = 10;
+    const std::pair<int, bool> cases[] = {{0, false}, {100, false}, {101, true}, {250, true}, {99999, true}};
+    for (auto [score, said] : cases) {
+        g_Player.m_Score = score;
+        clear_to_color(page, makecol(1, 2, 3));
+        DrawLevel_01(page);
+        EXPECT_EQ(CountColour(page, 0, top, 640, 3 * text_height(f), yellow) > 10, said) << score;
+    }
+    EXPECT_EQ(FormatNewHiScore(HiScoreRankFor(250)), "NEW HI-SCORE - 5TH PLACE") << "above the 250 it ties";
+    destroy_bitmap(page);
+}
+
+// "LEVEL n" for 2 s (40 ticks of 50 ms) when the game starts and whenever the map's level rises.
+TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    auto bannerInk = [&] {
+        clear_to_color(page, makecol(1, 2, 3));
+        DrawLevel_01(page);
+        return CountColour(page, 0, 100, 640, 60, makecol(255, 255, 0));
+    };
+    for (int level = 0; level < 3; level++) {
+        EXPECT_GT(bannerInk(), 10) << "level " << level;
+        EXPECT_EQ(FormatLevelBanner(g_Game.bannerLevel), "LEVEL " + std::to_string(level + 1));
+        Ticks(39);
+        EXPECT_GT(bannerInk(), 10) << "level " << level;
+        Ticks(1);
+        EXPECT_EQ(bannerInk(), 0) << "level " << level;
+        // The map at the end of the level: its next distance step starts the next one.
+        g_Player.m_ShieldTime = 1000;
+        g_LevelMap.m_Distance = 500;
+        g_LevelMap.m_StepPixels = 51;
+        Ticks(1);
+        ASSERT_EQ(g_LevelMap.GetLevel(), level + 1);
+    }
+    destroy_bitmap(page);
+}
+
+// The line along the bottom edge grows with the map's distance counter through each level.
+TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
+{
+    BITMAP* page = create_bitmap(640, 480);
+    struct Case { int distance, completed, lo, hi; };
+    const Case cases[] = {{0, 0, 0, 0}, {5, 0, 1, 10}, {250, 0, 318, 322}, {500, 0, 640, 640}, {0, 1, 640, 640}};
+    for (const Case& c : cases) {
+        g_LevelMap.m_Distance = c.distance;
+        g_LevelMap.m_Completed = c.completed;
+        DrawLevel_01(page);
+        const int length = CountColour(page, 0, 478, 640, 1, makecol(255, 255, 0));
+        EXPECT_GE(length, c.lo) << c.distance;
+        EXPECT_LE(length, c.hi) << c.distance;
+    }
     destroy_bitmap(page);
 }
 

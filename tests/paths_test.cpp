@@ -8,12 +8,16 @@
 
 using Folders = std::vector<std::string>;
 
-TEST(DataFolderTest, SearchOrderIsOptionEnvironmentExecutableThenInstall)
+TEST(DataFolderTest, NamedFolderAloneElseExecutableThenInstall)
 {
     PathEnvironment env;
     env.dataDir = "/env";
-    Folders all = DataFolderCandidates({"/option", ""}, env, "/build/pesko", "/usr/share/games/pesko");
-    EXPECT_EQ(all, (Folders{"/option", "/env", "/build", "/build/../share/games/pesko", "/usr/share/games/pesko"}));
+    // A named folder is the only one searched, the option before the variable.
+    EXPECT_EQ(DataFolderCandidates({"/option", ""}, env, "/build/pesko", "/usr"), (Folders{"/option"}));
+    EXPECT_EQ(DataFolderCandidates({}, env, "/build/pesko", "/usr"), (Folders{"/env"}));
+    env.dataDir = nullptr;
+    Folders all = DataFolderCandidates({}, env, "/build/pesko", "/usr/share/games/pesko");
+    EXPECT_EQ(all, (Folders{"/build", "/build/../share/games/pesko", "/usr/share/games/pesko"}));
 
     env.dataDir = "";  // empty counts as unset
     Folders bare = DataFolderCandidates({}, env, "", "/usr/share/games/pesko");

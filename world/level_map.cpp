@@ -345,7 +345,10 @@ static void DrawTile(BITMAP* tiles, BITMAP* dest, TileLooks& looks, const CMapCe
     }
 }
 
-void CLevelMap::Draw(BITMAP* dest, float t) const
+// Row 3 of the sheet: the stones that stand in open water, and open water itself.
+constexpr int WATER_TILE_ROW = 3;
+
+void CLevelMap::DrawTiles(BITMAP* dest, float t, TileRows rows) const
 {
     if (!m_Tiles || !dest)
         return;
@@ -358,10 +361,28 @@ void CLevelMap::Draw(BITMAP* dest, float t) const
     for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
         for (int j = 0; j <= m_ViewHeight / TILE_SIZE; j++) {
             const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
-            if (cell)
+            if (!cell)
+                continue;
+            const bool water = cell->m_TileY == WATER_TILE_ROW;
+            if (rows == TileRows::All || water == (rows == TileRows::WaterStones))
                 DrawTile(m_Tiles, dest, looks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
         }
     }
+}
+
+void CLevelMap::Draw(BITMAP* dest, float t) const
+{
+    DrawTiles(dest, t, TileRows::All);
+}
+
+void CLevelMap::DrawWaterStones(BITMAP* dest, float t) const
+{
+    DrawTiles(dest, t, TileRows::WaterStones);
+}
+
+void CLevelMap::DrawWalls(BITMAP* dest, float t) const
+{
+    DrawTiles(dest, t, TileRows::Walls);
 }
 
 int CLevelMap::GetLevel() const

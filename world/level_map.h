@@ -44,6 +44,10 @@ public:
     int DrawnScrollX(float t) const;
     // Draws the view at the latest step (t 1) or between the last two steps.
     void Draw(BITMAP* dest, float t = 1.0f) const;
+    // The same in two passes, so that the stones standing in open water lie behind
+    // the sea's objects and the fish, while the floor and ceiling stay in front.
+    void DrawWaterStones(BITMAP* dest, float t = 1.0f) const;
+    void DrawWalls(BITMAP* dest, float t = 1.0f) const;
 
     int GetLevel() const;
     int GetSpawnTop() const;
@@ -81,4 +85,8 @@ public:
     // The dice the walk and the decorations take, borrowed from the game; none
     // (the attract demo) deals from the C library's generator.
     CChance* m_Chance;
+
+private:
+    enum class TileRows { All, WaterStones, Walls };
+    void DrawTiles(BITMAP* dest, float t, TileRows rows) const;
 };

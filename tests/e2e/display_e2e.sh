@@ -1,4 +1,4 @@
-# On a 1920 x 1080 desktop: a 2x window, F11 and Alt+Enter between window and
+# On a 1920 x 1080 desktop: a 2x window even for --scale 4, F11 and Alt+Enter between window and
 # full screen, the choice remembered, a game paused by focus loss, and the
 # command line answered without a window.
 E2E_SCREEN=1920x1080x24
@@ -8,8 +8,10 @@ e2e_setup "$@"
 # --help and --bogus answer at once. With no X display, opening a window would
 # end with code 1, so codes 0 and 2 show that none was tried.
 cd "$E2E_WORK"
-code=0; env -u DISPLAY "$E2E_PESKO" --help >help.txt 2>&1 || code=$?
-[[ $code == 0 ]] && grep -q -- "--fullscreen" help.txt || e2e_fail "--help: code $code, $(cat help.txt)"
+for help in --help -h; do
+    code=0; env -u DISPLAY "$E2E_PESKO" $help >help.txt 2>&1 || code=$?
+    [[ $code == 0 ]] && grep -q -- "--fullscreen" help.txt || e2e_fail "$help: code $code, $(cat help.txt)"
+done
 code=0; env -u DISPLAY "$E2E_PESKO" --bogus >bogus.txt 2>&1 || code=$?
 [[ $code == 2 ]] && grep -q -- "--scale" bogus.txt || e2e_fail "--bogus: code $code, $(cat bogus.txt)"
 cd - >/dev/null
@@ -29,6 +31,14 @@ expect_screen() {  # expect_screen SIZE X Y WHAT
     [[ "$size" == "$1" ]] || e2e_fail "$4: the window is $size, not $1"
     ((red > 400)) || e2e_fail "$4: the menu's red Play is not at 2x at ($2, $3)"
 }
+
+# A scale too big for the desktop: the largest window that fits, one line why, nothing remembered.
+e2e_start --scale 4
+e2e_skip_intro
+expect_screen 1280x960 0 0 "--scale 4"
+grep -q "scale 4 does not fit" "$E2E_WORK/out.txt" || e2e_fail "--scale 4 said: $(cat "$E2E_WORK/out.txt")"
+! grep -q "scale = 4" "$E2E_WORK/pesko.cfg" 2>/dev/null || e2e_fail "pesko.cfg remembers --scale 4"
+e2e_quit_from_menu
 
 e2e_start
 e2e_skip_intro

@@ -89,24 +89,77 @@ double SizeForCell(const FontFace& face, const FontStyle& style, double* ascent)
     return size;
 }
 
+// Sans-serif I and l are the same bar, and i's dot closes on its stem at small
+// sizes: I gets slab serifs, and i and j are drawn as the face's dotless letters
+// with a dot of our own, set off by a gap that the emboldening cannot close. A
+// foot on l was tried and read as a small capital L. What the serifs add.
+struct LetterMarks {
+    double left = 0, right = 0;  // extra advance on each side
+};
+
+LetterMarks MarksFor(char c, const cairo_text_extents_t& ink)
+{
+    if (c == 'I')
+        return {ink.width * 0.6, ink.width * 0.6};
+    return {};
+}
+
+// The text drawn for a character: i and j without their dots (UTF-8).
+const char* PathText(const char* single)
+{
+    if (single[0] == 'i')
+        return "\xC4\xB1";
+    if (single[0] == 'j')
+        return "\xC8\xB7";
+    return single;
+}
+
+// Adds the serifs of I or the dot of i and j to the current path,
+// the glyph's origin at (x, y). `ink` is the box of the letter as drawn by PathText.
+void AddMarks(cairo_t* cr, char c, const cairo_text_extents_t& ink, double x, double y, double gap)
+{
+    if (c == 'i' || c == 'j') {
+        // A square dot as wide as the stem (i's is the whole box, j's its right end).
+        const double stem = c == 'i' ? ink.width : ink.width * 0.55;
+        const double dotBottom = y + ink.y_bearing - gap;
+        cairo_rectangle(cr, x + ink.x_bearing + ink.width - stem, dotBottom - stem, stem, stem);
+        return;
+    }
+    const double left = x + ink.x_bearing, top = y + ink.y_bearing, bottom = top + ink.height;
+    const double bar = ink.width * 0.55;
+    if (c == 'I') {
+        const double out = ink.width * 0.6;
+        cairo_rectangle(cr, left - out, top, ink.width + 2 * out, bar);
+        cairo_rectangle(cr, left - out, bottom - bar, ink.width + 2 * out, bar);
+    }
+}
+
 Glyph RenderGlyph(const FontFace& face, const FontStyle& style, double size, double ascent, char c)
 {
-    char text[2] = {c, 0};
+    const char single[2] = {c, 0};
+    const char* text = PathText(single);
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 8, 8);
     cairo_t* pcr = cairo_create(probe);
     SelectFace(pcr, face, size, style.widthScale);
     cairo_text_extents_t te;
     cairo_text_extents(pcr, text, &te);
+    cairo_text_extents_t dotted;  // the face's own advance, dot or no dot
+    cairo_text_extents(pcr, single, &dotted);
     cairo_destroy(pcr);
     cairo_surface_destroy(probe);
 
+    const LetterMarks marks = MarksFor(c, te);
     Glyph g;
-    g.width = std::max(1, int(std::lround(te.x_advance + style.embolden)));
+    g.width = std::max(1, int(std::lround(dotted.x_advance + marks.left + marks.right + style.embolden)));
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, g.width, style.cellHeight);
     cairo_t* cr = cairo_create(s);
     SelectFace(cr, face, size, style.widthScale);
-    cairo_move_to(cr, style.embolden / 2, ascent);
+    const double x = style.embolden / 2 + marks.left;
+    cairo_move_to(cr, x, ascent);
     cairo_text_path(cr, text);
+    // Two rows of gap at least, more in big fonts, plus what the stroke takes from it.
+    AddMarks(cr, c, te, x, ascent, std::max(2.0, style.cellHeight / 12.0) + style.embolden);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     cairo_fill_preserve(cr);
     if (style.embolden > 0) {
         cairo_set_line_width(cr, style.embolden);

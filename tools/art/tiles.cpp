@@ -77,6 +77,9 @@ uint32_t RockPixel(int level, int x, int y)
     return Mix(c.dark, c.light, std::clamp(light, 0.0, 1.0));
 }
 
+// Everything that kills by touch is outlined in this near-black where it meets the water.
+constexpr uint32_t ROCK_OUTLINE = 0x140E0A;
+
 // Height of the rock's edge in an edge tile, the same at x = 0 and x = 20.
 double EdgeLine(int level, int x)
 {
@@ -99,7 +102,9 @@ void DrawCeilingTile(Image& sheet, int level)
             if (y >= edge)
                 continue;
             uint32_t c = RockPixel(level, x, y);
-            if (y >= edge - 2.5)
+            if (y >= edge - 1)
+                c = ROCK_OUTLINE;
+            else if (y >= edge - 2.5)
                 c = Mix(c, 0x000000, 0.45);
             sheet.At(level * TILE + x, TILE + y) = c;
         }
@@ -116,7 +121,9 @@ void DrawFloorTile(Image& sheet, int level)
             if (y < edge)
                 continue;
             uint32_t c = RockPixel(level, x, y);
-            if (y < edge + 2.5)
+            if (y < edge + 1)
+                c = ROCK_OUTLINE;
+            else if (y < edge + 2.5)
                 c = Mix(colours.rim, 0xFFFFFF, 0.15 * ((x + level) % 3 == 0));
             else if (y < edge + 4.5)
                 c = Mix(c, colours.rim, 0.4);
@@ -125,13 +132,9 @@ void DrawFloorTile(Image& sheet, int level)
     }
 }
 
-// The open-water decorations are obstacles, so they are drawn as hard as the walls:
-// cobbled stone lit from above, a dark outline all round and a pale rim along the
-// top, in a warm grey that no water, weed or boulder of the background layers has.
-constexpr uint32_t DECORATION_OUTLINE = 0x140E0A;
-constexpr uint32_t DECORATION_RIM = 0xF2E6CC;
-constexpr uint32_t DECORATION_SHADE = 0x2A221C;
-
+// The open-water decorations kill like the walls, so they are drawn as walls are:
+// the first level's cobbled rock, the outline the walls have where they meet the
+// water, the floor's overgrown rim along the top and the ceiling's shade underneath.
 // A stone's outline: a start point and cubic curves (two control points and an end).
 struct StoneOutline {
     double x, y;
@@ -144,6 +147,8 @@ const StoneOutline STONES[3] = {
     {1.5, 19, {{1, 12, 3, 3.5, 6.5, 3.5}, {9, 3.5, 9.5, 9, 10.5, 9}, {11.5, 9, 12, 1.5, 15, 1.5}, {18.5, 1.5, 19, 12, 18.5, 19}}},
     {1.5, 18.5, {{0.5, 9, 5, 3, 10.5, 3}, {16, 3, 19.5, 9, 18.5, 18.5}}},
 };
+
+constexpr double STONE_LIGHT = 0.7;
 
 void DrawStoneDecoration(Image& sheet, int column, const StoneOutline& outline)
 {
@@ -161,11 +166,18 @@ void DrawStoneDecoration(Image& sheet, int column, const StoneOutline& outline)
             if (!solid(x, y))
                 continue;
             bool edge = !solid(x - 1, y) || !solid(x + 1, y) || !solid(x, y - 1) || !solid(x, y + 1);
-            bool litSide = !solid(x, y - 2) || !solid(x - 2, y);
-            // Neutral stone from the first level's cobbles, darker towards the bottom.
-            uint32_t stone = Mix(RockPixel(0, x, y), 0xB4AC9E, 0.5);
-            stone = Mix(stone, DECORATION_SHADE, 0.35 * y / TILE);
-            sheet.At(column * TILE + x, 3 * TILE + y) = edge ? DECORATION_OUTLINE : litSide ? DECORATION_RIM : stone;
+            const RockColours& rock = LEVEL_ROCK[0];
+            // Lit a little more than the walls: a stone stands out in the light of open water.
+            uint32_t c = Mix(RockPixel(0, x, y), rock.light, STONE_LIGHT);
+            if (edge)
+                c = ROCK_OUTLINE;
+            else if (!solid(x, y - 2))
+                c = rock.rim;  // the floor's rim
+            else if (!solid(x, y - 3) || !solid(x - 2, y))
+                c = Mix(c, rock.rim, 0.4);
+            else if (!solid(x, y + 2) || !solid(x + 2, y))
+                c = Mix(c, 0x000000, 0.45);  // the ceiling's shaded underside
+            sheet.At(column * TILE + x, 3 * TILE + y) = c;
         }
 }
 

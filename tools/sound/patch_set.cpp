@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -246,4 +247,148 @@ bool BlankDateLine(uint8_t* text, size_t size)
         return true;
     }
     return false;
+}
+
+PatchIndex ReadPatchIndex(const uint8_t* text, size_t size)
+{
+    PatchIndex index;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(text), size));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        int number = 0;
+        std::string name;
+        if (line.empty() || line[0] == '#' || !(words >> number >> name))
+            continue;
+        if (line[0] == '\t' || line[0] == ' ')
+            index.drums[number] = name;
+        else if (number >= 1 && number <= 128)
+            index.programs[number - 1] = name;
+    }
+    return index;
+}
+
+std::map<std::string, std::set<int>> NotesPerPatch(const PatchIndex& index, const TuneInstruments& tunes)
+{
+    std::map<std::string, std::set<int>> notes;
+    for (const auto& [program, played] : tunes.programNotes) {
+        auto patch = index.programs.find(program);
+        if (patch != index.programs.end())
+            notes[patch->second].insert(played.begin(), played.end());
+    }
+    for (int note : tunes.drumNotes) {
+        auto patch = index.drums.find(note);
+        if (patch != index.drums.end())
+            notes[patch->second].insert(note);
+    }
+    return notes;
+}
+
+namespace {
+
+constexpr size_t WAVEFORMS_AT = 85;        // in the patch header, 2 bytes
+constexpr size_t WAVE_DATA_SIZE_AT = 89;   // in the patch header, 4 bytes
+constexpr size_t LOW_FREQUENCY_AT = 22;    // bottom of the sample's key range, in mHz
+
+struct SampleSpan {
+    size_t begin, end;  // header and data
+    uint32_t low, high;
+};
+
+// The pitch of a note in mHz, as the player tunes it.
+double NoteMilliHertz(double note)
+{
+    return 440000.0 * std::pow(2.0, (note - 69) / 12);
+}
+
+void PutLittleEndian(uint8_t* p, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; i++)
+        p[i] = uint8_t(value >> (8 * i));
+}
+
+
+// The samples of a GUS patch in order, with their key ranges.
+std::vector<SampleSpan> ListSamples(std::vector<uint8_t>& patch)
+{
+    std::vector<SampleSpan> samples;
+    ForEachGusSample(patch.data(), patch.size(), [&](uint8_t* header, uint8_t* data, size_t length) {
+        samples.push_back({size_t(header - patch.data()), size_t(data - patch.data()) + length,
+                           LittleEndian32(header + LOW_FREQUENCY_AT), LittleEndian32(header + HIGH_FREQUENCY_AT)});
+    });
+    return samples;
+}
+
+// Whether the sample's key range holds the pitch.
+bool Holds(const SampleSpan& sample, double pitch)
+{
+    const double mHz = NoteMilliHertz(pitch);
+    // Neighbouring ranges leave a gap of a millihertz that a note may fall in.
+    return sample.low <= mHz + 1 && mHz - 1 <= sample.high;
+}
+
+}  // namespace
+
+bool PatchSoundsNote(const uint8_t* patch, size_t size, int note)
+{
+    std::vector<uint8_t> copy(patch, patch + size);
+    const std::vector<SampleSpan> samples = ListSamples(copy);
+    return std::any_of(samples.begin(), samples.end(), [&](const SampleSpan& s) { return Holds(s, note); });
+}
+
+std::vector<uint8_t> KeepSamplesForNotes(const uint8_t* patch, size_t size, const std::set<int>& notes)
+{
+    std::vector<uint8_t> copy(patch, patch + size);
+    const std::vector<SampleSpan> samples = ListSamples(copy);
+    // A patch of several layers is left as it is.
+    if (copy[GUS_HEADER + LAYER_COUNT_AT] != 1)
+        return copy;
+    std::vector<bool> keep(samples.size(), false);
+    constexpr double DETUNE = 0.25;  // of a semitone: a pitch bend or the player's rounding
+    for (int note : notes) {
+        bool sounded = false;
+        for (size_t s = 0; s < samples.size(); s++) {
+            for (double pitch : {note - DETUNE, double(note), note + DETUNE}) {
+                if (Holds(samples[s], pitch)) {
+                    keep[s] = true;
+                    sounded |= pitch == note;
+                }
+            }
+        }
+        if (!sounded)
+            return copy;
+    }
+    std::vector<uint8_t> out(copy.begin(), copy.begin() + samples.front().begin);
+    uint32_t waveBytes = 0;
+    int kept = 0;
+    for (size_t s = 0; s < samples.size(); s++) {
+        if (!keep[s])
+            continue;
+        out.insert(out.end(), copy.begin() + samples[s].begin, copy.begin() + samples[s].end);
+        waveBytes += uint32_t(samples[s].end - samples[s].begin - GUS_SAMPLE);
+        kept++;
+    }
+    out[GUS_HEADER + GUS_INSTRUMENT + SAMPLE_COUNT_AT] = uint8_t(kept);
+    PutLittleEndian(out.data() + WAVEFORMS_AT, uint32_t(kept), 2);
+    PutLittleEndian(out.data() + WAVE_DATA_SIZE_AT, waveBytes, 4);
+    return out;
+}
+
+std::vector<uint8_t> ReplaceObjects(const std::vector<uint8_t>& file, const std::vector<DatafileObject>& objects,
+                                    const std::vector<std::vector<uint8_t>>& bytes)
+{
+    constexpr size_t SIZES = 8;  // on disk and unpacked, before the object's bytes
+    std::vector<uint8_t> out;
+    size_t recordStart = 12;     // after "slh.ALL." and the object count
+    out.insert(out.end(), file.begin(), file.begin() + recordStart);
+    for (size_t i = 0; i < objects.size(); i++) {
+        out.insert(out.end(), file.begin() + recordStart, file.begin() + objects[i].offset - SIZES);
+        for (int twice = 0; twice < 2; twice++)
+            for (int shift = 24; shift >= 0; shift -= 8)
+                out.push_back(uint8_t(bytes[i].size() >> shift));
+        out.insert(out.end(), bytes[i].begin(), bytes[i].end());
+        recordStart = objects[i].offset + objects[i].size;
+    }
+    out.insert(out.end(), file.begin() + recordStart, file.end());
+    return out;
 }

@@ -1,7 +1,11 @@
 // Mending of the patch set pat2dat writes from a SoundFont, done in place on patches.dat.
 #pragma once
 #include <cstddef>
+#include "tune_instruments.h"
+
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,3 +36,28 @@ void SoftenGusPatch(uint8_t* patch, size_t size, double topHz, double attackSeco
 // pat2dat stamps its instrument index with the date; blanking that line keeps
 // patches.dat the same on every build. Returns true when a date line was found.
 bool BlankDateLine(uint8_t* text, size_t size);
+
+// The patch index (default_cfg) pat2dat writes: which patch sounds each
+// program ("N name", N = program + 1) and each drum note (a tab, "NOTE name").
+struct PatchIndex {
+    std::map<int, std::string> programs;
+    std::map<int, std::string> drums;
+};
+PatchIndex ReadPatchIndex(const uint8_t* text, size_t size);
+
+// The notes each patch of the index must sound for the tunes.
+std::map<std::string, std::set<int>> NotesPerPatch(const PatchIndex& index, const TuneInstruments& tunes);
+
+// Allegro's software MIDI sounds a note with every sample of the patch whose
+// key range holds the note's pitch (pat2dat keeps a SoundFont's velocity
+// layers as such samples, all played at once). Keeps only the samples some
+// note of `notes` (or a pitch a quarter tone sharp or flat of it) sounds; a
+// patch where a note finds no sample is kept whole. Returns the new bytes.
+std::vector<uint8_t> KeepSamplesForNotes(const uint8_t* patch, size_t size, const std::set<int>& notes);
+
+// True when some sample of the GUS patch holds the note's pitch.
+bool PatchSoundsNote(const uint8_t* patch, size_t size, int note);
+
+// The datafile with the objects' bytes replaced (objects as ListObjects gave them).
+std::vector<uint8_t> ReplaceObjects(const std::vector<uint8_t>& file, const std::vector<DatafileObject>& objects,
+                                    const std::vector<std::vector<uint8_t>>& bytes);

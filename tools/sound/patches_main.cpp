@@ -1,5 +1,6 @@
-// pesko-patches: mends, in place, the patches.dat that pat2dat made (see patch_set.h).
-// Usage: pesko-patches PATCHES_DAT
+// pesko-patches: mends, in place, the patches.dat that pat2dat made (see patch_set.h),
+// and keeps of each instrument only the samples the tunes' notes play.
+// Usage: pesko-patches PATCHES_DAT TUNE.mid...
 #include "patch_set.h"
 
 #include <cstdio>
@@ -30,20 +31,38 @@ bool WriteFile(const char* path, const std::vector<uint8_t>& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s PATCHES_DAT\n", argv[0]);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s PATCHES_DAT TUNE.mid...\n", argv[0]);
         return 2;
     }
     try {
+        TuneInstruments tunes;
+        for (int i = 2; i < argc; i++)
+            AddTuneInstruments(ReadFile(argv[i]), tunes);
         std::vector<uint8_t> file = ReadFile(argv[1]);
-        for (const DatafileObject& object : ListObjects(file)) {
+        const std::vector<DatafileObject> objects = ListObjects(file);
+        PatchIndex index;
+        for (const DatafileObject& object : objects) {
             if (object.type == "PAT ") {
                 CentreGusPatch(file.data() + object.offset, object.size);
                 SoftenGusPatch(file.data() + object.offset, object.size, PATCH_TOP_HZ, PATCH_ATTACK_SECONDS);
             }
-            else if (object.name == "default_cfg")
+            else if (object.name == "default_cfg") {
                 BlankDateLine(file.data() + object.offset, object.size);
+                index = ReadPatchIndex(file.data() + object.offset, object.size);
+            }
         }
+        const auto notes = NotesPerPatch(index, tunes);
+        std::vector<std::vector<uint8_t>> bytes;
+        for (const DatafileObject& object : objects) {
+            const uint8_t* begin = file.data() + object.offset;
+            auto played = notes.find(object.name);
+            if (object.type == "PAT " && played != notes.end())
+                bytes.push_back(KeepSamplesForNotes(begin, object.size, played->second));
+            else
+                bytes.emplace_back(begin, begin + object.size);
+        }
+        file = ReplaceObjects(file, objects, bytes);
         if (!WriteFile(argv[1], file)) {
             std::fprintf(stderr, "pesko-patches: cannot write %s\n", argv[1]);
             return 1;

@@ -1,0 +1,70 @@
+// What the tunes play, read back from their MIDI files, and the instruments
+// patches.dat keeps for them.
+#include "patch_set.h"
+#include "tune_instruments.h"
+#include "tunes.h"
+#include "support/temp_dir.h"
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+static std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(TuneInstrumentsTest, ProgramsPerChannelDrumsAndRunningStatus)
+{
+    MidiTrack lead, drums;
+    lead.Program(0, 73);
+    lead.Note(0, 100, 0, 69, 90);
+    lead.Note(100, 100, 0, 71, 90);  // the second note-on may go out in running status
+    lead.Program(1, 33);
+    lead.Note(0, 400, 1, 36, 90);
+    drums.Note(0, 60, DRUM_CHANNEL, 42, 100);
+    drums.Note(200, 60, DRUM_CHANNEL, 36, 100);
+    TempDir dir;
+    const std::string path = dir.Path() + "/tune.mid";
+    ASSERT_TRUE(WriteMidi(path, {lead, drums}, TICKS_PER_BAR));
+    TuneInstruments found;
+    AddTuneInstruments(ReadBytes(path), found);
+    EXPECT_EQ(found.programNotes, (std::map<int, std::set<int>>{{73, {69, 71}}, {33, {36}}}));
+    EXPECT_EQ(found.drumNotes, (std::set<int>{36, 42}));
+}
+
+// Every note of every tune finds its instrument in patches.dat, with a sample
+// whose key range holds it: a tune that gains an instrument or a note the
+// build's list lacks fails here.
+TEST(TuneInstrumentsTest, PatchesDatSoundsEveryNoteOfEveryTune)
+{
+    std::vector<uint8_t> file = ReadBytes(std::string(PESKO_DATA_DIR) + "/patches.dat");
+    ASSERT_FALSE(file.empty());
+    const std::vector<DatafileObject> objects = ListObjects(file);
+    std::map<std::string, const DatafileObject*> byName;
+    for (const DatafileObject& object : objects)
+        byName[object.name] = &object;
+    ASSERT_TRUE(byName.count("default_cfg"));
+    const PatchIndex index =
+        ReadPatchIndex(file.data() + byName["default_cfg"]->offset, byName["default_cfg"]->size);
+    TempDir dir;
+    for (const Tune& tune : MakeTunes()) {
+        const std::string path = dir.Path() + "/" + tune.fileName;
+        ASSERT_TRUE(WriteMidi(path, tune.tracks, tune.bars * TICKS_PER_BAR));
+        TuneInstruments played;
+        AddTuneInstruments(ReadBytes(path), played);
+        EXPECT_FALSE(played.programNotes.empty()) << tune.fileName;
+        for (const auto& program : played.programNotes)
+            EXPECT_TRUE(index.programs.count(program.first)) << tune.fileName << ": program " << program.first;
+        for (int note : played.drumNotes)
+            EXPECT_TRUE(index.drums.count(note)) << tune.fileName << ": drum " << note;
+        for (const auto& [patch, notes] : NotesPerPatch(index, played)) {
+            ASSERT_TRUE(byName.count(patch)) << tune.fileName << ": " << patch << " is not in patches.dat";
+            const DatafileObject& object = *byName[patch];
+            for (int note : notes)
+                EXPECT_TRUE(PatchSoundsNote(file.data() + object.offset, object.size, note))
+                    << tune.fileName << ": " << patch << " has no sample for note " << note;
+        }
+    }
+}
