@@ -3,6 +3,7 @@
 #include "data/data_files.h"
 #include "data/datafile.h"
 #include "platform/display.h"
+#include "platform/headless.h"
 #include "app/globals.h"
 #include "input/input.h"
 #include "files/paths.h"
@@ -131,6 +132,13 @@ void InitGame()
     SetGraphicMode();
     CreatePages();
     WatchCloseButton();
+    LoadData();
+}
+
+void InitHeadlessGame()
+{
+    srand(static_cast<unsigned>(time(nullptr)));
+    StartHeadlessAllegro();
     LoadData();
 }
 
