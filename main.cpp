@@ -8,6 +8,9 @@
 #include "app/startup.h"
 #include "platform/trace.h"
 #include "game/game.h"
+#include "game/record.h"
+#include "game/watch.h"
+#include "replay/replay_store.h"
 #include "settings/display_settings.h"
 #include "settings/save_files.h"
 #include "screens/hiscore_screen.h"
@@ -16,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 // The save file's path; with no save folder the game keeps it in memory only.
 static std::string SaveFileOrNone(const char* name)
@@ -30,7 +34,11 @@ static std::string SaveFileOrNone(const char* name)
 // stays whole): every file the game writes is named here, so none is left.
 static void RemoveLeftoversOfKilledSaves()
 {
-    RemoveWriterLeftovers({SavePath(SETTINGS_FILE), SavePath(HISCORE_FILE), DisplaySettingsPath()});
+    std::vector<std::string> files = {SavePath(SETTINGS_FILE), SavePath(HISCORE_FILE), DisplaySettingsPath(),
+                                      SavePath(LAST_REPLAY_FILE)};
+    for (int row = 0; row < HISCORE_ROWS; row++)
+        files.push_back(RowReplayPath(row));
+    RemoveWriterLeftovers(files);
 }
 
 // Defaults when the file is not there or cannot be used; only a missing file
@@ -55,13 +63,16 @@ static void LoadOrCreateHiScores()
         SaveHiScores(path.c_str());
 }
 
-// The name entry, the game, its score offered to the table, and the
-// congratulations after a completed one.
+// The name entry, the game, its score offered to the table (the game's record
+// kept as the last game and with its row), and the congratulations after a
+// completed one.
 static void PlayOneGame()
 {
     EnterNameScreen();
     const bool completed = PlayGame() > 0;
-    OfferFinalScore();
+    const int row = OfferFinalScore();
+    if (const Replay* game = LastRecordedGame())
+        KeepRecordedGame(*game, row);
     if (completed)
         CongratulationsScreen();
 }
@@ -104,11 +115,41 @@ static int HandleCommandLine(int argc, char** argv)
     return -1;
 }
 
+// pesko --replay FILE [--verify]: a recorded game watched in the window, or
+// checked without one. A file that cannot be read says why in one line.
+static int RunReplayOption()
+{
+    Replay game;
+    const std::string problem = ReadReplayFile(g_Options.replayFile, game);
+    if (!problem.empty()) {
+        fprintf(stderr, "pesko: %s: %s\n", g_Options.replayFile.c_str(), problem.c_str());
+        return 1;
+    }
+    SetUpGameFolders(g_Options.folders);
+    if (g_Options.verifyReplay) {
+        InitHeadlessGame();
+        const ReplayCheck check = CheckReplay(game);
+        printf("score %d steps %zu\n%s\n", static_cast<int>(check.score), check.steps,
+               check.ok ? "ok" : check.problem.c_str());
+        return check.ok ? 0 : 1;
+    }
+    UseGameIcon();
+    InitGame();
+    LoadOrCreateSettings();
+    SetVolumes(g_Settings.soundVolume, g_Settings.musicVolume);
+    WatchReplay(game, "REPLAY", WatchEnd::OnEsc);
+    ShutdownGame();
+    allegro_exit();
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     int answered = HandleCommandLine(argc, argv);
     if (answered >= 0)
         return answered;
+    if (!g_Options.replayFile.empty())
+        return RunReplayOption();
     SetUpGameFolders(g_Options.folders);
     RemoveLeftoversOfKilledSaves();
     UseGameIcon();
@@ -126,7 +167,7 @@ int main(int argc, char** argv)
             break;
         Trace("main() - while - result %ld", static_cast<long>(choice));
         if (g_DemoMode)
-            PlayDemo();
+            PlayAttractDemo();
         else
             RunChoice(choice);
         rest(PAUSE_BETWEEN_SCREENS_MS);

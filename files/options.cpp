@@ -14,6 +14,9 @@ const char* UsageText()
            "  --scale N        make the window N times 640 x 480 (N from 1 to 4)\n"
            "  --data-dir DIR   read the game's data from DIR\n"
            "  --save-dir DIR   keep settings and hi-scores in DIR\n"
+           "  --replay FILE    watch the recorded game FILE (last.replay in the save folder\n"
+           "                   is the last game played); hold Right to watch it 4x faster\n"
+           "  --verify         with --replay: play it again without a window and check it\n"
            "  -h, --help       show this help and exit\n"
            "  --version        show the version and exit\n"
            "\n"
@@ -22,7 +25,8 @@ const char* UsageText()
 
 const char* VersionText()
 {
-    return "pesko 1.0\n";
+    static const std::string text = std::string("pesko ") + GAME_VERSION + "\n";
+    return text.c_str();
 }
 
 static bool ParseScale(const char* text, int& scale)
@@ -35,7 +39,17 @@ static bool ParseScale(const char* text, int& scale)
     return true;
 }
 
-enum OptionCode { OPT_HELP = 1, OPT_VERSION, OPT_FULLSCREEN, OPT_WINDOWED, OPT_SCALE, OPT_DATA_DIR, OPT_SAVE_DIR };
+enum OptionCode {
+    OPT_HELP = 1,
+    OPT_VERSION,
+    OPT_FULLSCREEN,
+    OPT_WINDOWED,
+    OPT_SCALE,
+    OPT_DATA_DIR,
+    OPT_SAVE_DIR,
+    OPT_REPLAY,
+    OPT_VERIFY
+};
 
 static const option LONG_OPTIONS[] = {
     {"help", no_argument, nullptr, OPT_HELP},
@@ -45,6 +59,8 @@ static const option LONG_OPTIONS[] = {
     {"scale", required_argument, nullptr, OPT_SCALE},
     {"data-dir", required_argument, nullptr, OPT_DATA_DIR},
     {"save-dir", required_argument, nullptr, OPT_SAVE_DIR},
+    {"replay", required_argument, nullptr, OPT_REPLAY},
+    {"verify", no_argument, nullptr, OPT_VERIFY},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -67,6 +83,12 @@ static bool TakeOption(int code, const char* value, Options& options, std::strin
     case OPT_WINDOWED: options.display = DisplayRequest::Windowed; return true;
     case OPT_DATA_DIR: return TakeFolder("--data-dir", value, options.folders.dataDir, error);
     case OPT_SAVE_DIR: return TakeFolder("--save-dir", value, options.folders.saveDir, error);
+    case OPT_REPLAY:
+        options.replayFile = value;
+        if (options.replayFile.empty())
+            error = "--replay needs a file";
+        return !options.replayFile.empty();
+    case OPT_VERIFY: options.verifyReplay = true; return true;
     case OPT_SCALE:
         if (ParseScale(value, options.scale))
             return true;
@@ -93,6 +115,10 @@ bool ParseOptions(int argc, char* const* argv, Options& options, std::string& er
     }
     if (optind < argc) {
         error = std::string("unexpected argument: ") + argv[optind];
+        return false;
+    }
+    if (options.verifyReplay && options.replayFile.empty()) {
+        error = "--verify needs --replay FILE";
         return false;
     }
     return true;

@@ -1,5 +1,5 @@
 // The command line: pesko [--fullscreen | --windowed] [--scale N] [--data-dir DIR]
-// [--save-dir DIR] [-h | --help] [--version], in the usual GNU form.
+// [--save-dir DIR] [--replay FILE [--verify]] [-h | --help] [--version], in the usual GNU form.
 #pragma once
 #include "files/paths.h"
 #include <string>
@@ -12,6 +12,8 @@ struct Options {
     DisplayRequest display = DisplayRequest::Remembered;
     int scale = 0;  // 0: not given on the command line
     PathOptions folders;  // --data-dir and --save-dir
+    std::string replayFile;     // --replay FILE: watch a recorded game
+    bool verifyReplay = false;  // --verify: check it without a window
 };
 
 constexpr int MIN_SCALE = 1;
@@ -19,6 +21,8 @@ constexpr int MAX_SCALE = 4;
 
 // Fills options from argv; on a bad command line returns false and says why in error.
 bool ParseOptions(int argc, char* const* argv, Options& options, std::string& error);
+// The game's version, also written into every recorded game.
+constexpr const char* GAME_VERSION = "1.0";
 const char* UsageText();
 const char* VersionText();
 

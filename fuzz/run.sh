@@ -26,7 +26,7 @@ build_target() {  # build_target NAME
     local src="$here/$1.cpp" links
     links=$(sed -n 's|^// Links: ||p' "$src" | head -n1)
     if [[ -z "$links" ]]; then
-        links="platform/*.cpp files/*.cpp data/*.cpp settings/*.cpp input/*.cpp app/*.cpp screens/*.cpp game/*.cpp world/*.cpp movie/*.cpp"
+        links="platform/*.cpp files/*.cpp data/*.cpp settings/*.cpp input/*.cpp app/*.cpp screens/*.cpp game/*.cpp replay/*.cpp world/*.cpp movie/*.cpp"
     fi
     local sources=()
     for pattern in $links; do

@@ -7,9 +7,14 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "app/startup.h"
+#include "game/game_start.h"
+#include "game/record.h"
 #include "game/level.h"
 #include "settings/control_settings.h"
 #include "world/world.h"
+#include <cstdlib>
+
+CChance g_GameChance;
 
 void ResetGameState()
 {
@@ -36,8 +41,32 @@ static void BindWorldBitmaps()
     g_ScrollLayer2.SetBitmap(DataBitmap(BMP_LAYER2));
 }
 
+GameStart FreshGameStart()
+{
+    const uint32_t high = static_cast<uint32_t>(rand()) << 16;
+    return GameStart{high ^ static_cast<uint32_t>(rand()), g_SpawnOrderPosition};
+}
+
+// The map and the sea collection deal from the game's dice while it runs.
+static void BindGameChance(CChance* chance)
+{
+    g_LevelMap.m_Chance = chance;
+    g_Enemies.m_Chance = chance;
+}
+
+// A game the player plays: a fresh seed, and the mouse made ready to steer.
 void InitLevel_01()
 {
+    InitLevel_01(FreshGameStart());
+    if (g_Settings.control == CONTROL_MOUSE)
+        SetUpMouseSteering();
+}
+
+void InitLevel_01(const GameStart& start)
+{
+    g_GameChance.Seed(start.seed);
+    g_SpawnOrderPosition = start.spawnOrderPosition;
+    BindGameChance(&g_GameChance);
     BindWorldBitmaps();
     g_GameFont.LoadFont();
     g_Player.NewGame();
@@ -46,8 +75,6 @@ void InitLevel_01()
     g_ScrollLayer2.Init();
     g_Enemies.InitForGame();
     g_Icons.InitAsIcons();
-    if (g_Settings.control == CONTROL_MOUSE)
-        SetUpMouseSteering();
     ResetGameState();
 }
 
@@ -58,6 +85,7 @@ void ExitLevel_01()
     FreePlayerData();
     FreeCharacterData();
     RemoveAllCharacters();
+    BindGameChance(nullptr);
 }
 
 bool IsRelaxedGame()
@@ -80,11 +108,31 @@ bool IsGameEnded()
     return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
 }
 
+static Replay s_LastRecording;
+static bool s_HaveLastRecording = false;
+
+const Replay* LastRecordedGame()
+{
+    return s_HaveLastRecording ? &s_LastRecording : nullptr;
+}
+
+// Every game is recorded: its start, and each step's input as the step reads it.
 int PlayGame()
 {
-    InitLevel_01();
+    const GameStart start = FreshGameStart();
+    InitLevel_01(start);
     g_Game.speed = g_Controls.speed;
-    RunScreen(GameLoop(g_Game.speed), {[] { UpdateLevel_01(); }, DrawLevel_01, IsGameEnded, nullptr});
+    if (g_Settings.control == CONTROL_MOUSE)
+        SetUpMouseSteering();
+    GameRecorder recorder;
+    recorder.Start(start, g_Settings.control, g_PlayerName);
+    auto step = [&recorder] {
+        const StepInput input = ReadStepInput();
+        UpdateLevel_01(input);
+        recorder.Stepped(input);
+    };
+    RunScreen(GameLoop(g_Game.speed), {step, DrawLevel_01, IsGameEnded, nullptr});
+    s_HaveLastRecording = recorder.Finish(s_LastRecording);
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;
 }

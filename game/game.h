@@ -17,8 +17,7 @@ struct StepInput {
     bool boxYes = false;     // Left acts: the quit box's choice moves to Yes
     bool boxNo = false;      // Right acts: the choice moves to No
     bool boxAnswer = false;  // Enter pressed: the quit box takes its choice
-    bool focusLost = false;  // the window lost the keyboard since the last step
-    bool padLost = false;    // the pad steering the fish was unplugged since the last step
+    bool focusLost = false;  // the window lost the keyboard, or the steering pad was unplugged, since the last step
 };
 
 // Returns 1 when the sea was crossed (the game was completed), else 0.

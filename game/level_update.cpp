@@ -230,8 +230,9 @@ StepInput ReadStepInput()
     input.boxYes = keys.Acts(INPUT_LEFT);
     input.boxNo = keys.Acts(INPUT_RIGHT);
     input.boxAnswer = keys.Pressed(INPUT_ENTER);
-    input.focusLost = TakeFocusLoss();
-    input.padLost = g_Settings.control == CONTROL_JOYSTICK && TakePadLoss();
+    // A pad pulled out would leave the fish on its last input: the game waits as for focus.
+    const bool padLost = g_Settings.control == CONTROL_JOYSTICK && TakePadLoss();
+    input.focusLost = TakeFocusLoss() || padLost;
     return input;
 }
 
@@ -253,8 +254,7 @@ void UpdateLevel_01(const StepInput& input)
         // The box opens on this step and answers from the next one.
         OpenQuitBox();
     } else {
-        // A pad pulled out leaves the fish on its last input: the game waits as for focus.
-        PauseOnFocusLoss(input.focusLost || input.padLost);
+        PauseOnFocusLoss(input.focusLost);
         HandlePauseKey(input);
         HandleSoundKey(input);
         HandleMusicKey(input);

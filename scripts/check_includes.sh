@@ -4,7 +4,7 @@
 # upward and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(files data settings platform input app movie world game screens)
+layers=(files data settings platform input app movie world replay game screens)
 
 rank() {  # rank FOLDER: its place in the layers, or nothing
     local i

@@ -145,15 +145,16 @@ int HiScoreRankFor(int score)
     return position;
 }
 
-void InsertHiScore(int score, const char* name)
+int InsertHiScore(int score, const char* name)
 {
     const int position = HiScoreRankFor(score);
     if (position < 0)
-        return;
+        return -1;
     ShiftHiScores(position);
     SetRowName(g_HiScores[position], name);
     g_HiScores[position].score = score;
     SaveHiScores(SavePath(HISCORE_FILE).c_str());
+    return position;
 }
 
 void ClearPlayerName()

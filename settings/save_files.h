@@ -27,7 +27,8 @@ void ShiftHiScores(int row);
 // The row (0 the best) a score would take in the table, or -1 when it would not
 // enter: it must beat the last row, and a tie goes above the row it ties.
 int HiScoreRankFor(int score);
-void InsertHiScore(int score, const char* name);
+// Enters a final score; returns the row it took, or -1 when it did not enter.
+int InsertHiScore(int score, const char* name);
 void ClearPlayerName();
 void SetDefaultPlayerName();
 // A row's name, never read past its 16 bytes even without a terminator.

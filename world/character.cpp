@@ -20,7 +20,7 @@ constexpr int MIN_SPAWN_DELAY = 10;
 
 CCharacter::CCharacter(int screenWidth, int screenHeight)
     : m_Sheet(nullptr), m_Mask(nullptr), m_CHScreenWidth(screenWidth), m_CHScreenHeight(screenHeight),
-      m_CHHead(nullptr), m_CHEnemyCount(0)
+      m_CHHead(nullptr), m_CHEnemyCount(0), m_Chance(nullptr)
 {
     InitForGame();
 }
@@ -106,7 +106,7 @@ static int NextKindInSpawnOrder(int typeCount)
 static int SpawnY(const CCharacter& c, int height)
 {
     const int room = c.m_CHSpawnHeight - height;
-    return room > 0 ? rand() % room + c.m_CHSpawnTop : c.m_CHSpawnTop;
+    return room > 0 ? RollOf(c.m_Chance) % room + c.m_CHSpawnTop : c.m_CHSpawnTop;
 }
 
 int CCharacter::AddEnemy(int kind, int placement, int x, int y)
@@ -198,9 +198,9 @@ void CCharacter::ExplodeEnemies()
 
 // A random wait of at least `base` ticks, shorter spans giving shorter waits;
 // a span of zero or less (a huge minimum) gives just the base.
-static int RandomDelay(int base, int span)
+static int RandomDelay(CChance* chance, int base, int span)
 {
-    return span > 0 ? base + rand() % span : base;
+    return span > 0 ? base + RollOf(chance) % span : base;
 }
 
 // Counts the spawn delay down; true when a new object is due now.
@@ -246,16 +246,17 @@ void CCharacter::MoveCharacter(int stepX)
         AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, PLACE_AT_SPAWN_EDGE, 0, 0);
         const int min = m_ChenemyCountOnScreenMin;
         const int span = min > 0 ? (m_CHScreenWidth / min) / (min - m_CHEnemyCount + 2) : 0;
-        m_CHEnemyDelayForAddNew = RandomDelay(MIN_SPAWN_DELAY, span);
+        m_CHEnemyDelayForAddNew = RandomDelay(m_Chance, MIN_SPAWN_DELAY, span);
     }
     FinishMove(*this);
 }
 
 // The wait of the decorative screens: D + rand() % D with D = scale / minimum.
+// The screens deal from the C library's generator, never from a game's dice.
 static int ScreenDelay(const CCharacter& c, int scale)
 {
     const int d = c.m_ChenemyCountOnScreenMin > 0 ? scale / c.m_ChenemyCountOnScreenMin : 0;
-    return RandomDelay(d, d);
+    return RandomDelay(nullptr, d, d);
 }
 
 // A position snapped to the kind's width, so the objects move in columns.

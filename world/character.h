@@ -1,6 +1,7 @@
 // A collection of animated objects drawn from one sprite sheet: everything in
 // the sea that is not the fish or the rock, and the decorations of the screens.
 #pragma once
+#include "world/chance.h"
 #include "world/character_kinds.h"
 #include <allegro.h>
 
@@ -77,4 +78,7 @@ public:
     int m_CHStopAddNew;
     int m_CHSpawnTop;
     int m_CHSpawnHeight;
+    // The dice of the sea's spawns, borrowed from the game; none (the attract
+    // demo) deals from the C library's generator, as the screens always do.
+    CChance* m_Chance;
 };

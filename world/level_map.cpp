@@ -2,7 +2,6 @@
 #include "world/motion.h"
 #include "world/sprite.h"
 #include <algorithm>
-#include <cstdlib>
 
 // Tile rows of the sheet.
 constexpr int TILE_WATER_COLUMN = 3;
@@ -17,7 +16,8 @@ constexpr int PIXELS_PER_STEP = 50;
 constexpr int SPAWN_HEIGHT = 280;
 
 CLevelMap::CLevelMap(int screenWidth, int screenHeight)
-    : m_Tiles(nullptr), m_TileMask(nullptr), m_ViewWidth(screenWidth), m_ViewHeight(screenHeight)
+    : m_Tiles(nullptr), m_TileMask(nullptr), m_ViewWidth(screenWidth), m_ViewHeight(screenHeight),
+      m_Chance(nullptr)
 {
     Init();
 }
@@ -69,7 +69,7 @@ void CLevelMap::Init()
 
 void CLevelMap::InitForDemo()
 {
-    ResetCounters(*this, rand() % 6);
+    ResetCounters(*this, RollOf(m_Chance) % 6);
     if (m_Level == 0)
         FillStart();
     else
@@ -78,9 +78,9 @@ void CLevelMap::InitForDemo()
 
 // One step of the ceiling's random walk. The clamps send -1 to 1 and 8 to 6,
 // so the edge bounces off the limits instead of resting on them.
-static int WalkCeiling(int row)
+static int WalkCeiling(CChance* chance, int row)
 {
-    const int r = rand() % 24;
+    const int r = RollOf(chance) % 24;
     if (r <= 11)
         row++;
     else if (r >= 13)
@@ -98,16 +98,16 @@ static void SetCell(CMapCell& cell, int tileX, int tileY)
     cell.m_TileY = cell.m_HitTileY = tileY;
 }
 
-static void FillColumn(CMapCell (&column)[MAP_ROWS], int ceiling, int level)
+static void FillColumn(CChance* chance, CMapCell (&column)[MAP_ROWS], int ceiling, int level)
 {
     for (int row = 0; row < ceiling; row++)
         SetCell(column[row], level, TILE_ROCK);
     SetCell(column[ceiling], level, TILE_CEILING_EDGE);
     int decorationRow = -1;
     int decorationColumn = 0;
-    if (rand() % 100 > 70) {
-        decorationRow = rand() % WATER_ROWS + ceiling + 1;
-        decorationColumn = rand() % 3;
+    if (RollOf(chance) % 100 > 70) {
+        decorationRow = RollOf(chance) % WATER_ROWS + ceiling + 1;
+        decorationColumn = RollOf(chance) % 3;
     }
     for (int row = ceiling + 1; row <= ceiling + WATER_ROWS; row++) {
         if (row == decorationRow)
@@ -125,8 +125,8 @@ static void FillFromStart(CLevelMap& map, int flatColumns)
     int ceiling = START_CEILING_ROW;
     for (int c = 0; c < MAP_COLUMNS; c++) {
         if (c >= flatColumns)
-            ceiling = WalkCeiling(ceiling);
-        FillColumn(map.m_Cells[c], ceiling, map.m_Level);
+            ceiling = WalkCeiling(map.m_Chance, ceiling);
+        FillColumn(map.m_Chance, map.m_Cells[c], ceiling, map.m_Level);
     }
     map.m_CeilingRow = ceiling;
 }
@@ -150,8 +150,8 @@ void CLevelMap::GenerateColumns(int n)
     const int level = m_Completed == 1 ? 0 : m_Level;
     for (int c = MAP_COLUMNS - n; c < MAP_COLUMNS; c++) {
         if (m_Completed != 1)
-            ceiling = WalkCeiling(ceiling);
-        FillColumn(m_Cells[c], ceiling, level);
+            ceiling = WalkCeiling(m_Chance, ceiling);
+        FillColumn(m_Chance, m_Cells[c], ceiling, level);
     }
     m_CeilingRow = ceiling;
 }

@@ -1,6 +1,7 @@
 // The sea floor and ceiling: a 34 x 24 grid of 20 x 20 tiles that scrolls left,
 // generates new columns by a random walk and counts distance and levels.
 #pragma once
+#include "world/chance.h"
 #include <allegro.h>
 
 constexpr int MAP_COLUMNS = 34;
@@ -81,6 +82,9 @@ public:
     // left, still seen while the view slides over to its new place.
     int m_PrevScrollX;
     CMapCell m_DroppedColumn[MAP_ROWS];
+    // The dice the walk and the decorations take, borrowed from the game; none
+    // (the attract demo) deals from the C library's generator.
+    CChance* m_Chance;
 
 private:
     enum class TileRows { All, WaterStones, Walls };

@@ -1,0 +1,287 @@
+// Makes the golden replays kept in tests/golden/: whole games steered by a
+// player program that looks ahead in the game itself, recorded as every game
+// is. Run again whenever a rule of play changes on purpose:
+//   build/tests/pesko-golden DATA_DIR tests/golden
+// (DATA_DIR holds data.dat: the collision masks decide every game.)
+#include "app/globals.h"
+#include "app/startup.h"
+#include "files/paths.h"
+#include "game/game_start.h"
+#include "game/game_state.h"
+#include "game/level.h"
+#include "game/record.h"
+#include "world/world.h"
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Everything a step can change, kept to try a plan and then forget it.
+class WorldSnapshot {
+public:
+    void Save()
+    {
+        for (size_t i = 0; i < PLAYER_FIELDS.size(); i++)
+            m_Player[i] = g_Player.*PLAYER_FIELDS[i];
+        m_Map = g_LevelMap;
+        m_Layer1 = g_ScrollLayer1;
+        m_Layer2 = g_ScrollLayer2;
+        SaveCollection(g_Enemies, m_Enemies, m_EnemyNodes);
+        SaveCollection(g_Icons, m_Icons, m_IconNodes);
+        m_Game = g_Game;
+        m_Chance = g_GameChance;
+        m_SpawnOrder = g_SpawnOrderPosition;
+    }
+    void Restore()
+    {
+        for (size_t i = 0; i < PLAYER_FIELDS.size(); i++)
+            g_Player.*PLAYER_FIELDS[i] = m_Player[i];
+        g_LevelMap = m_Map;
+        g_ScrollLayer1 = m_Layer1;
+        g_ScrollLayer2 = m_Layer2;
+        RestoreCollection(g_Enemies, m_Enemies, m_EnemyNodes);
+        RestoreCollection(g_Icons, m_Icons, m_IconNodes);
+        g_Game = m_Game;
+        g_GameChance = m_Chance;
+        g_SpawnOrderPosition = m_SpawnOrder;
+    }
+
+private:
+    struct Collection {
+        int animDelay, count, typeCount, minimum, delay, stop, spawnTop, spawnHeight;
+    };
+    static void SaveCollection(const CCharacter& c, Collection& s, std::vector<CCharacterNode>& nodes)
+    {
+        s = {c.m_CHAnimDelay, c.m_CHEnemyCount, c.m_CHEnemyTypeCount, c.m_ChenemyCountOnScreenMin,
+             c.m_CHEnemyDelayForAddNew, c.m_CHStopAddNew, c.m_CHSpawnTop, c.m_CHSpawnHeight};
+        nodes.clear();
+        for (const CCharacterNode* n = c.m_CHHead; n; n = n->m_Next)
+            nodes.push_back(*n);
+    }
+    static void RestoreCollection(CCharacter& c, const Collection& s, const std::vector<CCharacterNode>& nodes)
+    {
+        c.RemoveAllEnemies();
+        CCharacterNode** link = &c.m_CHHead;
+        for (const CCharacterNode& n : nodes) {
+            *link = new CCharacterNode(n);
+            link = &(*link)->m_Next;
+        }
+        *link = nullptr;
+        c.m_CHAnimDelay = s.animDelay;
+        c.m_CHEnemyCount = s.count;
+        c.m_CHEnemyTypeCount = s.typeCount;
+        c.m_ChenemyCountOnScreenMin = s.minimum;
+        c.m_CHEnemyDelayForAddNew = s.delay;
+        c.m_CHStopAddNew = s.stop;
+        c.m_CHSpawnTop = s.spawnTop;
+        c.m_CHSpawnHeight = s.spawnHeight;
+    }
+    inline static const std::vector<int CPlayer::*> PLAYER_FIELDS = {
+        &CPlayer::m_ScreenX,   &CPlayer::m_ScreenY,    &CPlayer::m_PosX,         &CPlayer::m_PosY,
+        &CPlayer::m_SpeedX,    &CPlayer::m_SpeedY,     &CPlayer::m_Lives,        &CPlayer::m_Coins,
+        &CPlayer::m_Score,     &CPlayer::m_ShieldTime, &CPlayer::m_BlinkDelay,   &CPlayer::m_Visible,
+        &CPlayer::m_State,     &CPlayer::m_LeaveLevel, &CPlayer::m_Frame,        &CPlayer::m_FrameDelay,
+        &CPlayer::m_PrevScreenX, &CPlayer::m_PrevScreenY,
+    };
+    int m_Player[18] = {};
+    CLevelMap m_Map{SCREEN_WIDTH, SCREEN_HEIGHT};
+    CScrollLayer m_Layer1{SCREEN_WIDTH, SCREEN_HEIGHT}, m_Layer2{SCREEN_WIDTH, SCREEN_HEIGHT};
+    Collection m_Enemies{}, m_Icons{};
+    std::vector<CCharacterNode> m_EnemyNodes, m_IconNodes;
+    GameState m_Game{};
+    CChance m_Chance;
+    int m_SpawnOrder = 0;
+};
+
+StepInput Steering(int dx, int dy)
+{
+    StepInput input;
+    input.held.left = dx < 0;
+    input.held.right = dx > 0;
+    input.held.up = dy < 0;
+    input.held.down = dy > 0;
+    return input;
+}
+
+// The toggles a player uses, at fixed steps: pause and go on, sound and music
+// off and on, the quit box opened and answered No.
+StepInput WithToggles(StepInput input, size_t step)
+{
+    switch (step) {
+    case 150: case 170: input.pause = true; break;
+    case 200: case 260: input.sound = true; break;
+    case 300: case 330: input.music = true; break;
+    case 400: input.escape = true; break;
+    case 405: input.boxYes = true; break;
+    case 410: input.boxNo = true; break;
+    case 415: input.boxAnswer = true; break;
+    }
+    return input;
+}
+
+constexpr int PLAN_STEPS = 6;     // a direction is held this long
+constexpr int SECOND_STEPS = 12;  // then a second one, then nothing
+constexpr int LOOK_AHEAD = 40;    // steps a plan is followed to judge it
+constexpr int DECIDE_EVERY = 3;
+
+// Where the fish's top would put it in the middle of the open water ahead of it.
+int OpenWaterMiddle()
+{
+    const int column = (g_Player.m_PosX + PLAYER_FRAME_WIDTH + g_LevelMap.m_ScrollX) / TILE_SIZE;
+    if (column < 0 || column >= MAP_COLUMNS)
+        return PLAYER_START_Y;
+    for (int row = 0; row < MAP_ROWS; row++)
+        if (g_LevelMap.m_Cells[column][row].m_TileY == 1)  // the ceiling's edge: 15 rows of water below
+            return (row + 8) * TILE_SIZE + TILE_SIZE / 2 - PLAYER_FRAME_HEIGHT / 2;
+    return PLAYER_START_Y;
+}
+
+StepInput PlanStep(int step, int dx, int dy, int dx2, int dy2)
+{
+    if (step < PLAN_STEPS)
+        return Steering(dx, dy);
+    return step < PLAN_STEPS + SECOND_STEPS ? Steering(dx2, dy2) : StepInput{};
+}
+
+// How good it is to follow a plan from here: surviving longest first, then
+// points, then keeping near x 150, where there is time to dodge.
+long JudgePlan(int dx, int dy, int dx2, int dy2)
+{
+    const int livesBefore = g_Player.m_Lives, scoreBefore = g_Player.m_Score;
+    for (int k = 0; k < LOOK_AHEAD && !IsGameEnded(); k++) {
+        UpdateLevel_01(PlanStep(k, dx, dy, dx2, dy2));
+        if (g_Player.m_State != 0 || g_Player.m_Lives < livesBefore)
+            return -100000 + 1000L * k;
+    }
+    return 100L * (g_Player.m_Score - scoreBefore) - 20L * std::abs(g_Player.m_PosX - 200) -
+           5L * std::abs(g_Player.m_PosY - OpenWaterMiddle());
+}
+
+constexpr size_t CHECKPOINT_EVERY = 30;
+
+// The look-ahead player: every few steps, the best of 81 two-part plans. When
+// the fish crashes all the same, the game goes back a few checkpoints and the
+// player tries again there with plans picked at random among the safe ones,
+// going further back each time it fails, so that it loses a life only when
+// no try gets it through.
+std::vector<StepInput> PlayWell(size_t limit)
+{
+    struct Checkpoint {
+        WorldSnapshot world;
+        size_t steps;
+    };
+    std::vector<StepInput> inputs;
+    std::vector<Checkpoint> checkpoints;
+    WorldSnapshot snapshot;
+    CChance dice(77);  // the player's own, apart from the game's
+    int dx = 0, dy = 0, dx2 = 0, dy2 = 0, step = 0, tries = 0;
+    size_t wanderUntil = 0, crashedAt = 0;
+    while (!IsGameEnded() && inputs.size() < limit) {
+        if (inputs.size() % CHECKPOINT_EVERY == 0 && g_Player.m_State == 0 &&
+            (checkpoints.empty() || checkpoints.back().steps < inputs.size())) {
+            checkpoints.push_back(Checkpoint{});
+            checkpoints.back().world.Save();
+            checkpoints.back().steps = inputs.size();
+        }
+        if (inputs.size() % DECIDE_EVERY == 0 && g_Player.m_State == 0 && !g_Game.paused && !g_Game.quitBoxOpen) {
+            snapshot.Save();
+            long best = 0;
+            std::vector<int> safe;
+            for (int plan = 0; plan < 81; plan++) {
+                const int a = plan % 3 - 1, b = plan / 3 % 3 - 1, c = plan / 9 % 3 - 1, d = plan / 27 - 1;
+                const long value = JudgePlan(a, b, c, d);
+                snapshot.Restore();
+                if (value > -50000)
+                    safe.push_back(plan);
+                if (plan == 0 || value > best) {
+                    best = value;
+                    dx = a, dy = b, dx2 = c, dy2 = d;
+                }
+            }
+            if (inputs.size() < wanderUntil && !safe.empty()) {
+                const int plan = safe[static_cast<size_t>(dice.Roll()) % safe.size()];
+                dx = plan % 3 - 1, dy = plan / 3 % 3 - 1, dx2 = plan / 9 % 3 - 1, dy2 = plan / 27 - 1;
+            }
+            step = 0;
+        }
+        StepInput input = WithToggles(PlanStep(step++, dx, dy, dx2, dy2), inputs.size());
+        const bool wasSwimming = g_Player.m_State == 0 && g_Player.m_ShieldTime == 0;
+        UpdateLevel_01(input);
+        inputs.push_back(input);
+        if (wasSwimming && g_Player.m_State != 0 && tries < 400 && checkpoints.size() > 1) {
+            tries = inputs.size() > crashedAt + 2 * CHECKPOINT_EVERY ? 1 : tries + 1;
+            crashedAt = std::max(crashedAt, inputs.size());
+            const size_t back = std::min(checkpoints.size() - 1, static_cast<size_t>(1 + tries / 20));
+            checkpoints.resize(checkpoints.size() - back + 1);
+            checkpoints.back().world.Restore();
+            inputs.resize(checkpoints.back().steps);
+            wanderUntil = crashedAt + CHECKPOINT_EVERY;
+            step = PLAN_STEPS + SECOND_STEPS;
+        }
+    }
+    return inputs;
+}
+
+// Straight up into the rock, life after life: a short game that ends in GAME OVER.
+std::vector<StepInput> PlayIntoTheRock(size_t limit)
+{
+    std::vector<StepInput> inputs;
+    while (!IsGameEnded() && inputs.size() < limit) {
+        StepInput input = WithToggles(Steering(inputs.size() / 40 % 2 ? 1 : 0, -1), inputs.size());
+        UpdateLevel_01(input);
+        inputs.push_back(input);
+    }
+    return inputs;
+}
+
+// Plays a game, then records it again from its start as the game records every game.
+bool MakeGolden(const std::string& path, const GameStart& start,
+                const std::function<std::vector<StepInput>(size_t)>& play)
+{
+    InitLevel_01(start);
+    const std::vector<StepInput> inputs = play(20 * 60 * 20);
+    const bool ended = IsGameEnded();
+    ExitLevel_01();
+    if (!ended) {
+        fprintf(stderr, "%s: the game did not end\n", path.c_str());
+        return false;
+    }
+    GameRecorder recorder;
+    recorder.Start(start, 0, "GOLDEN");
+    InitLevel_01(start);
+    for (const StepInput& input : inputs) {
+        UpdateLevel_01(input);
+        recorder.Stepped(input);
+    }
+    Replay replay;
+    recorder.Finish(replay);
+    ExitLevel_01();
+    std::string why;
+    if (!WriteReplayFile(path, replay, why)) {
+        fprintf(stderr, "%s: %s\n", path.c_str(), why.c_str());
+        return false;
+    }
+    printf("%s: score %d steps %zu, %s\n", path.c_str(), replay.finalScore, replay.inputs.size(),
+           replay.end == ReplayEnd::SeaCrossed ? "sea crossed" : replay.end == ReplayEnd::GameOver ? "game over" : "quit");
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        fputs("usage: pesko-golden DATA_DIR OUT_DIR\n", stderr);
+        return 2;
+    }
+    const std::string out = argv[2];
+    SetGameFolders(argv[1], out, out);
+    InitHeadlessGame();
+    bool made = MakeGolden(out + "/game_over.replay", GameStart{20261208, 0}, PlayIntoTheRock);
+    made = MakeGolden(out + "/crossing.replay", GameStart{1979, 3}, PlayWell) && made;
+    return made ? 0 : 1;
+}
