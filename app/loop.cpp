@@ -11,7 +11,7 @@
 
 // When the current ticks started, and their period: the steps' schedule.
 static int64_t s_TicksStartedAt = 0;
-static int s_TickPeriodMs = PERIOD_GAME;
+static int64_t s_TickPeriodNanos = PERIOD_GAME * NANOS_PER_SECOND / 1000;
 
 // Allegro without a system driver (the headless tests) has no timer to
 // install; there the caller feeds g_Ticks itself.
@@ -20,14 +20,23 @@ static bool HaveTimer()
     return system_driver && system_driver->id != SYSTEM_NONE;
 }
 
-// install_int(TimerTick, periodMs) and g_Ticks = 0.
-static void StartTicks(int periodMs)
+int64_t TickPeriodNanos(const ScreenLoop& loop)
 {
-    if (HaveTimer())
-        install_int(TimerTick, periodMs);
+    if (loop.stepsPerSecond > 0)
+        return NANOS_PER_SECOND / loop.stepsPerSecond;
+    return loop.periodMs * NANOS_PER_SECOND / 1000;
+}
+
+// TimerTick at the loop's pace and g_Ticks = 0.
+static void StartTicks(const ScreenLoop& loop)
+{
+    if (HaveTimer() && loop.stepsPerSecond > 0)
+        install_int_ex(TimerTick, BPS_TO_TIMER(loop.stepsPerSecond));
+    else if (HaveTimer())
+        install_int(TimerTick, loop.periodMs);
     g_Ticks = 0;
     s_TicksStartedAt = MonotonicNanos();
-    s_TickPeriodMs = periodMs;
+    s_TickPeriodNanos = TickPeriodNanos(loop);
     ForgetFocusLoss();
 }
 
@@ -103,7 +112,7 @@ static void RunFramesBetweenSteps(const std::function<void()>& logicStep,
                                   const std::function<bool(float)>& drawFrame)
 {
     StepClock steps;
-    steps.Start(s_TicksStartedAt, s_TickPeriodMs);
+    steps.Start(s_TicksStartedAt, s_TickPeriodNanos);
     FrameSchedule frames;
     frames.Start(MonotonicNanos());
     for (;;) {
@@ -120,7 +129,7 @@ static void EnterScreen(const ScreenLoop& loop)
     if (!loop.keepBackBuffer)
         g_BackBuffer = g_Page1;
     ForgetTypedKeys();
-    StartTicks(loop.periodMs);
+    StartTicks(loop);
     if (loop.settleMs > 0) {
         rest(loop.settleMs);
         ForgetTypedKeys();

@@ -17,7 +17,11 @@ struct ScreenLoop {
     // way from the previous step to the latest one; otherwise the latest step,
     // drawn after each round of steps but never more than 60 times a second.
     bool framesBetweenSteps = false;
+    // Logic steps a second when set, instead of one a periodMs (the game's relaxed speeds).
+    int stepsPerSecond = 0;
 };
+// The time between two of the loop's logic steps.
+int64_t TickPeriodNanos(const ScreenLoop& loop);
 
 // What a screen gives the loop: one logic step, one frame drawn into the page
 // it is handed (reading state, changing nothing) with t, the fraction of a

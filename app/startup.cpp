@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "settings/display_settings.h"
 #include "platform/audio.h"
 #include "data/data_files.h"
 #include "data/datafile.h"
@@ -126,7 +127,9 @@ void InitGame()
     // the tune's instruments up in patches.dat again and keeps 4 KB each time.
     if (g_SoundInstalled)
         load_midi_patches();
-    install_joystick(JOY_TYPE_AUTODETECT);
+    FindPads();
+    // Before the display, which may write pesko.cfg, and after the pad, whose buttons it checks.
+    ReadControlSettings(DisplaySettingsPath(), g_Controls, PadButtonCount());
     LOCK_VARIABLE(g_Ticks);
     LOCK_FUNCTION(TimerTick);
     SetGraphicMode();

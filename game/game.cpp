@@ -10,6 +10,7 @@
 #include "game/game_start.h"
 #include "game/record.h"
 #include "game/level.h"
+#include "settings/control_settings.h"
 #include "world/world.h"
 #include <cstdlib>
 
@@ -22,6 +23,7 @@ void ResetGameState()
     g_Game.hiScoreRank = -1;
     g_Game.levelBannerTime = LEVEL_BANNER_TICKS;
     g_Game.soundOn = true;
+    g_Game.speed = FULL_SPEED;
     g_Game.musicOn = true;
     g_Game.keys.Open(PERIOD_GAME, GAME_REPEAT_MS);
     SetSoundEffectsOn(g_Game.soundOn);
@@ -86,6 +88,21 @@ void ExitLevel_01()
     BindGameChance(nullptr);
 }
 
+bool IsRelaxedGame()
+{
+    return g_Game.speed < FULL_SPEED;
+}
+
+ScreenLoop GameLoop(int speedPercent)
+{
+    ScreenLoop loop{PERIOD_GAME, MID_GAME};
+    loop.stepsPerSecond = 1000 / PERIOD_GAME * speedPercent / FULL_SPEED;
+    loop.keepBackBuffer = true;
+    loop.clearKeysOnExit = true;
+    loop.framesBetweenSteps = true;
+    return loop;
+}
+
 bool IsGameEnded()
 {
     return g_Game.quitRequested || g_Game.gameOver || g_Game.seaCrossed;
@@ -104,6 +121,7 @@ int PlayGame()
 {
     const GameStart start = FreshGameStart();
     InitLevel_01(start);
+    g_Game.speed = g_Controls.speed;
     if (g_Settings.control == CONTROL_MOUSE)
         SetUpMouseSteering();
     GameRecorder recorder;
@@ -113,11 +131,7 @@ int PlayGame()
         UpdateLevel_01(input);
         recorder.Stepped(input);
     };
-    ScreenLoop loop{PERIOD_GAME, MID_GAME};
-    loop.keepBackBuffer = true;
-    loop.clearKeysOnExit = true;
-    loop.framesBetweenSteps = true;
-    RunScreen(loop, {step, DrawLevel_01, IsGameEnded, nullptr});
+    RunScreen(GameLoop(g_Game.speed), {step, DrawLevel_01, IsGameEnded, nullptr});
     s_HaveLastRecording = recorder.Finish(s_LastRecording);
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;

@@ -1,6 +1,7 @@
 // One game from its set-up to its end, its per-tick rules and its frame, and
 // the attract-mode demo.
 #pragma once
+#include "app/loop.h"
 #include "input/input.h"
 #include <allegro.h>
 
@@ -16,11 +17,15 @@ struct StepInput {
     bool boxYes = false;     // Left acts: the quit box's choice moves to Yes
     bool boxNo = false;      // Right acts: the choice moves to No
     bool boxAnswer = false;  // Enter pressed: the quit box takes its choice
-    bool focusLost = false;  // the window lost the keyboard since the last step
+    bool focusLost = false;  // the window lost the keyboard, or the steering pad was unplugged, since the last step
 };
 
 // Returns 1 when the sea was crossed (the game was completed), else 0.
 int PlayGame();
+// The game's loop at a share of its 20 steps a second (frames stay at 60).
+ScreenLoop GameLoop(int speedPercent);
+// The game runs below full speed: its score is not offered to the table.
+bool IsRelaxedGame();
 void InitLevel_01();
 void ExitLevel_01();
 // One game step on the player's input of this step: ReadStepInput, then the step.

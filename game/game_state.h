@@ -21,6 +21,9 @@ struct GameState {
     int32_t hiScoreRank;      // the table's row the final score took, -1 for none
     int32_t bannerLevel;      // the level "LEVEL n" names
     int32_t levelBannerTime;  // ticks the banner stays on screen
+    // The share of 20 steps a second the game runs at, in percent: the game's
+    // loop and its replay take it from here; under 100 the score is not ranked.
+    int32_t speed;
     // ESC, the quit box's arrows and Enter, P, S and M.
     PressReader keys;
 };

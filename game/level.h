@@ -41,6 +41,13 @@ std::string FormatGameOverScore(int score);
 int GameOverScoreTop(int height, FONT* f);
 // Under the score when it enters the table: "NEW HI-SCORE - 2ND PLACE" for row 1.
 std::string FormatNewHiScore(int rank);
+// The two lines under PAUSE, from the live bindings: "arrows steer - P resumes",
+// "S sound - M music - ESC quits".
+struct PauseKeysText {
+    std::string first;
+    std::string second;
+};
+PauseKeysText PauseKeys();
 // "LEVEL 1" for the map's level 0.
 std::string FormatLevelBanner(int level);
 // The progress line's length on a frame `width` wide: how far the map's distance

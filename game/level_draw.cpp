@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "game/game.h"
 #include "game/level.h"
+#include "settings/control_settings.h"
 #include "settings/save_files.h"
 #include "world/world.h"
 #include <algorithm>
@@ -40,6 +41,7 @@ static int Black() { return makecol(0, 0, 0); }
 static int Green() { return makecol(0, 255, 0); }
 static int Red() { return makecol(255, 0, 0); }
 static int Blue() { return makecol(0, 0, 255); }
+static int White() { return makecol(255, 255, 255); }
 static int Yellow() { return makecol(255, 255, 0); }
 
 // Only positions are drawn between steps; frames, blinks and the HUD show the latest step.
@@ -161,14 +163,49 @@ static void DrawGameOver(BITMAP* dest)
     FONT* f = DataFont(FNT_TABLE);
     const std::string score = FormatGameOverScore(g_Player.m_Score);
     const int scoreTop = GameOverScoreTop(dest->h, f);
-    const int rank = HiScoreRankFor(g_Player.m_Score);
-    const std::string newBest = rank >= 0 ? FormatNewHiScore(rank) : "";
+    const int rank = IsRelaxedGame() ? -1 : HiScoreRankFor(g_Player.m_Score);
+    const std::string newBest = IsRelaxedGame() ? "RELAXED SPEED - NOT RANKED" : rank >= 0 ? FormatNewHiScore(rank) : "";
     const CaptionLine lines[] = {
         {f, "GAME OVER", dest->h / 2, Red(), SHADOW_OFFSET},
         {f, score.c_str(), scoreTop, Green(), HUD_SHADOW_OFFSET},
         {f, newBest.c_str(), scoreTop + text_height(f) + GAME_OVER_SCORE_GAP, Yellow(), HUD_SHADOW_OFFSET},
     };
-    DrawCaptionLines(dest, dest->w / 2, lines, rank >= 0 ? 3 : 2);
+    DrawCaptionLines(dest, dest->w / 2, lines, newBest.empty() ? 2 : 3);
+}
+
+static std::string SteeringWords()
+{
+    if (g_Settings.control == CONTROL_MOUSE)
+        return "mouse steers";
+    if (g_Settings.control == CONTROL_JOYSTICK && JoystickInstalled())
+        return "stick steers";
+    const int* keys = g_Controls.keys;
+    if (std::equal(keys, keys + BOUND_RIGHT + 1, DEFAULT_CONTROLS.keys))
+        return "arrows steer";
+    return KeyName(keys[BOUND_UP]) + " " + KeyName(keys[BOUND_DOWN]) + " " + KeyName(keys[BOUND_LEFT]) + " " +
+           KeyName(keys[BOUND_RIGHT]) + " steer";
+}
+
+PauseKeysText PauseKeys()
+{
+    const int* keys = g_Controls.keys;
+    return {SteeringWords() + " - " + KeyName(keys[BOUND_PAUSE]) + " resumes",
+            KeyName(keys[BOUND_SOUND]) + " sound - " + KeyName(keys[BOUND_MUSIC]) + " music - ESC quits"};
+}
+
+// PAUSE, and under it the keys as they are bound now.
+static void DrawPause(BITMAP* dest)
+{
+    FONT* big = DataFont(FNT_TABLE);
+    FONT* small = DataFont(FNT_TEXT);
+    const PauseKeysText keys = PauseKeys();
+    const int top = dest->h / 2 + text_height(big) + GAME_OVER_SCORE_GAP;
+    const CaptionLine lines[] = {
+        {small, keys.first.c_str(), top, White(), HUD_SHADOW_OFFSET},
+        {small, keys.second.c_str(), top + text_height(small), White(), HUD_SHADOW_OFFSET},
+    };
+    DrawCentredText(dest, big, "PAUSE", dest->w / 2, dest->h / 2, Blue());
+    DrawCaptionLines(dest, dest->w / 2, lines, 2);
 }
 
 static void DrawMessages(BITMAP* dest)
@@ -186,7 +223,7 @@ static void DrawMessages(BITMAP* dest)
     if (g_Game.gameOverTime > 0)
         DrawGameOver(dest);
     if (g_Game.paused)
-        DrawCentredText(dest, DataFont(FNT_TABLE), "PAUSE", dest->w / 2, dest->h / 2, Blue());
+        DrawPause(dest);
 }
 
 static void FillBox(BITMAP* dest, int cx, int cy, int left, int top, int right, int bottom, int colour)

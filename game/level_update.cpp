@@ -230,7 +230,9 @@ StepInput ReadStepInput()
     input.boxYes = keys.Acts(INPUT_LEFT);
     input.boxNo = keys.Acts(INPUT_RIGHT);
     input.boxAnswer = keys.Pressed(INPUT_ENTER);
-    input.focusLost = TakeFocusLoss();
+    // A pad pulled out would leave the fish on its last input: the game waits as for focus.
+    const bool padLost = g_Settings.control == CONTROL_JOYSTICK && TakePadLoss();
+    input.focusLost = TakeFocusLoss() || padLost;
     return input;
 }
 

@@ -103,6 +103,7 @@ void GameRecorder::Start(const GameStart& start, int control, const char* player
     m_Replay.seed = start.seed;
     m_Replay.spawnOrderPosition = start.spawnOrderPosition;
     m_Replay.control = control;
+    m_Replay.speed = g_Game.speed;
     m_Replay.playerName = playerName;
 }
 
@@ -132,6 +133,7 @@ bool GameRecorder::Finish(Replay& replay)
 ReplayRun::ReplayRun(const Replay& replay) : m_Replay(replay), m_SpawnOrderBefore(g_SpawnOrderPosition)
 {
     InitLevel_01(GameStart{replay.seed, replay.spawnOrderPosition});
+    g_Game.speed = replay.speed;
 }
 
 ReplayRun::~ReplayRun()

@@ -76,11 +76,8 @@ void WatchReplay(const Replay& replay, const char* caption, WatchEnd end)
     ReplayRun run(replay);
     WatchState w{&run, caption, end, PressReader{}};
     w.keys.Open(PERIOD_GAME, REPEAT_AFTER_MS);
-    ScreenLoop loop{PERIOD_GAME, MID_GAME};
-    loop.keepBackBuffer = true;
-    loop.clearKeysOnExit = true;
-    loop.framesBetweenSteps = true;
-    RunScreen(loop, w, WatchStep, WatchDraw);
+    // A relaxed game plays back at the pace it was played at.
+    RunScreen(GameLoop(replay.speed), w, WatchStep, WatchDraw);
 }
 
 void PlayAttractDemo()

@@ -2,10 +2,14 @@
 #include "platform/display.h"
 #include "platform/focus.h"
 #include "platform/picture.h"
+#include "settings/control_settings.h"
 #include <allegro.h>
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 
 constexpr int KEY_RELEASED_BIT = 0x80;
 
@@ -84,12 +88,90 @@ bool JoystickInstalled()
     return num_joysticks > 0;
 }
 
-static const int KEY_OF_CONTROL[INPUT_COUNT] = {
-    KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC, KEY_P, KEY_S, KEY_M,
-};
+int PadButtonCount()
+{
+    return JoystickInstalled() ? joy[0].num_buttons : 0;
+}
+
+// The device file of each pad found: a pad whose file is gone was unplugged.
+static std::string s_PadFiles[MAX_JOYSTICKS];
+
+static std::string PadFile(int index)
+{
+    struct stat info;
+    for (const char* form : {"/dev/input/js%d", "/dev/js%d"}) {
+        char path[32];
+        snprintf(path, sizeof path, form, index);
+        if (stat(path, &info) == 0)
+            return path;
+    }
+    return "";
+}
+
+// Allegro finds pads only as its joystick is installed: install it anew.
+static void FindSystemPads()
+{
+    if (!system_driver || system_driver->id == SYSTEM_NONE)
+        return;
+    remove_joystick();
+    install_joystick(JOY_TYPE_AUTODETECT);
+    for (int i = 0; i < MAX_JOYSTICKS; i++)
+        s_PadFiles[i] = i < num_joysticks ? PadFile(i) : "";
+}
+
+static bool SystemPadGone()
+{
+    struct stat info;
+    for (int i = 0; i < num_joysticks; i++)
+        if (!s_PadFiles[i].empty() && stat(s_PadFiles[i].c_str(), &info) != 0)
+            return true;
+    return false;
+}
+
+static PadSystem s_Pads{FindSystemPads, SystemPadGone};
+
+void UsePadSystem(const PadSystem& pads)
+{
+    s_Pads = pads;
+}
+
+void FindPads()
+{
+    s_Pads.find();
+}
+
+bool TakePadLoss()
+{
+    if (!JoystickInstalled() || !s_Pads.gone())
+        return false;
+    FindPads();  // lets go of the pad that left
+    return true;
+}
+
+static int KeyOf(InputControl control)
+{
+    switch (control) {
+    case INPUT_ENTER: return KEY_ENTER;
+    case INPUT_ESC: return KEY_ESC;
+    case INPUT_PAUSE: return g_Controls.keys[BOUND_PAUSE];
+    case INPUT_SOUND: return g_Controls.keys[BOUND_SOUND];
+    case INPUT_MUSIC: return g_Controls.keys[BOUND_MUSIC];
+    default: return g_Controls.keys[control - INPUT_UP + BOUND_UP];
+    }
+}
+
+// The menus keep the arrows besides the bound directions, unless the arrow is bound to another control.
+static int ArrowOf(InputControl control)
+{
+    if (control > INPUT_RIGHT)
+        return 0;
+    const int arrow = DEFAULT_CONTROLS.keys[control - INPUT_UP + BOUND_UP];
+    const int* bound = g_Controls.keys;
+    return std::find(bound, bound + BOUND_KEY_COUNT, arrow) == bound + BOUND_KEY_COUNT ? arrow : 0;
+}
 
 // The pause button: one called Start where the pad has one, else the third.
-static int PauseButton(const JOYSTICK_INFO& pad)
+static int StartOrThird(const JOYSTICK_INFO& pad)
 {
     for (int b = 0; b < pad.num_buttons; b++) {
         const char* name = pad.button[b].name;
@@ -99,9 +181,10 @@ static int PauseButton(const JOYSTICK_INFO& pad)
     return 2;
 }
 
+// A button counted from 1.
 static bool ButtonDown(const JOYSTICK_INFO& pad, int button)
 {
-    return button < pad.num_buttons && pad.button[button].b;
+    return button >= 1 && button <= pad.num_buttons && pad.button[button - 1].b;
 }
 
 // Directions come from the first stick and from any digital pad.
@@ -117,32 +200,52 @@ static bool DirectionDown(const JOYSTICK_INFO& pad, int axis, bool positive)
     return false;
 }
 
+static int PauseButton(const JOYSTICK_INFO& pad)
+{
+    const int bound = g_Controls.padButtons[PAD_PAUSE];
+    return bound == PAD_PAUSE_START_OR_THIRD ? StartOrThird(pad) + 1 : bound;
+}
+
 static bool JoystickDown(InputControl control)
 {
     if (!JoystickInstalled())
         return false;
     const JOYSTICK_INFO& pad = joy[0];
+    const int* buttons = g_Controls.padButtons;
     switch (control) {
     case INPUT_UP: return DirectionDown(pad, 1, false);
     case INPUT_DOWN: return DirectionDown(pad, 1, true);
     case INPUT_LEFT: return DirectionDown(pad, 0, false);
     case INPUT_RIGHT: return DirectionDown(pad, 0, true);
-    case INPUT_ENTER: return ButtonDown(pad, 0);
-    case INPUT_ESC: return ButtonDown(pad, 1);
+    case INPUT_ENTER: return ButtonDown(pad, buttons[PAD_ENTER]);
+    case INPUT_ESC: return ButtonDown(pad, buttons[PAD_BACK]);
     case INPUT_PAUSE: return ButtonDown(pad, PauseButton(pad));
+    case INPUT_SOUND: return ButtonDown(pad, buttons[PAD_SOUND]);
+    case INPUT_MUSIC: return ButtonDown(pad, buttons[PAD_MUSIC]);
     default: return false;
     }
+}
+
+static bool KeyOfControlDown(int k)
+{
+    return k > 0 && KeyDown(k);
 }
 
 // What is only seen by polling: the joystick, and key[] when nothing watches the keyboard.
 static bool PolledDown(InputControl control)
 {
-    return JoystickDown(control) || (!s_Watching && key[KEY_OF_CONTROL[control]]);
+    return JoystickDown(control) ||
+           (!s_Watching && (KeyOfControlDown(KeyOf(control)) || KeyOfControlDown(ArrowOf(control))));
 }
 
 static bool ControlDown(InputControl control)
 {
-    return s_Held[KEY_OF_CONTROL[control]] || PolledDown(control);
+    return s_Held[KeyOf(control)] || (ArrowOf(control) && s_Held[ArrowOf(control)]) || PolledDown(control);
+}
+
+static int DownsOf(InputControl control)
+{
+    return s_Downs[KeyOf(control)] + (ArrowOf(control) ? s_Downs[ArrowOf(control)].load() : 0);
 }
 
 // Enter held together with Alt belongs to the fullscreen switch.
@@ -159,13 +262,13 @@ void PressReader::Open(int stepMs, int repeatMs)
     repeatEverySteps = repeatMs / stepMs > 0 ? repeatMs / stepMs : 1;
     for (int c = 0; c < INPUT_COUNT; c++) {
         const InputControl control = static_cast<InputControl>(c);
-        controls[c] = ControlPresses{s_Downs[KEY_OF_CONTROL[c]], PolledDown(control), ControlDown(control), 0, false};
+        controls[c] = ControlPresses{DownsOf(control), PolledDown(control), ControlDown(control), 0, false};
     }
 }
 
 static void StepControl(ControlPresses& presses, InputControl control, int repeatAfter, int repeatEvery)
 {
-    const int downs = s_Downs[KEY_OF_CONTROL[control]];
+    const int downs = DownsOf(control);
     const bool polledDown = PolledDown(control);
     const bool down = ControlDown(control);
     // Gone down since the last step, even if already up again.
@@ -209,7 +312,9 @@ void PollInputDevices()
 
 static HeldDirections KeyboardDirections()
 {
-    return HeldDirections{key[KEY_LEFT] != 0, key[KEY_RIGHT] != 0, key[KEY_UP] != 0, key[KEY_DOWN] != 0};
+    const int* bound = g_Controls.keys;
+    return HeldDirections{key[bound[BOUND_LEFT]] != 0, key[bound[BOUND_RIGHT]] != 0, key[bound[BOUND_UP]] != 0,
+                          key[bound[BOUND_DOWN]] != 0};
 }
 
 // With the joystick chosen but none installed, the arrows steer: no game is
@@ -249,6 +354,38 @@ void SetUpMouseSteering()
     set_mouse_speed(1, 1);
     ConfineMouse(170, 90, 470, 390);
     show_mouse(nullptr);
+}
+
+void PressCatcher::Open()
+{
+    static_assert(CATCHER_KEYS == KEY_MAX, "one count for each of Allegro's keys");
+    for (int k = 0; k < KEY_MAX; k++)
+        keyDowns[k] = s_Downs[k];
+    for (int b = 0; b < CATCHER_BUTTONS; b++)
+        buttonsDown[b] = JoystickInstalled() && b < joy[0].num_buttons && joy[0].button[b].b;
+}
+
+int PressCatcher::CatchKey()
+{
+    int caught = 0;
+    for (int k = 1; k < KEY_MAX; k++) {
+        if (s_Downs[k] != keyDowns[k] && !caught)
+            caught = k;
+        keyDowns[k] = s_Downs[k];
+    }
+    return caught;
+}
+
+int PressCatcher::CatchButton()
+{
+    int caught = 0;
+    for (int b = 0; b < CATCHER_BUTTONS; b++) {
+        const bool down = JoystickInstalled() && b < joy[0].num_buttons && joy[0].button[b].b;
+        if (down && !buttonsDown[b] && !caught)
+            caught = b + 1;
+        buttonsDown[b] = down;
+    }
+    return caught;
 }
 
 bool AnyKeyTyped()

@@ -63,6 +63,31 @@ void ConfineMouse(int left, int top, int right, int bottom);
 
 // The game sees a joystick (whatever the control device chosen in Setup).
 bool JoystickInstalled();
+// The buttons of the first pad (0 without one).
+int PadButtonCount();
+// Finds every pad the system offers now: the menu and Setup call it as they
+// open, so a pad plugged in or swapped since is seen.
+void FindPads();
+// True once when a pad found has been unplugged since; the pads left are found again.
+bool TakePadLoss();
+// How pads are found and seen to go: the system's joystick devices, unless a test gives others.
+struct PadSystem {
+    void (*find)();
+    bool (*gone)();
+};
+void UsePadSystem(const PadSystem& pads);
+
+// Catches the next key going down, or pad button (from 1), for the Keys and
+// Buttons pages of Setup: what is down as it opens does not count.
+constexpr int CATCHER_KEYS = 127;
+constexpr int CATCHER_BUTTONS = 32;
+struct PressCatcher {
+    int keyDowns[CATCHER_KEYS] = {};
+    bool buttonsDown[CATCHER_BUTTONS] = {};
+    void Open();
+    int CatchKey();     // 0 when none went down since the last call
+    int CatchButton();  // 0 when none
+};
 
 struct ControlPresses {
     int downsSeen;   // the key's count of goings-down when last looked at
@@ -109,7 +134,7 @@ struct HeldDirections {
     bool down = false;
 };
 // Which directions are held this step on the control device chosen in Setup:
-// the arrows; the first stick (the arrows while no joystick is installed); or
+// the keys bound to them; the first stick (the arrows while no joystick is installed); or
 // the mouse as a virtual joystick, its offset from the centre of the picture
 // (centreX, centreY) past the dead zone. Any other device holds none.
 HeldDirections ReadHeldDirections(int control, int centreX, int centreY);

@@ -27,10 +27,10 @@ void SleepUntil(int64_t when)
     }
 }
 
-void StepClock::Start(int64_t startedAt, int periodMs)
+void StepClock::Start(int64_t startedAt, int64_t periodNanos)
 {
     m_Start = startedAt;
-    m_Period = static_cast<int64_t>(periodMs) * 1000000;
+    m_Period = periodNanos;
     m_Steps = 0;
 }
 

@@ -20,7 +20,7 @@ void SleepUntil(int64_t when);
 // earlier or later than that moves the schedule along with it.
 class StepClock {
 public:
-    void Start(int64_t startedAt, int periodMs);
+    void Start(int64_t startedAt, int64_t periodNanos);
     void StepsRan(int count);
     // The fraction of a period since the latest step, 0..1, at time `now`.
     float Fraction(int64_t now);

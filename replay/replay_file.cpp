@@ -222,6 +222,8 @@ std::string CheckHeader(const Replay& replay, uint32_t steps)
         return "an impossible start";
     if (replay.end != ReplayEnd::GameOver && replay.end != ReplayEnd::SeaCrossed && replay.end != ReplayEnd::Quit)
         return "an impossible end";
+    if (replay.speed < 1 || replay.speed > 100)
+        return "an impossible speed";
     return "";
 }
 
@@ -243,7 +245,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay)
     w.U8(static_cast<unsigned>(replay.spawnOrderPosition));
     w.U8(static_cast<unsigned>(replay.control));
     w.U8(static_cast<unsigned>(replay.end));
-    w.U8(0);
+    w.U8(static_cast<unsigned>(replay.speed));
     w.Text(replay.playerName, NAME_BYTES);
     w.U32(static_cast<uint32_t>(replay.finalScore));
     const size_t steps = replay.inputs.size();
@@ -281,7 +283,8 @@ std::string DecodeReplay(const uint8_t* bytes, size_t size, Replay& replay)
     replay.spawnOrderPosition = static_cast<int>(r.U8());
     replay.control = static_cast<int>(r.U8());
     replay.end = static_cast<ReplayEnd>(r.U8());
-    r.U8();
+    const int speed = r.U8();
+    replay.speed = speed == 0 ? 100 : speed;
     if (!r.Text(NAME_BYTES, replay.playerName))
         return "a damaged player name";
     replay.finalScore = static_cast<int32_t>(r.U32());

@@ -4,7 +4,8 @@
 // Layout (integers little-endian):
 //   "PESKOREP"  magic, 8 bytes
 //   format version (u16), game version ("1.0", 8 bytes, zero-padded)
-//   seed (u32), spawn order position (u8), control device (u8), end (u8), 0 (u8)
+//   seed (u32), spawn order position (u8), control device (u8), end (u8),
+//   speed in percent (u8; 0 in older files: full speed)
 //   player name (16 bytes, zero-terminated), final score (u32), steps (u32)
 //   one block for every 100 steps (the last one may be shorter):
 //     0, then runs: (count u8, input u16) covering the block's steps; or
@@ -53,6 +54,7 @@ struct Replay {
     uint32_t seed = 0;
     int spawnOrderPosition = 0;
     int control = 0;
+    int speed = 100;  // the share of 20 steps a second the game ran at, in percent
     ReplayEnd end = ReplayEnd::Quit;
     std::string playerName;  // at most 15 characters
     int32_t finalScore = 0;

@@ -1,6 +1,7 @@
 #include "screens/hiscore_screen.h"
 #include "data/datafile.h"
 #include "app/globals.h"
+#include "game/game.h"
 #include "game/game_state.h"
 #include "game/watch.h"
 #include "input/input.h"
@@ -123,6 +124,8 @@ int OfferFinalScore()
     if (!g_Game.gameOver && !g_Game.seaCrossed)
         return -1;
     g_Game.finalScore = g_Player.m_Score;
+    if (IsRelaxedGame())
+        return -1;  // not ranked: hiScoreRank stays -1
     g_Game.hiScoreRank = HiScoreRankFor(g_Game.finalScore);
     return InsertHiScore(g_Game.finalScore, g_PlayerName);
 }

@@ -12,6 +12,7 @@ constexpr int ITEM_SPACING = 60;
 
 void MenuReset(MenuState& menu, int initial)
 {
+    FindPads();
     menu = MenuState{};
     menu.selection = initial;
     menu.keys.Open(PERIOD_FAST_SCREEN, MENU_REPEAT_MS);

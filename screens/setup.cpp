@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "files/paths.h"
+#include "settings/display_settings.h"
 #include "settings/save_files.h"
 #include "screens/front_end.h"
 #include "screens/screens.h"
@@ -12,12 +13,16 @@
 
 constexpr int FIRST_ROW_Y = 145;
 constexpr int ROW_SPACING = 70;
+constexpr int PAGE_FIRST_ROW_Y = 110;
+constexpr int PAGE_ROW_SPACING = 38;
 constexpr int SHADOW_OFFSET = 10;
 
 void SetupReset(SetupState& setup)
 {
+    FindPads();
     setup = SetupState{};
     setup.working = g_Settings;
+    setup.controls = g_Controls;
     setup.keys.Open(PERIOD_FAST_SCREEN, SETUP_REPEAT_MS);
 }
 
@@ -104,10 +109,16 @@ static void ChooseButton(SetupState& setup)
     case BUTTON_ACCEPT:
         g_Settings = setup.working;
         SaveSettings(SavePath(SETTINGS_FILE).c_str());
+        // pesko.cfg is written only when the player changed something in it.
+        if (setup.controls != g_Controls) {
+            g_Controls = setup.controls;
+            RememberControls();
+        }
         setup.done = true;
         break;
     case BUTTON_DEFAULT:
         setup.working = DEFAULT_SETTINGS;
+        setup.controls = DEFAULT_CONTROLS;
         SetVolumes(DEFAULT_SETTINGS.soundVolume, DEFAULT_SETTINGS.musicVolume);
         break;
     default:
@@ -131,6 +142,37 @@ static void StepButtons(SetupState& setup, Sideways keys)
         ChooseButton(setup);
 }
 
+static void StepSpeedRow(SetupState& setup, Sideways keys)
+{
+    // Right is faster, towards 100 %.
+    const int direction = keys.right ? -1 : keys.left ? 1 : 0;
+    const int speed = StepSpeed(setup.controls.speed, direction);
+    if (speed != setup.controls.speed)
+        PlaySample(SND_MOVE);
+    setup.controls.speed = speed;
+}
+
+static int PageBindings(const SetupState& setup)
+{
+    return setup.page == PAGE_KEYS ? static_cast<int>(BOUND_KEY_COUNT) : static_cast<int>(PAD_ACTION_COUNT);
+}
+
+static void OpenPage(SetupState& setup, int page)
+{
+    setup.page = page;
+    setup.pick = 0;
+    setup.waiting = false;
+    PlaySample(SND_SELECT);
+}
+
+static void OpenBindingPage(SetupState& setup)
+{
+    if (setup.working.control == CONTROL_KEYBOARD)
+        OpenPage(setup, PAGE_KEYS);
+    else if (setup.working.control == CONTROL_JOYSTICK)
+        OpenPage(setup, PAGE_BUTTONS);
+}
+
 static void ReadKeys(SetupState& setup)
 {
     const PressReader& keys = setup.keys;
@@ -140,28 +182,106 @@ static void ReadKeys(SetupState& setup)
         setup.row = std::max(setup.row - 1, static_cast<int>(ROW_BUTTONS));
     const Sideways sideways{keys.Acts(INPUT_LEFT), keys.Acts(INPUT_RIGHT)};
     switch (setup.row) {
-    case ROW_CONTROLS: StepControl(setup.working.control, sideways); break;
+    case ROW_CONTROLS:
+        StepControl(setup.working.control, sideways);
+        if (keys.Pressed(INPUT_ENTER))
+            OpenBindingPage(setup);
+        break;
     case ROW_SOUND: StepSoundVolume(setup, sideways); break;
     case ROW_MUSIC: StepMusicVolume(setup, sideways); break;
+    case ROW_SPEED: StepSpeedRow(setup, sideways); break;
     default: StepButtons(setup, sideways); break;
+    }
+}
+
+// The key or button caught for the picked binding; ESC cancels, and keys
+// that are never bound (F11, Alt) are passed over.
+static void CatchBinding(SetupState& setup)
+{
+    if (setup.page == PAGE_KEYS) {
+        const int caught = setup.catcher.CatchKey();
+        if (caught == KEY_ESC)
+            setup.waiting = false;
+        if (!BindableKey(caught))
+            return;
+        BindKeySwapping(setup.controls, setup.pick, caught);
+    } else {
+        const int caught = setup.catcher.CatchButton();
+        if (setup.keys.Pressed(INPUT_ESC))
+            setup.waiting = false;
+        if (caught == 0)
+            return;
+        BindButtonSwapping(setup.controls, setup.pick, caught);
+    }
+    setup.waiting = false;
+    PlaySample(SND_SELECT);
+    // The key just bound must not act on the page as it goes up.
+    setup.keys.Open(PERIOD_FAST_SCREEN, SETUP_REPEAT_MS);
+}
+
+static void RestorePageDefaults(SetupState& setup)
+{
+    ControlSettings& controls = setup.controls;
+    if (setup.page == PAGE_KEYS)
+        std::copy(DEFAULT_CONTROLS.keys, DEFAULT_CONTROLS.keys + BOUND_KEY_COUNT, controls.keys);
+    else
+        std::copy(DEFAULT_CONTROLS.padButtons, DEFAULT_CONTROLS.padButtons + PAD_ACTION_COUNT, controls.padButtons);
+    PlaySample(SND_SELECT);
+}
+
+static void StepBindingPage(SetupState& setup)
+{
+    if (setup.waiting) {
+        CatchBinding(setup);
+        return;
+    }
+    const PressReader& keys = setup.keys;
+    const int bindings = PageBindings(setup);
+    if (keys.Pressed(INPUT_ESC)) {
+        OpenPage(setup, PAGE_SETUP);
+        return;
+    }
+    if (keys.Acts(INPUT_UP) && setup.pick > 0)
+        setup.pick--;
+    if (keys.Acts(INPUT_DOWN) && setup.pick < bindings + 1)
+        setup.pick++;
+    if (!keys.Pressed(INPUT_ENTER))
+        return;
+    if (setup.pick < bindings) {
+        setup.waiting = true;
+        setup.catcher.Open();
+        PlaySample(SND_MOVE);
+    } else if (setup.pick == bindings) {
+        RestorePageDefaults(setup);
+    } else {
+        OpenPage(setup, PAGE_SETUP);
     }
 }
 
 void SetupStep(SetupState& setup)
 {
     setup.keys.Step();
+    if (setup.page != PAGE_SETUP) {
+        StepBindingPage(setup);
+        return;
+    }
     // ESC drops the working copy; volumes already changed here stay in effect.
     if (setup.keys.Pressed(INPUT_ESC))
         setup.done = true;
     ReadKeys(setup);
 }
 
-static void DrawSettingRow(BITMAP* dest, int index, const char* label, const std::string& value,
-                           bool focused)
+std::string ButtonName(int button)
+{
+    if (button == PAD_PAUSE_START_OR_THIRD)
+        return "Start or 3";
+    return "Button " + std::to_string(button);
+}
+
+static void DrawSettingRow(BITMAP* dest, int y, const char* label, const std::string& value, bool focused)
 {
     FONT* f = DataFont(FNT_TEXT);
     const int x = dest->w / 2;
-    const int y = FIRST_ROW_Y + ROW_SPACING * index;
     const int black = makecol(0, 0, 0);
     const int white = makecol(255, 255, 255);
     textout_right_ex(dest, f, label, x, y + SHADOW_OFFSET, black, -1);
@@ -170,13 +290,42 @@ static void DrawSettingRow(BITMAP* dest, int index, const char* label, const std
     textout_ex(dest, f, value.c_str(), x + 10, y + 5, focused ? makecol(255, 0, 0) : white, -1);
 }
 
+static int RowY(int index)
+{
+    return FIRST_ROW_Y + ROW_SPACING * index;
+}
+
+static void DrawBindingPage(const SetupState& setup, BITMAP* dest)
+{
+    const bool keys = setup.page == PAGE_KEYS;
+    DrawBackgroundAndHeading(dest, keys ? "Keys" : "Buttons");
+    const int bindings = PageBindings(setup);
+    for (int i = 0; i < bindings; i++) {
+        const bool picked = setup.pick == i;
+        std::string value = keys ? KeyName(setup.controls.keys[i]) : ButtonName(setup.controls.padButtons[i]);
+        if (picked && setup.waiting)
+            value = keys ? "press a key - ESC cancels" : "press a button - ESC cancels";
+        DrawSettingRow(dest, PAGE_FIRST_ROW_Y + PAGE_ROW_SPACING * i, keys ? BoundKeyLabel(i) : PadActionLabel(i),
+                       value, picked);
+    }
+    FONT* f = DataFont(FNT_MENU);
+    const int y = dest->h - 80;
+    DrawButton(dest, f, "Default", 50, y, Align::Left, setup.pick == bindings);
+    DrawButton(dest, f, "Back", dest->w - 50, y, Align::Right, setup.pick == bindings + 1);
+}
+
 void SetupDraw(const SetupState& setup, BITMAP* dest)
 {
+    if (setup.page != PAGE_SETUP) {
+        DrawBindingPage(setup, dest);
+        return;
+    }
     const GameSettings& s = setup.working;
     DrawBackgroundAndHeading(dest, "Setup");
-    DrawSettingRow(dest, 0, "Controls", ControlName(s.control), setup.row == ROW_CONTROLS);
-    DrawSettingRow(dest, 1, "Sound volume", VolumeBar(s.soundVolume), setup.row == ROW_SOUND);
-    DrawSettingRow(dest, 2, "Music volume", VolumeBar(s.musicVolume), setup.row == ROW_MUSIC);
+    DrawSettingRow(dest, RowY(0), "Controls", ControlName(s.control), setup.row == ROW_CONTROLS);
+    DrawSettingRow(dest, RowY(1), "Sound volume", VolumeBar(s.soundVolume), setup.row == ROW_SOUND);
+    DrawSettingRow(dest, RowY(2), "Music volume", VolumeBar(s.musicVolume), setup.row == ROW_MUSIC);
+    DrawSettingRow(dest, RowY(3), "Speed", std::to_string(setup.controls.speed) + " %", setup.row == ROW_SPEED);
 
     FONT* f = DataFont(FNT_MENU);
     const int y = dest->h - 80;

@@ -2,6 +2,9 @@
 #include "files/options.h"
 #include "files/file_bytes.h"
 #include "files/paths.h"
+#include "settings/control_settings.h"
+#include <cstdio>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -44,7 +47,9 @@ static void TakeSetting(const std::string& name, const std::string& value, Displ
     }
 }
 
-void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
+// Calls `take` with every "name = value" line of the file, trimmed.
+static void ForEachSetting(const std::string& path,
+                           const std::function<void(const std::string&, const std::string&)>& take)
 {
     std::vector<uint8_t> bytes;
     if (ReadPlayerFile(path, bytes) != PlayerFile::Read)
@@ -55,8 +60,31 @@ void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
         size_t equals = line.find('=');
         if (line.empty() || line[0] == '#' || equals == std::string::npos)
             continue;
-        TakeSetting(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), choice);
+        take(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
     }
+}
+
+void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
+{
+    ForEachSetting(path, [&](const std::string& name, const std::string& value) { TakeSetting(name, value, choice); });
+}
+
+void ReadControlSettings(const std::string& path, ControlSettings& controls, int padButtons)
+{
+    std::vector<std::string> problems;
+    ForEachSetting(path, [&](const std::string& name, const std::string& value) {
+        TakeControlSetting(name, value, controls, padButtons, problems);
+    });
+    DropDuplicateKeys(controls, problems);
+    for (const std::string& problem : problems)
+        fprintf(stderr, "pesko: %s\n", problem.c_str());
+}
+
+void RememberControls()
+{
+    DisplayChoice choice;
+    ReadDisplaySettings(DisplaySettingsPath(), choice);
+    RememberDisplayChoice(choice);
 }
 
 bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice)
@@ -64,5 +92,6 @@ bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice)
     std::string text = "# Pesko's display: set by --fullscreen, --windowed, --scale and F11\n";
     text += std::string("fullscreen = ") + (choice.fullscreen ? "yes" : "no") + "\n";
     text += "scale = " + (choice.scale ? std::to_string(choice.scale) : std::string("auto")) + "\n";
+    text += ControlSettingsText(g_Controls);
     return WritePlayerFile(path, text.data(), text.size());
 }

@@ -1,6 +1,7 @@
 // pesko.cfg: the last choice of window or full screen and of the window's
-// size, as "key = value" lines. config.dat keeps its own 12 bytes.
+// size and the player's controls, as "key = value" lines. config.dat keeps its own 12 bytes.
 #pragma once
+#include "settings/control_settings.h"
 #include <string>
 
 struct DisplayChoice {
@@ -23,3 +24,8 @@ void ReadDisplaySettings(const std::string& path, DisplayChoice& choice);
 bool WriteDisplaySettings(const std::string& path, const DisplayChoice& choice);
 // Writes pesko.cfg at DisplaySettingsPath(), making its folder when it is missing.
 void RememberDisplayChoice(const DisplayChoice& choice);
+// Reads the controls' lines into controls: each bad one keeps its default and
+// says so in one line on standard error (padButtons: see TakeControlSetting).
+void ReadControlSettings(const std::string& path, ControlSettings& controls, int padButtons);
+// Writes pesko.cfg anew with g_Controls, keeping the display's lines it holds.
+void RememberControls();

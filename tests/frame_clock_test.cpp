@@ -10,7 +10,7 @@ constexpr int64_t MS = 1000000;
 TEST(StepClockTest, FractionFollowsTheTicksAndAnEarlyOrLateTickMovesTheSchedule)
 {
     StepClock steps;
-    steps.Start(1000 * MS, 50);
+    steps.Start(1000 * MS, 50 * MS);
     EXPECT_FLOAT_EQ(steps.Fraction(1025 * MS), 0.5f);
     steps.StepsRan(1);  // due at 1050
     EXPECT_FLOAT_EQ(steps.Fraction(1060 * MS), 0.2f);

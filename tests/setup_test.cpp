@@ -68,7 +68,7 @@ TEST_F(SetupTest, OpensOnAcceptAndEnterSavesTheUnchangedSettings)
 
 TEST_F(SetupTest, SoundVolumeStepsByTenKeepingTheRemainderAndClampsAtTheEnds)
 {
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     ASSERT_EQ(setup.row, ROW_SOUND);
     Press(KEY_RIGHT);
     EXPECT_EQ(setup.working.soundVolume, 137);
@@ -78,7 +78,7 @@ TEST_F(SetupTest, SoundVolumeStepsByTenKeepingTheRemainderAndClampsAtTheEnds)
     EXPECT_EQ(setup.working.soundVolume, 255);
 
     SetupReset(setup);
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     Press(KEY_LEFT, 12);
     EXPECT_EQ(setup.working.soundVolume, 7);
     Press(KEY_LEFT);
@@ -88,7 +88,7 @@ TEST_F(SetupTest, SoundVolumeStepsByTenKeepingTheRemainderAndClampsAtTheEnds)
 
 TEST_F(SetupTest, EachSoundVolumeChangeIsAppliedAndPreviewedFromTheStart)
 {
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     sounds.Clear();
     Press(KEY_LEFT);
     const auto& e = sounds.Events();
@@ -104,7 +104,7 @@ TEST_F(SetupTest, EachSoundVolumeChangeIsAppliedAndPreviewedFromTheStart)
 
 TEST_F(SetupTest, MusicVolumeIsAppliedWithoutAPreviewSample)
 {
-    Press(KEY_UP);
+    Press(KEY_UP, 2);
     ASSERT_EQ(setup.row, ROW_MUSIC);
     Press(KEY_RIGHT);
     EXPECT_EQ(setup.working.musicVolume, 137);
@@ -117,7 +117,7 @@ TEST_F(SetupTest, MusicVolumeIsAppliedWithoutAPreviewSample)
 TEST_F(SetupTest, VolumeAtItsEndPlaysNothing)
 {
     StartWith({0, 255, 0});
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     Press(KEY_RIGHT, 3);
     Press(KEY_DOWN);
     Press(KEY_LEFT, 3);
@@ -164,9 +164,9 @@ TEST_F(SetupTest, DefaultThenAcceptSavesTheDefaults)
 TEST_F(SetupTest, CancelRestoresTheVolumesOfTheSettings)
 {
     StartWith({0, 40, 90});
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     Press(KEY_RIGHT);
-    Press(KEY_DOWN, 2);
+    Press(KEY_DOWN, 3);
     Press(KEY_RIGHT);
     ASSERT_EQ(setup.button, BUTTON_CANCEL);
     Press(KEY_RIGHT);
@@ -187,6 +187,7 @@ TEST_F(SetupTest, EnterOnASettingRowDoesNothing)
         Press(KEY_UP);
         Press(KEY_ENTER);
     }
+    Press(KEY_UP);
     EXPECT_EQ(setup.row, ROW_CONTROLS);
     Press(KEY_UP);
     EXPECT_EQ(setup.row, ROW_CONTROLS) << "Up stops at Controls";
@@ -197,7 +198,7 @@ TEST_F(SetupTest, EnterOnASettingRowDoesNothing)
 
 TEST_F(SetupTest, ControlsStepBetweenKeyboardAndJoystickOnly)
 {
-    Press(KEY_UP, 3);
+    Press(KEY_UP, 4);
     Press(KEY_LEFT);
     EXPECT_EQ(setup.working.control, 0);
     Press(KEY_RIGHT);
@@ -215,7 +216,7 @@ TEST_F(SetupTest, MouseFromTheFileIsShownKeptByAcceptAndLeftGivesJoystick)
     EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(2, 127, 127));
 
     SetupReset(setup);
-    Press(KEY_UP, 3);
+    Press(KEY_UP, 4);
     Press(KEY_LEFT);
     EXPECT_EQ(setup.working.control, 1);
     EXPECT_STREQ(ControlName(setup.working.control), "Joystick (none found)");
@@ -227,7 +228,7 @@ TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
     EXPECT_STREQ(ControlName(7), "Keyboard");
     EXPECT_STREQ(ControlName(-3), "Keyboard");
     StartWith({7, 127, 127});
-    Press(KEY_UP, 3);
+    Press(KEY_UP, 4);
     Press(KEY_LEFT);
     EXPECT_EQ(setup.working.control, 7) << "Left from what is shown as Keyboard does nothing";
     Press(KEY_RIGHT);
@@ -237,7 +238,7 @@ TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
 TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
 {
     StartWith({0, 0, 127});
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     PressKey(KEY_RIGHT);
     for (int ms = 0; ms < 1000; ms += PERIOD_FAST_SCREEN)
         SetupStep(setup);
@@ -260,9 +261,11 @@ TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
         SetupStep(setup);
     };
     JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
+    flick(stick.axis[1].d1);  // up: Speed
     flick(stick.axis[1].d1);  // up: Music volume
     flick(stick.axis[0].d2);  // right
     EXPECT_EQ(setup.working.musicVolume, 137);
+    flick(stick.axis[1].d2);  // down: Speed
     flick(stick.axis[1].d2);  // down: the buttons
     flick(stick.axis[0].d1);  // left: Default
     flick(joy[0].button[0].b);
@@ -290,7 +293,7 @@ TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
     // Accept is shown pressed at y 405; no value is red.
     EXPECT_GT(CountColour(page, 280, 400, 80, 15, red), 20);
     EXPECT_EQ(CountColour(page, 330, 140, 300, 200, red), 0);
-    Press(KEY_UP, 2);
+    Press(KEY_UP, 3);
     SetupDraw(setup, page);
     EXPECT_EQ(CountColour(page, 0, 395, 640, 30, red), 0) << "no button looks selected";
     EXPECT_GT(CountColour(page, 330, 215, 300, 15, red), 20) << "the sound bar at y 220";

@@ -38,7 +38,7 @@ move_to() {
 }
 
 MENU_LINES=("200 140 240 55" "200 200 240 55" "200 260 240 55" "200 320 240 55" "200 380 240 55")
-SETUP_LINES=("330 145 300 35" "330 215 300 35" "330 285 300 35" "0 395 640 40")
+SETUP_LINES=("330 145 300 35" "330 215 300 35" "330 285 300 35" "330 355 300 35" "0 395 640 40")
 
 e2e_start
 e2e_skip_intro
@@ -50,7 +50,7 @@ e2e_press Return
 sleep 1
 
 # Setup: the value of the sound volume (y 220) is red when focused; the buttons lie at y 400.
-move_to 2 "${SETUP_LINES[@]}"
+move_to 3 "${SETUP_LINES[@]}"
 # The bar has 13 strokes at 127 and 14 at 137; strokes are told by their red pixels.
 per13=$(red_in 330 215 300 35)
 strokes() { echo $((($(red_in 330 215 300 35) * 13 + per13 / 2) / per13)); }
