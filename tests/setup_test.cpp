@@ -55,38 +55,62 @@ protected:
     SetupState setup;
 };
 
-TEST_F(SetupTest, OpensOnAcceptAndEnterSavesTheUnchangedSettings)
+// Key taps from the screen's opening (U D L R, E for Enter, X for ESC) and what
+// they leave: the working copy, whether the screen closed, the settings in
+// play, what config.dat holds, and the volumes last applied (-2 when none).
+TEST_F(SetupTest, TapsWorkTheRowsAndTheButtons)
 {
-    StartWith({1, 57, 203});
-    EXPECT_EQ(setup.row, ROW_BUTTONS);
-    EXPECT_EQ(setup.button, BUTTON_ACCEPT);
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(1, 57, 203));
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
+    const GameSettings D = DEFAULT_SETTINGS;
+    struct Case {
+        const char* what;
+        GameSettings start;
+        const char* keys;
+        GameSettings working;
+        bool done;
+        GameSettings kept, file;
+        int lastSound, lastMusic;
+    };
+    const Case cases[] = {
+        {"opens on Accept", {1, 57, 203}, "E", {1, 57, 203}, true, {1, 57, 203}, {1, 57, 203}, -2, -2},
+        {"sound by ten", D, "UUR", {0, 137, 127}, false, D, D, 137, -1},
+        {"sound up to 255", D, "UURRRRRRRRRRRRR", {0, 255, 127}, false, D, D, 255, -1},
+        {"sound down to 0", D, "UULLLLLLLLLLLLLL", {0, 0, 127}, false, D, D, 0, -1},
+        {"music by ten", D, "UR", {0, 127, 137}, false, D, D, -1, 137},
+        {"at the end nothing", {0, 255, 0}, "UURRRDLLL", {0, 255, 0}, false, {0, 255, 0}, D, -2, -2},
+        {"Default then ESC", {1, 37, 211}, "LEX", D, true, {1, 37, 211}, D, 127, 127},
+        {"Default then Accept", {1, 37, 211}, "LERE", D, true, D, D, 127, 127},
+        {"Cancel", {0, 40, 90}, "UURDDRRRE", {0, 50, 90}, true, {0, 40, 90}, D, 40, 90},
+        {"Enter on a row", D, "UEUEUEUE", D, false, D, D, -2, -2},
+        {"no mouse offered", D, "UUULRR", {1, 127, 127}, false, D, D, -2, -2},
+        {"mouse kept", {2, 127, 127}, "E", {2, 127, 127}, true, {2, 127, 127}, {2, 127, 127}, -2, -2},
+        {"mouse then Left", {2, 127, 127}, "UUUL", {1, 127, 127}, false, {2, 127, 127}, D, -2, -2},
+        {"unknown code, Left", {7, 127, 127}, "UUUL", {7, 127, 127}, false, {7, 127, 127}, D, -2, -2},
+        {"unknown code, Right", {7, 127, 127}, "UUUR", {1, 127, 127}, false, {7, 127, 127}, D, -2, -2},
+    };
+    const int KEYS[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+    auto bytes = [](const GameSettings& s) { return SettingsBytes(s.control, s.soundVolume, s.musicVolume); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.WriteFile("config.dat", DEFAULT_BYTES);
+        StartWith(c.start);
+        sounds.Clear();
+        for (const char* k = c.keys; *k; k++)
+            Press(KEYS[std::string("UDLREX").find(*k)]);
+        EXPECT_EQ(bytes(setup.working), bytes(c.working));
+        EXPECT_EQ(setup.done, c.done);
+        EXPECT_EQ(bytes(g_Settings), bytes(c.kept));
+        EXPECT_EQ(dir.ReadFile("config.dat"), bytes(c.file));
+        int sound = -2, music = -2;
+        for (const PlayedSound& e : sounds.Events())
+            if (e.event == SoundEvent::Volume)
+                sound = e.a, music = e.b;
+        EXPECT_EQ(sound, c.lastSound);
+        EXPECT_EQ(music, c.lastMusic);
+    }
 }
 
-TEST_F(SetupTest, SoundVolumeStepsByTenKeepingTheRemainderAndClampsAtTheEnds)
-{
-    Press(KEY_UP, 2);
-    ASSERT_EQ(setup.row, ROW_SOUND);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.soundVolume, 137);
-    Press(KEY_RIGHT, 11);
-    EXPECT_EQ(setup.working.soundVolume, 247);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.soundVolume, 255);
-
-    SetupReset(setup);
-    Press(KEY_UP, 2);
-    Press(KEY_LEFT, 12);
-    EXPECT_EQ(setup.working.soundVolume, 7);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.soundVolume, 0);
-    EXPECT_EQ(g_Settings.soundVolume, 127) << "only Accept commits the working copy";
-}
-
-TEST_F(SetupTest, EachSoundVolumeChangeIsAppliedAndPreviewedFromTheStart)
+// A sound volume is heard at once: applied, the preview started afresh.
+TEST_F(SetupTest, EachSoundVolumeChangeIsPreviewedFromTheStart)
 {
     Press(KEY_UP, 2);
     sounds.Clear();
@@ -94,144 +118,10 @@ TEST_F(SetupTest, EachSoundVolumeChangeIsAppliedAndPreviewedFromTheStart)
     const auto& e = sounds.Events();
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].event, SoundEvent::Volume);
-    EXPECT_EQ(e[0].a, 117);
-    EXPECT_EQ(e[0].b, -1) << "the music volume is left alone";
     EXPECT_EQ(e[1].event, SoundEvent::StopSample);
     EXPECT_EQ(e[1].a, SND_BACK);
     EXPECT_EQ(e[2].event, SoundEvent::Sample);
     EXPECT_EQ(e[2].a, SND_BACK);
-}
-
-TEST_F(SetupTest, MusicVolumeIsAppliedWithoutAPreviewSample)
-{
-    Press(KEY_UP);
-    ASSERT_EQ(setup.row, ROW_MUSIC);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.musicVolume, 137);
-    ASSERT_EQ(sounds.Events().size(), 1u);
-    EXPECT_EQ(sounds.Events()[0].event, SoundEvent::Volume);
-    EXPECT_EQ(sounds.Events()[0].a, -1);
-    EXPECT_EQ(sounds.Events()[0].b, 137);
-}
-
-TEST_F(SetupTest, VolumeAtItsEndPlaysNothing)
-{
-    StartWith({0, 255, 0});
-    Press(KEY_UP, 2);
-    Press(KEY_RIGHT, 3);
-    Press(KEY_DOWN);
-    Press(KEY_LEFT, 3);
-    EXPECT_EQ(setup.working.soundVolume, 255);
-    EXPECT_EQ(setup.working.musicVolume, 0);
-    EXPECT_TRUE(sounds.Events().empty());
-}
-
-TEST_F(SetupTest, DefaultThenEscapeKeepsSettingsAndFileButLeavesDefaultVolumesApplied)
-{
-    StartWith({1, 37, 211});
-    dir.WriteFile("config.dat", SettingsBytes(1, 37, 211));
-    Press(KEY_LEFT);
-    ASSERT_EQ(setup.button, BUTTON_DEFAULT);
-    Press(KEY_ENTER);
-    EXPECT_FALSE(setup.done) << "Default keeps the screen open";
-    EXPECT_EQ(setup.working.control, 0);
-    EXPECT_EQ(setup.working.soundVolume, 127);
-    EXPECT_EQ(setup.working.musicVolume, 127);
-    Press(KEY_ESC);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(g_Settings.control, 1);
-    EXPECT_EQ(g_Settings.soundVolume, 37);
-    EXPECT_EQ(g_Settings.musicVolume, 211);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(1, 37, 211));
-    const PlayedSound& last = sounds.Events().back();
-    EXPECT_EQ(last.event, SoundEvent::Volume);
-    EXPECT_EQ(last.a, 127);
-    EXPECT_EQ(last.b, 127);
-}
-
-TEST_F(SetupTest, DefaultThenAcceptSavesTheDefaults)
-{
-    StartWith({1, 37, 211});
-    Press(KEY_LEFT);
-    Press(KEY_ENTER);
-    Press(KEY_RIGHT);
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES);
-    EXPECT_EQ(g_Settings.soundVolume, 127);
-}
-
-TEST_F(SetupTest, CancelRestoresTheVolumesOfTheSettings)
-{
-    StartWith({0, 40, 90});
-    Press(KEY_UP, 2);
-    Press(KEY_RIGHT);
-    Press(KEY_DOWN, 2);
-    Press(KEY_RIGHT);
-    ASSERT_EQ(setup.button, BUTTON_CANCEL);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.button, BUTTON_CANCEL) << "Right stops at Cancel";
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(g_Settings.soundVolume, 40);
-    const PlayedSound& last = sounds.Events().back();
-    EXPECT_EQ(last.event, SoundEvent::Volume);
-    EXPECT_EQ(last.a, 40);
-    EXPECT_EQ(last.b, 90);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES) << "Cancel writes nothing";
-}
-
-TEST_F(SetupTest, EnterOnASettingRowDoesNothing)
-{
-    for (int row = 1; row <= 3; row++) {
-        Press(KEY_UP);
-        Press(KEY_ENTER);
-    }
-    EXPECT_EQ(setup.row, ROW_CONTROLS);
-    Press(KEY_UP);
-    EXPECT_EQ(setup.row, ROW_CONTROLS) << "Up stops at Controls";
-    EXPECT_FALSE(setup.done);
-    EXPECT_TRUE(sounds.Events().empty());
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES);
-}
-
-TEST_F(SetupTest, ControlsStepBetweenKeyboardAndJoystickOnly)
-{
-    Press(KEY_UP, 3);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 0);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1) << "Mouse is never offered";
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_MOVE});
-}
-
-TEST_F(SetupTest, MouseFromTheFileIsShownKeptByAcceptAndLeftGivesJoystick)
-{
-    StartWith({2, 127, 127});
-    EXPECT_STREQ(ControlName(setup.working.control), "Mouse");
-    Press(KEY_ENTER);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(2, 127, 127));
-
-    SetupReset(setup);
-    Press(KEY_UP, 3);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 1);
-    EXPECT_STREQ(ControlName(setup.working.control), "Joystick (none found)");
-}
-
-TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
-{
-    EXPECT_STREQ(ControlName(0), "Keyboard");
-    EXPECT_STREQ(ControlName(7), "Keyboard");
-    EXPECT_STREQ(ControlName(-3), "Keyboard");
-    StartWith({7, 127, 127});
-    Press(KEY_UP, 3);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 7) << "Left from what is shown as Keyboard does nothing";
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1);
 }
 
 TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
@@ -249,6 +139,8 @@ TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
 
 TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
 {
+    EXPECT_STREQ(ControlName(7), "Keyboard") << "a code the game does not know";
+    EXPECT_STREQ(ControlName(CONTROL_MOUSE), "Mouse");
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
     PlugJoystick();
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
