@@ -6,6 +6,7 @@
 #include "platform/frame_clock.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "platform/quit_signals.h"
 #include "platform/x_display.h"
 
 // When the current ticks started, and their period: the steps' schedule.
@@ -37,16 +38,23 @@ static void StopTicks()
         remove_int(TimerTick);
 }
 
+// The close button or a quit signal ends the game before the next step.
+static void LeaveWhenAsked()
+{
+    if (g_CloseRequested || g_QuitSignal)
+        QuitAtOnce();
+}
+
 // Runs one logic step per pending tick; returns how many ran.
 static int RunPendingSteps(const std::function<void()>& logicStep)
 {
-    if (g_CloseRequested)
-        QuitAtOnce();
+    LeaveWhenAsked();
     if (DisplayLost())
         EndForLostDisplay();
     HandleDisplayKeys();
     int steps = 0;
     while (g_Ticks > 0) {
+        LeaveWhenAsked();
         PollInputDevices();
         logicStep();
         g_Ticks--;

@@ -1,11 +1,12 @@
 #include "app/startup.h"
 #include "platform/audio.h"
+#include "data/data_files.h"
 #include "data/datafile.h"
-#include "data/datafile_check.h"
 #include "platform/display.h"
 #include "app/globals.h"
 #include "input/input.h"
 #include "files/paths.h"
+#include "platform/quit_signals.h"
 #include "platform/window.h"
 #include "platform/x_display.h"
 #include <cstdio>
@@ -17,8 +18,6 @@
 // From Allegro's X11 header, which would bring all of Xlib's macros along.
 extern "C" void xwin_set_window_name(const char* name, const char* group);
 
-constexpr const char* DATA_FILE = "data.dat";
-constexpr const char* PATCHES_FILE = "patches.dat";
 
 // Allegro 4 crashes inside its timer and graphics set-up when there is no X
 // display to talk to, so say so before touching them.
@@ -60,16 +59,20 @@ static void PointMidiAtPatches()
     override_config_data(settings.c_str(), static_cast<int>(settings.size()));
 }
 
-static void LoadData()
+// Allegro's loaders trust every field: a damaged file is refused before the
+// sound set-up reads the patch set.
+static void CheckData()
 {
     if (!DataFolderFound())
         FatalError(("Not enough system memory to load a sound data\n" + DataSearchReport()).c_str());
-    // Allegro's loaders trust every field: a damaged object is refused before they run.
-    std::string path = DataPath(DATA_FILE);
-    std::string damage = CheckDatafileAt(path.c_str(), ExpectedDataKinds());
+    std::string damage = CheckDataFiles();
     if (!damage.empty())
-        FatalError(("Not enough system memory to load a sound data\n" + std::string(DATA_FILE) + ": " + damage + "\n").c_str());
-    g_Data = load_datafile(path.c_str());
+        FatalError(("Not enough system memory to load a sound data\n" + damage + "\n").c_str());
+}
+
+static void LoadData()
+{
+    g_Data = load_datafile(DataPath(DATA_FILE).c_str());
     std::string problem = CheckDatafile(g_Data);
     if (!problem.empty())
         FatalError(problem.c_str());
@@ -77,9 +80,10 @@ static void LoadData()
 
 void QuitAtOnce()
 {
+    MarkLeaving();
     ShutdownGame();
     allegro_exit();
-    exit(0);
+    exit(QuitSignalExitCode(g_QuitSignal));
 }
 
 // Connecting to the X server can fail for a moment while it is busy starting
@@ -102,15 +106,18 @@ void InitGame()
     // The X11 window's class, so that a desktop file can match it; Allegro
     // makes the window in allegro_init.
     xwin_set_window_name("pesko", "pesko");
+    WatchQuitSignals();
     if (!InitAllegro()) {
         fputs("Allegra initialization no success.\n", stderr);
         exit(1);
     }
+    TakeSignalsBackFromAllegro();
     install_timer();
     install_keyboard();
     InstallKeyboardWatch();
     WatchDisplayKeys();
     InstallMouseWatch();
+    CheckData();
     PointMidiAtPatches();
     PrepareMixer();
     g_SoundInstalled = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;

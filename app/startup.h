@@ -7,5 +7,6 @@
 void InitGame();
 void ShutdownGame();
 
-// Ends the program at once, the way the close button does.
+// Ends the program at once, the way the close button does: shutdown in order,
+// exit code 0, or that of the quit signal that asked for it.
 [[noreturn]] void QuitAtOnce();

@@ -19,6 +19,19 @@ constexpr int MAX_GLYPH_SIDE = 256;
 constexpr int MAX_FONT_RANGES = 256;
 constexpr uint32_t LAST_CODE_POINT = 0x10FFFF;
 constexpr int MIDI_TRACKS = 32;  // a datafile tune always stores 32 track lengths
+constexpr uint32_t KIND_PATCH = DatafileKind('P', 'A', 'T', ' ');
+constexpr uint32_t PROPERTY_NAME = DatafileKind('N', 'A', 'M', 'E');
+// Allegro keeps an object's properties in a list it grows and searches for
+// every new one, and its MIDI player copies a name into a 1024-byte buffer.
+constexpr int MAX_PROPERTIES = 64;
+constexpr uint32_t MAX_PROPERTY_BYTES = 1023;
+// A GUS patch as Allegro's MIDI player reads it: a header with the first
+// layer's sample count at byte 198, then 96-byte sample headers, each followed
+// by its wave.
+constexpr size_t GUS_HEADER_BYTES = 239;
+constexpr size_t GUS_SAMPLE_COUNT_AT = 198;
+constexpr size_t GUS_SAMPLE_BYTES = 96;
+constexpr int GUS_MAX_SAMPLES = 64;  // the player reads no more
 
 // The first thing found wrong, carried up to the object it lies in.
 struct Damage {
@@ -275,9 +288,48 @@ void CheckMidi(ByteReader in)
         throw Damage{"the tune lasts no time"};
 }
 
+uint32_t Le32(const uint8_t* b)
+{
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+// Returns the bytes of wave the player allocates for the patch. A wave of no
+// length, a loop outside its wave, or a pitch of 0 (the player divides by it)
+// is refused.
+uint64_t CheckGusPatch(ByteReader in)
+{
+    const uint8_t* header = in.Take(GUS_HEADER_BYTES, "a patch header ends early");
+    if (std::string(reinterpret_cast<const char*>(header), 22) != std::string("GF1PATCH110\0ID#000002\0", 22))
+        throw Damage{"is not a GUS patch"};
+    int samples = header[GUS_SAMPLE_COUNT_AT];
+    samples = samples > GUS_MAX_SAMPLES ? GUS_MAX_SAMPLES : samples;
+    uint64_t waveBytes = 0;
+    for (int i = 1; i <= samples; i++) {
+        const std::string name = "wave " + std::to_string(i);
+        const uint8_t* h = in.Take(GUS_SAMPLE_BYTES, name + ": its header ends early");
+        uint32_t length = Le32(h + 8), loopStart = Le32(h + 12), loopEnd = Le32(h + 16);
+        bool wide = h[55] & 1, looping = h[55] & (4 | 8 | 16);
+        if (length < (wide ? 2u : 1u))
+            throw Damage{name + " has a length of " + std::to_string(length)};
+        if (length > in.Left())
+            throw Damage{name + " has a length of " + std::to_string(length) + " but " + std::to_string(in.Left()) +
+                         " bytes"};
+        if (looping && (loopStart > loopEnd || loopEnd > length))
+            throw Damage{name + " loops from " + std::to_string(loopStart) + " to " + std::to_string(loopEnd) +
+                         " in " + std::to_string(length) + " bytes"};
+        if ((h[20] | h[21]) == 0 || Le32(h + 30) == 0)
+            throw Damage{name + " has a pitch of 0"};
+        in.Take(length, "");
+        waveBytes += length;
+    }
+    return waveBytes;
+}
+
 class ObjectChecker {
 public:
     explicit ObjectChecker(const std::vector<uint32_t>& expectedKinds) : m_Expected(expectedKinds) {}
+
+    uint64_t WaveBytes() const { return m_WaveBytes; }
 
     void CheckList(ByteReader& in, int depth, const std::string& prefix)
     {
@@ -313,9 +365,14 @@ private:
     static uint32_t SkipProperties(ByteReader& in)
     {
         uint32_t kind = in.U32("is missing");
-        while (kind == KIND_PROPERTY) {
+        for (int count = 0; kind == KIND_PROPERTY; count++) {
+            if (count == MAX_PROPERTIES)
+                throw Damage{"has more than " + std::to_string(MAX_PROPERTIES) + " properties"};
             in.U32("a property ends early");
-            in.Take(in.U32("a property ends early"), "a property ends early");
+            uint32_t size = in.U32("a property ends early");
+            if (size > MAX_PROPERTY_BYTES)
+                throw Damage{"has a property of " + std::to_string(size) + " bytes"};
+            in.Take(size, "a property ends early");
             kind = in.U32("is missing");
         }
         if (kind == KIND_END)
@@ -355,6 +412,12 @@ private:
         case KIND_FONT: CheckFont(data); break;
         case KIND_SAMPLE: CheckSample(data); break;
         case KIND_MIDI: CheckMidi(data); break;
+        case KIND_PATCH:
+            m_WaveBytes += CheckGusPatch(data);
+            if (m_WaveBytes > DATAFILE_MAX_BYTES)
+                throw Damage{"the waves of the patches come to more than " + std::to_string(DATAFILE_MAX_BYTES) +
+                             " bytes"};
+            break;
         case KIND_RLE_SPRITE: throw Damage{"a kind the game never reads"};
         case KIND_FILE:
             if (depth + 1 >= MAX_NESTING)
@@ -366,11 +429,13 @@ private:
     }
 
     const std::vector<uint32_t>& m_Expected;
+    uint64_t m_WaveBytes = 0;
 };
 
-}  // namespace
-
-std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vector<uint32_t>& expectedKinds)
+// Walks the whole file; with nothingAfter, bytes after the last object are
+// refused too (Allegro's MIDI player reads a patch set to its very end).
+std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vector<uint32_t>& expectedKinds,
+                               bool nothingAfter)
 {
     try {
         ByteReader file(bytes, size);
@@ -385,10 +450,24 @@ std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vec
         if (file.U32("is not an Allegro datafile") != DATAFILE_MAGIC)
             throw Damage{"is not an Allegro datafile"};
         ObjectChecker(expectedKinds).CheckList(file, 0, "");
+        if (nothingAfter && !file.AtEnd())
+            throw Damage{std::to_string(file.Left()) + " bytes follow the last object"};
     } catch (const Damage& damage) {
         return damage.what;
     }
     return "";
+}
+
+}  // namespace
+
+std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vector<uint32_t>& expectedKinds)
+{
+    return CheckDatafileBytes(bytes, size, expectedKinds, false);
+}
+
+std::string CheckPatchSetBytes(const uint8_t* bytes, size_t size)
+{
+    return CheckDatafileBytes(bytes, size, {}, true);
 }
 
 std::string CheckDatafileAt(const char* path, const std::vector<uint32_t>& expectedKinds)
@@ -396,4 +475,11 @@ std::string CheckDatafileAt(const char* path, const std::vector<uint32_t>& expec
     std::vector<uint8_t> bytes;
     std::string problem = ReadRegularFile(path, DATAFILE_MAX_BYTES, bytes);
     return problem.empty() ? CheckDatafileBytes(bytes.data(), bytes.size(), expectedKinds) : problem;
+}
+
+std::string CheckPatchSetAt(const char* path)
+{
+    std::vector<uint8_t> bytes;
+    std::string problem = ReadRegularFile(path, DATAFILE_MAX_BYTES, bytes);
+    return problem.empty() ? CheckPatchSetBytes(bytes.data(), bytes.size()) : problem;
 }

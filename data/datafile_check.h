@@ -28,3 +28,10 @@ std::string CheckDatafileBytes(const uint8_t* bytes, size_t size, const std::vec
 
 // Reads the file (a regular file of at most DATAFILE_MAX_BYTES) and checks it.
 std::string CheckDatafileAt(const char* path, const std::vector<uint32_t>& expectedKinds);
+
+// Checks a patch set (patches.dat) for Allegro's MIDI player: a datafile, as
+// above, whose GUS patches ('PAT ' objects) have every header and wave whole,
+// waves of some length that loop inside themselves, no more than
+// DATAFILE_MAX_BYTES of waves in all, and nothing after the last object.
+std::string CheckPatchSetBytes(const uint8_t* bytes, size_t size);
+std::string CheckPatchSetAt(const char* path);

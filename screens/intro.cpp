@@ -2,6 +2,7 @@
 #include "input/input.h"
 #include "app/globals.h"
 #include "app/loop.h"
+#include "data/data_files.h"
 #include "files/paths.h"
 #include "movie/avi_player.h"
 #include "screens/screens.h"

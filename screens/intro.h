@@ -4,7 +4,6 @@
 
 class CAviPlayer;
 
-constexpr const char* INTRO_MOVIE_FILE = "gamelogo.avi";
 
 struct IntroState {
     CAviPlayer* player = nullptr;

@@ -5,6 +5,10 @@
 #include "app/globals.h"
 #include "app/loop.h"
 #include "platform/frame_clock.h"
+#include "platform/quit_signals.h"
+#include "platform/window.h"
+#include <csignal>
+#include <unistd.h>
 #include "support/fake_data.h"
 #include "support/headless.h"
 #include "support/sound_log.h"
@@ -57,6 +61,49 @@ TEST_F(RunnerTest, PendingTicksAllRunBeforeTheNextFrameAndLeftoversAreDropped)
     Run({PERIOD_GAME}, 3, 3);
     EXPECT_EQ(events, (std::vector<std::string>{"frame", "step", "step", "step", "frame", "step", "step", "step",
                                                 "frame"}));
+}
+
+// A quit signal or the close button, arriving in the middle of a burst of steps
+// or while a screen idles with no tick pending, ends the program before the next
+// step, with the signal's exit code, on every kind of screen loop.
+TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
+{
+    ScreenLoop game{PERIOD_GAME, MID_GAME};
+    game.keepBackBuffer = game.clearKeysOnExit = game.framesBetweenSteps = true;
+    ScreenLoop settling{PERIOD_SLOW_SCREEN};
+    settling.settleMs = 1;
+    const ScreenLoop loops[] = {{PERIOD_FAST_SCREEN}, {PERIOD_SLOW_SCREEN, MID_CREDITS}, settling, game};
+    const struct {
+        int signal;  // 0: the close button
+        int code;
+    } requests[] = {{SIGTERM, 0}, {SIGINT, 130}, {SIGHUP, 0}, {0, 0}};
+    for (const ScreenLoop& loop : loops)
+        for (const auto& request : requests)
+            for (bool idle : {false, true}) {
+                auto ask = [&] {
+                    if (request.signal)
+                        g_QuitSignal = request.signal;
+                    else
+                        g_CloseRequested = true;
+                };
+                int steps = 0;
+                auto run = [&] {
+                    RunScreen(loop, {[&] {
+                                         if (++steps > 2)
+                                             _exit(99);  // a step after the request
+                                         if (steps == 2 && !idle)
+                                             ask();
+                                     },
+                                     [&](BITMAP*, float) {
+                                         g_Ticks += idle ? 1 : 3;
+                                         if (steps == 2 && idle)
+                                             g_Ticks = 0, ask();
+                                     },
+                                     [] { return false; }, nullptr});
+                };
+                EXPECT_EXIT(run(), ::testing::ExitedWithCode(request.code), "")
+                    << "signal " << request.signal << (idle ? " while idle" : " in a burst");
+            }
 }
 
 TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)

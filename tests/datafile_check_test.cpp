@@ -10,12 +10,12 @@
 
 namespace {
 
-// The game's data.dat unpacked by Allegro itself and stored plain ("slh."),
-// so that a test can damage any field by its offset.
-std::string PlainDataFile()
+// A datafile of the game's (data.dat by default) unpacked by Allegro itself and
+// stored plain ("slh."), so that a test can damage any field by its offset.
+std::string PlainDataFile(const char* path = PESKO_DATA_DIR "/data.dat")
 {
     InitHeadlessAllegro();
-    PACKFILE* f = pack_fopen(PESKO_DATA_DIR "/data.dat", F_READ_PACKED);
+    PACKFILE* f = pack_fopen(path, F_READ_PACKED);
     std::string bytes = "slh.";
     char buffer[65536];
     for (long n; f && (n = pack_fread(buffer, sizeof buffer, f)) > 0;)
@@ -169,6 +169,89 @@ TEST_F(DatafileCheckTest, DamagedCopiesAreRefusedOrLoadSafely)
     }
     std::cout << refused << " refused, " << loaded << " loaded\n";
     EXPECT_GT(refused, 300);
+}
+
+// A million empty properties on object #0, or one of 5000 bytes: Allegro's
+// loader would take minutes over the first and its MIDI player overflow on the
+// second. Both are refused at once.
+TEST_F(DatafileCheckTest, PropertiesAreCappedInCountAndSize)
+{
+    std::string property("prop" "XXXX\0\0\0\0", 12);
+    std::string many;
+    for (int i = 0; i < 1000000; i++)
+        many += property;
+    std::string big = std::string("prop" "ORIG\0\0\x13\x88", 12) + std::string(5000, 'x');
+    const std::pair<std::string, const char*> cases[] = {
+        {many, "object #0: has more than 64 properties"},
+        {big, "object #0: has a property of 5000 bytes"},
+    };
+    for (const auto& [inserted, message] : cases) {
+        std::string b = s_Plain;
+        b.insert(12, inserted);
+        EXPECT_EQ(Check(b), message);
+    }
+}
+
+// The patch set as Allegro reads it (plain), and the offset of the data of
+// its first GUS patch.
+class PatchSetTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_Plain = PlainDataFile(PESKO_DATA_DIR "/patches.dat");
+        for (size_t at = 12; at + 12 < s_Plain.size() && !s_Patch;) {
+            while (s_Plain.compare(at, 4, "prop") == 0)
+                at += 12 + Be(s_Plain, at + 8, 4);
+            if (s_Plain.compare(at, 4, "PAT ") == 0)
+                s_Patch = at + 12;
+            at += 12 + Be(s_Plain, at + 4, 4);
+        }
+    }
+    static std::string Check(const std::string& b)
+    {
+        return CheckPatchSetBytes(reinterpret_cast<const uint8_t*>(b.data()), b.size());
+    }
+    // The patch set with a little-endian field of the first wave set.
+    static std::string WithFirstWave(size_t field, int bytes, uint32_t value)
+    {
+        std::string b = s_Plain;
+        for (int i = 0; i < bytes; i++)
+            b[s_Patch + 239 + field + i] = char(value >> (8 * i));
+        return b;
+    }
+    static inline std::string s_Plain;
+    static inline size_t s_Patch = 0;
+};
+
+TEST_F(PatchSetTest, TheGamesOwnPatchSetPassesAndDamageIsNamed)
+{
+    ASSERT_NE(s_Patch, 0u) << "the build makes patches.dat with GUS patches";
+    std::ifstream in(PESKO_DATA_DIR "/patches.dat", std::ios::binary);
+    std::string packed((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(Check(packed), "");
+    EXPECT_EQ(Check(s_Plain), "");
+    auto Looping = [](std::string b) {
+        b[s_Patch + 239 + 55] = char(b[s_Patch + 239 + 55] | 4);
+        return b;
+    };
+    const uint32_t length = uint8_t(s_Plain[s_Patch + 247]) | uint8_t(s_Plain[s_Patch + 248]) << 8 |
+                            uint8_t(s_Plain[s_Patch + 249]) << 16 | uint32_t(uint8_t(s_Plain[s_Patch + 250])) << 24;
+    const struct {
+        std::string bytes;
+        std::string message;
+    } cases[] = {
+        {WithFirstWave(8, 4, 0), "wave 1 has a length of 0"},
+        {WithFirstWave(8, 4, 0x7FFFFFFF), "wave 1 has a length of 2147483647 but "},
+        {Looping(WithFirstWave(16, 4, length + 1)), "wave 1 loops from "},
+        {WithFirstWave(30, 4, 0), "wave 1 has a pitch of 0"},
+        {WithFirstWave(-239, 1, 'X'), "is not a GUS patch"},
+        {s_Plain + "prop", "4 bytes follow the last object"},
+        {s_Plain.substr(0, s_Patch + 300), "run past the end of the file"},
+    };
+    for (const auto& c : cases) {
+        std::string problem = Check(c.bytes);
+        EXPECT_NE(problem.find(c.message), std::string::npos) << problem;
+    }
 }
 
 }  // namespace

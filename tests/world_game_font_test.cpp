@@ -43,6 +43,16 @@ TEST(GameFontTest, AFontFileIsLoadedAndFreed)
     EXPECT_EQ(holder.m_Font, nullptr);
 }
 
+// A well-formed 256-colour PCX of one pixel, which holds no glyph.
+std::string OnePixelPcx()
+{
+    std::string b(128, '\0');
+    b[0] = 0x0A, b[1] = 5, b[2] = 1, b[3] = 8;  // PCX, run-length, 8 bits
+    b[65] = 1, b[66] = 2;  // one plane, 2 bytes a row
+    b += std::string("\0\0", 2) + "\x0C" + std::string(768, '\xFF');
+    return b;
+}
+
 // Allegro's loader crashes on these; the game ends with a message instead.
 TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
 {
@@ -63,6 +73,7 @@ TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
         {damaged(10, {0xFF, 0xFF, 0, 0}), "game_font.pcx: height 65536"},
         {damaged(4, {1, 0, 0, 0, 0, 0}), "game_font.pcx: width 0"},
         {damaged(65, {3}), "game_font.pcx: 3 planes of 8 bits, not one plane of 8 bits"},
+        {OnePixelPcx(), "game_font.pcx: has no glyphs"},
     };
     for (const auto& [bytes, message] : cases) {
         dir.WriteFile("game_font.pcx", bytes);

@@ -1,25 +1,19 @@
 #include "world/game_font.h"
 #include "files/paths.h"
-#include "files/file_bytes.h"
-#include "data/pcx_check.h"
+#include "data/data_files.h"
 #include "app/startup.h"
+#include <unistd.h>
 
-constexpr const char* GAME_FONT_FILE = "game_font.pcx";
-constexpr size_t GAME_FONT_MAX_BYTES = size_t(16) << 20;
-
-// A damaged font file would crash Allegro's loader: it ends the game with a
-// message instead. A missing one is no matter, nothing draws with this font.
+// The font was checked at start; one damaged since would crash Allegro's
+// loader: it ends the game with a message instead. A missing one is no matter,
+// nothing draws with this font.
 static bool FontFileIsThere()
 {
-    std::vector<uint8_t> bytes;
-    std::string problem = ReadRegularFile(DataPath(GAME_FONT_FILE).c_str(), GAME_FONT_MAX_BYTES, bytes);
-    if (problem == FILE_CANNOT_BE_OPENED)
-        return false;
-    if (problem.empty())
-        problem = CheckPcxBytes(bytes.data(), bytes.size());
+    const std::string path = DataPath(GAME_FONT_FILE);
+    std::string problem = CheckGameFontAt(path.c_str());
     if (!problem.empty())
         FatalError((std::string(GAME_FONT_FILE) + ": " + problem + "\n").c_str());
-    return true;
+    return access(path.c_str(), F_OK) == 0;
 }
 
 void CGameFont::LoadFont()
