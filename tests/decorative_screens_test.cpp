@@ -34,6 +34,11 @@ struct DecorativeScreen {
     std::function<bool()> done;
 };
 
+void PrintTo(const DecorativeScreen& screen, std::ostream* out)
+{
+    *out << screen.name;
+}
+
 const DecorativeScreen SCREENS[] = {
     {"congratulations", [] { return CONGRATULATIONS_SPAWN_STEPS; }, true,
      [] { BindFishOrExit(); BindCollection(); CongratulationsReset(s_Congrats); },

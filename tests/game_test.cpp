@@ -519,6 +519,14 @@ TEST_F(GameTest, ShieldedFishCrossesTheWholeSea)
     EXPECT_TRUE(g_Game.seaCrossed);
     EXPECT_FALSE(g_Game.gameOver);
     EXPECT_EQ(g_Player.m_ScreenY, PLAYER_START_Y);
+    // A crossed sea offers its score to the table as GAME OVER does.
+    TempDir dir;
+    for (auto& row : g_HiScores)
+        row.score = 1;
+    OfferFinalScore();
+    EXPECT_EQ(g_Game.finalScore, g_Player.m_Score);
+    EXPECT_EQ(g_Game.hiScoreRank, 0);
+    EXPECT_EQ(g_HiScores[0].score, g_Player.m_Score);
 }
 
 TEST_F(GameTest, ThreeSpareLivesThenGameOverOffersTheFinalScore)
