@@ -120,6 +120,20 @@ TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
     EXPECT_TRUE(g_Game.quitRequested);
 }
 
+// A player who turns to another window finds the game paused, as P pauses it;
+// coming back leaves it paused until P.
+TEST_F(GameTest, LosingTheWindowPausesTheGameUntilP)
+{
+    StepInput lost, none, p;
+    lost.focusLost = p.pause = true;
+    for (const StepInput* input : {&lost, &lost, &none}) {
+        UpdateLevel_01(*input);
+        EXPECT_TRUE(g_Game.paused);
+    }
+    UpdateLevel_01(p);
+    EXPECT_FALSE(g_Game.paused);
+}
+
 TEST_F(GameTest, EscWhilePausedOpensTheBoxAndNoLeavesTheGamePaused)
 {
     HoldKey(KEY_P, 1);
