@@ -227,3 +227,16 @@ TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
     }
     destroy_bitmap(page);
 }
+
+// A held key the system repeats is still one press, and F11 is the full-screen switch's alone.
+TEST_F(MenuTest, SystemKeyRepeatAndF11MoveNothing)
+{
+    PressKey(KEY_DOWN);
+    Steps(1);
+    PressKey(KEY_DOWN);  // the system's repeat: no release in between
+    Steps(1);
+    PressKey(KEY_F11);
+    Steps(1);
+    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
+    EXPECT_TRUE(DisplayTakesKey(KEY_F11));
+}
