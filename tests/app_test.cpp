@@ -18,6 +18,7 @@
 #include <map>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -284,4 +285,13 @@ TEST(PanTest, ScreenWidthMapsOntoTheMiddleHalfOfTheField)
     // Objects just off either edge are held at its side.
     EXPECT_EQ(PanAt(-60), 64);
     EXPECT_EQ(PanAt(640), 191);
+}
+
+// Every effect plays at the Setup's sound volume, 255 at most; the music's leaves it.
+TEST(VolumeTest, EffectsPlayAtTheSoundVolume)
+{
+    for (auto [sound, music, heard] : {std::tuple{100, -1, 100}, {300, -1, 255}, {-1, 50, 255}}) {
+        SetVolumes(sound, music);
+        EXPECT_EQ(SoundVolume(), heard) << sound << ", " << music;
+    }
 }

@@ -88,30 +88,3 @@ TEST_F(CreditsTest, TextNeverShowsOutsideTheStrip)
     EXPECT_EQ(Ink(CREDITS_TEXT_TOP + CREDITS_TEXT_HEIGHT, 20), 0);
 }
 
-TEST_F(CreditsTest, EndsWhenTheTextIsOutAndTheDecorationsGone)
-{
-    int steps = 0;
-    while (!credits.done && steps < 5000) {
-        CreditsStep(credits);
-        CreditsCheckDone(credits);
-        steps++;
-    }
-    EXPECT_TRUE(credits.done);
-    EXPECT_GE(credits.offset, credits.totalHeight);
-    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
-    EXPECT_GT(steps, credits.totalHeight / CREDITS_ROLL_STEP) << "decorations kept rising after the text";
-    CreditsDraw(credits, page);
-    EXPECT_EQ(Ink(0, SCREEN_HEIGHT), 0) << "the last line lies wholly above the strip";
-}
-
-TEST_F(CreditsTest, AnyKeyEndsItWithSelect)
-{
-    CreditsStep(credits);
-    CreditsCheckDone(credits);
-    EXPECT_FALSE(credits.done);
-    sounds.Clear();
-    simulate_keypress((KEY_Q << 8) | 'q');
-    CreditsCheckDone(credits);
-    EXPECT_TRUE(credits.done);
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
-}

@@ -136,14 +136,20 @@ TEST(MouseMappingTest, CornersCentreAndBorderOfACentredPicture)
 TEST(DisplaySettingsTest, RoundTripAndDamagedLines)
 {
     TempDir dir;
-    DisplayChoice written{true, 3};
-    ASSERT_TRUE(WriteDisplaySettings("pesko.cfg", written));
-    DisplayChoice read;
-    ReadDisplaySettings("pesko.cfg", read);
-    EXPECT_EQ(read, written);
+    // Every choice comes back, the scales at both ends and auto (0) included.
+    for (int scale = 0; scale <= MAX_SCALE; scale++)
+        for (bool fullscreen : {false, true}) {
+            const DisplayChoice written{fullscreen, scale};
+            ASSERT_TRUE(WriteDisplaySettings("pesko.cfg", written));
+            DisplayChoice read{!fullscreen, scale == 1 ? 2 : 1};
+            ReadDisplaySettings("pesko.cfg", read);
+            EXPECT_EQ(read, written) << "scale " << scale;
+        }
+    const DisplayChoice written{true, 3};
 
-    dir.WriteFile("pesko.cfg", "fullscreen = perhaps\nscale = 7\n\x01\x02garbage\nscale\n"
-                               "colour = blue\n  scale=2  \n= yes\nfullscreen = yes");
+    // Lines edited by hand, with Windows line ends: the good ones count, the others are skipped.
+    dir.WriteFile("pesko.cfg", "fullscreen = perhaps\r\nscale = 7\r\n\x01\x02garbage\nscale\n"
+                               "colour = blue\n  scale=2  \r\n= yes\nfullscreen = yes\r\n");
     DisplayChoice damaged{false, 1};
     ReadDisplaySettings("pesko.cfg", damaged);
     EXPECT_EQ(damaged, (DisplayChoice{true, 2}));

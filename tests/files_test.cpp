@@ -201,15 +201,6 @@ TEST_F(FilesTest, AnOfferedScoreTakesItsPlaceInTheTable)
     }
 }
 
-TEST(PlayerNameTest, DefaultNameIsAnonym)
-{
-    strcpy(g_PlayerName, "SOMEONE ELSE");
-    ClearPlayerName();
-    EXPECT_STREQ(g_PlayerName, "");
-    SetDefaultPlayerName();
-    EXPECT_STREQ(g_PlayerName, "ANONYM");
-}
-
 // Things that are not the game's file, standing where it should be. Each test
 // uses its folder's full path: a file kept as it is stays kept for the run.
 static void PlantOddFile(const std::string& path, int kind)

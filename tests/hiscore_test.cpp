@@ -162,30 +162,3 @@ TEST_F(HiScoreScreenTest, NameWithoutTerminatorIsDrawnToItsSixteenBytesOnly)
     EXPECT_EQ(CountColour(page, 100 + 16 * 8, 100, 64, 8, white), 0);
 }
 
-TEST_F(HiScoreScreenTest, AnyKeyEndsItWithSelect)
-{
-    HiScoreStep(table);
-    HiScoreCheckDone(table);
-    EXPECT_FALSE(table.done);
-    sounds.Clear();  // the first coin's drop
-    simulate_keypress((KEY_SPACE << 8) | ' ');
-    HiScoreCheckDone(table);
-    EXPECT_TRUE(table.done);
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
-}
-
-TEST_F(HiScoreScreenTest, WithoutAKeyItEndsOnlyAfterTheRainAndTheLastCoin)
-{
-    int steps = 0;
-    while (!table.done && steps < 2000) {
-        HiScoreStep(table);
-        HiScoreCheckDone(table);
-        steps++;
-    }
-    EXPECT_TRUE(table.done);
-    EXPECT_GE(steps, HISCORE_RAIN_STEPS);
-    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
-    EXPECT_GT(steps, HISCORE_RAIN_STEPS) << "the last coins still had to fall out";
-    for (int sample : sounds.Samples())
-        EXPECT_NE(sample, SND_SELECT);
-}

@@ -47,6 +47,10 @@ protected:
         IntroStep(intro);
         IntroDraw(intro, page);
         EXPECT_FALSE(intro.done) << "an error waits for a key";
+        simulate_keypress((KEY_SPACE << 8) | ' ');
+        IntroStep(intro);
+        EXPECT_TRUE(intro.done) << "a key ends it";
+        clear_keybuf();
         return code;
     }
 

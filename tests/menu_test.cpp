@@ -7,6 +7,7 @@
 #include "support/keyboard.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 
 class MenuTest : public ::testing::Test {
@@ -192,15 +193,50 @@ TEST_F(MenuTest, DemoStarts2801StepsAfterTheLastArrowPress)
     EXPECT_TRUE(g_DemoMode);
 }
 
+// The rows from the top: Play, Instructions, Hi-score, Setup, Quit.
+const int ROWS[] = {MENU_PLAY, MENU_INSTRUCTIONS, MENU_HISCORE, MENU_SETUP, MENU_QUIT};
+
+// A tap moves to the neighbouring row with the move sound; Up on Play and Down on Quit stay, silent.
+TEST_F(MenuTest, EachTapMovesToTheNeighbouringRow)
+{
+    for (int row = 0; row < 5; row++)
+        for (int k : {KEY_UP, KEY_DOWN}) {
+            LetGoOfEverything();
+            MenuReset(menu, ROWS[row]);
+            sounds.Clear();
+            PressKey(k);
+            ReleaseKey(k);
+            Steps(1);
+            const int to = k == KEY_UP ? std::max(row - 1, 0) : std::min(row + 1, 4);
+            EXPECT_EQ(menu.selection, ROWS[to]) << "row " << row;
+            EXPECT_EQ(sounds.Samples(), to == row ? std::vector<int>{} : std::vector<int>{SND_MOVE}) << "row " << row;
+        }
+}
+
+// The highlighted row, and that row only, is drawn red.
 TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
 {
     BITMAP* page = create_bitmap(640, 480);
-    MenuReset(menu, MENU_HISCORE);
-    MenuDraw(menu, page);
     const int red = makecol(255, 0, 0);
-    auto redInRow = [&](int row) { return CountColour(page, 200, 145 + 60 * row, 240, 20, red); };
-    EXPECT_GT(redInRow(2), 0);  // Hi-score is row 2
-    EXPECT_EQ(redInRow(0), 0);
-    EXPECT_EQ(redInRow(4), 0);
+    for (int selected = 0; selected < 5; selected++) {
+        MenuReset(menu, ROWS[selected]);
+        MenuDraw(menu, page);
+        for (int row = 0; row < 5; row++)
+            EXPECT_EQ(CountColour(page, 200, 145 + 60 * row, 240, 20, red) > 0, row == selected)
+                << "row " << row << " with row " << selected << " highlighted";
+    }
     destroy_bitmap(page);
+}
+
+// A held key the system repeats is still one press, and F11 is the full-screen switch's alone.
+TEST_F(MenuTest, SystemKeyRepeatAndF11MoveNothing)
+{
+    PressKey(KEY_DOWN);
+    Steps(1);
+    PressKey(KEY_DOWN);  // the system's repeat: no release in between
+    Steps(1);
+    PressKey(KEY_F11);
+    Steps(1);
+    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
+    EXPECT_TRUE(DisplayTakesKey(KEY_F11));
 }

@@ -90,6 +90,20 @@ protected:
         return m_Nodes.back();
     }
 
+    // Frees what the collection added behind the test's own objects.
+    void FreeObjects()
+    {
+        for (CCharacterNode* node = m_Enemies.m_CHHead; node;) {
+            CCharacterNode* next = node->m_Next;
+            if (node < m_Nodes.data() || node >= m_Nodes.data() + m_Nodes.size())
+                delete node;
+            node = next;
+        }
+        m_Nodes.clear();
+        m_Enemies.m_CHHead = nullptr;
+        m_Enemies.m_CHEnemyCount = 0;
+    }
+
     void RelinkObjects()
     {
         for (size_t i = 0; i < m_Nodes.size(); i++)
@@ -365,82 +379,73 @@ TEST_F(FishTest, MapPointsFollowTheScrollAndOpenWaterIsHarmless)
 
 // ---- Collisions with the sea's objects ----------------------------------------
 
-TEST_F(FishTest, ProtectedFishIgnoresEnemiesTheMineAndTheBottle)
+// What touching each kind does, with and without the shield: the answer the
+// game crashes on, whether the object goes, where the fish is pushed, the
+// sound (panned where the fish is) and the counters.
+TEST_F(FishTest, EachKindActsOnTheFishItTouches)
 {
     SolidFish(0, 0, 99, 71);
-    PlaceFish(100, 100);
-    m_Fish.m_ShieldTime = 10;
-    SoundLog sounds;
-    for (int kind : {KIND_URCHIN, KIND_MINE, KIND_BOTTLE}) {
-        m_Nodes.clear();
-        CCharacterNode& object = AddObject(kind, 120, 110);
-        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << kind;
-        EXPECT_EQ(object.m_Destroyed, 0) << kind;
-        EXPECT_EQ(m_Fish.m_PosX, 100) << kind;
-        EXPECT_EQ(m_Enemies.m_CHEnemyCount, 1) << kind;
+    constexpr int NONE = -1;
+    struct Case { int kind; bool shielded; int answer; bool taken; int fishX, sound, lives, score, coins, objects; };
+    const Case cases[] = {
+        {KIND_URCHIN, false, CLASS_DEADLY, false, 100, NONE, 5, 40, 0, 1},
+        {KIND_URCHIN, true, 0, false, 100, NONE, 5, 40, 0, 1},
+        {KIND_MINE, false, CLASS_EXPLOSIVE, true, 100, SND_EXPLOSION, 5, 40, 0, 2},
+        {KIND_MINE, true, 0, false, 100, NONE, 5, 40, 0, 1},
+        {KIND_BOTTLE, false, CLASS_BOTTLE, false, 176, SND_BUMP, 5, 40, 0, 1},
+        {KIND_BOTTLE, true, 0, false, 100, NONE, 5, 40, 0, 1},
+        {KIND_COIN, false, CLASS_COIN, true, 100, SND_COIN, 5, 50, 1, 1},
+        {KIND_COIN, true, 0, true, 100, SND_COIN, 5, 50, 1, 1},
+        {KIND_EXTRA_LIFE, false, CLASS_EXTRA_LIFE, true, 100, SND_EXTRA, 6, 290, 0, 1},
+        {KIND_ACTINIAN, false, 0, false, 100, SND_SHIELD, 5, 40, 0, 1},
+        {KIND_BUBBLE, false, CLASS_BUBBLE, true, 100, NONE, 5, 40, 0, 1},
+        {KIND_FRIEND, false, CLASS_HARMLESS, false, 100, NONE, 5, 40, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << (c.shielded ? " shielded" : ""));
+        PlaceFish(100, 100);
+        m_Fish.m_Lives = 5, m_Fish.m_Score = 40, m_Fish.m_Coins = 0;
+        m_Fish.m_ShieldTime = c.shielded ? 10 : 0;
+        CCharacterNode& object = AddObject(c.kind, 120, 110);
+        SoundLog sounds;
+        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), c.answer);
+        EXPECT_EQ(object.m_Destroyed == 1, c.taken);
+        EXPECT_EQ(m_Fish.m_PosX, c.fishX);
+        EXPECT_EQ(m_Fish.m_ScreenX, 100) << "the screen follows on the next tick";
+        EXPECT_EQ(sounds.Samples(), c.sound == NONE ? std::vector<int>{} : std::vector<int>{c.sound});
+        if (c.sound != NONE) {
+            EXPECT_EQ(sounds.Events()[0].b, PanAt(100));
+        }
+        EXPECT_EQ(m_Fish.m_Lives, c.lives);
+        EXPECT_EQ(m_Fish.m_Score, c.score);
+        EXPECT_EQ(m_Fish.m_Coins, c.coins);
+        EXPECT_EQ(m_Fish.m_ShieldTime > 0, c.shielded || c.kind == KIND_ACTINIAN);
+        ASSERT_EQ(m_Enemies.m_CHEnemyCount, c.objects);
+        if (c.objects == 2) {  // the explosion, centred on the mine
+            EXPECT_EQ(object.m_Next->m_Kind, KIND_EXPLOSION);
+            EXPECT_EQ(object.m_Next->m_X + 23, object.m_X + 25);
+            EXPECT_EQ(object.m_Next->m_Y + 23, object.m_Y + 25);
+        }
+        FreeObjects();
     }
-    EXPECT_TRUE(sounds.Samples().empty());
 }
 
-TEST_F(FishTest, UnprotectedFishIsPushedByTheBottleAndBlowsUpTheMine)
-{
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(100, 100);
-    SoundLog sounds;
-    AddObject(KIND_BOTTLE, 150, 90);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 1);
-    EXPECT_EQ(m_Fish.m_PosX, 206);
-    EXPECT_EQ(m_Fish.m_ScreenX, 100);  // follows on the next tick
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_BUMP});
-
-    m_Nodes.clear();
-    sounds.Clear();
-    CCharacterNode& mine = AddObject(KIND_MINE, 130, 111);
-    m_Enemies.m_CHEnemyCount = 1;
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), -1);
-    EXPECT_EQ(mine.m_Destroyed, 1);
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_EXPLOSION});
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(100));
-    // An explosion centred on the mine: (130 + 25 - 23, 111 + 25 - 23).
-    ASSERT_EQ(m_Enemies.m_CHEnemyCount, 2);
-    CCharacterNode* blast = m_Enemies.m_CHHead->m_Next;
-    ASSERT_NE(blast, nullptr);
-    EXPECT_EQ(blast->m_Kind, KIND_EXPLOSION);
-    EXPECT_EQ(blast->m_X, 132);
-    EXPECT_EQ(blast->m_Y, 113);
-    delete blast;  // added by the collection, not one of ours
-    mine.m_Next = nullptr;
-}
-
-TEST_F(FishTest, CoinsCountAndTheHundredthCallsUpAnExtraLife)
+TEST_F(FishTest, TheHundredthCoinCallsUpAnExtraLife)
 {
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
     m_Fish.m_Coins = 98;
-    m_Fish.m_Score = 40;
-    SoundLog sounds;
     CCharacterNode& coin = AddObject(KIND_COIN, 110, 110);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
-    EXPECT_EQ(m_Fish.m_Coins, 99);
-    EXPECT_EQ(m_Fish.m_Score, 50);
-    EXPECT_EQ(coin.m_Destroyed, 1);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);  // a taken coin counts once
-    EXPECT_EQ(m_Fish.m_Coins, 99);
-
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
+    EXPECT_EQ(m_Fish.m_Coins, 99) << "a taken coin counts once";
     coin.m_Destroyed = 0;
-    m_Enemies.m_CHSpawnTop = 100;
-    m_Enemies.m_CHSpawnHeight = 280;
     m_Fish.CheckCharacters(m_Enemies, 100, 100);
     EXPECT_EQ(m_Fish.m_Coins, 0);
-    EXPECT_EQ(m_Fish.m_Score, 60);
     ASSERT_EQ(m_Enemies.m_CHEnemyCount, 2);
-    CCharacterNode* extra = m_Enemies.m_CHHead->m_Next;
-    ASSERT_NE(extra, nullptr);
-    EXPECT_EQ(extra->m_Kind, KIND_EXTRA_LIFE);
-    EXPECT_EQ(extra->m_X, 640);
-    delete extra;
-    coin.m_Next = nullptr;
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_COIN, SND_COIN}));
+    EXPECT_EQ(coin.m_Next->m_Kind, KIND_EXTRA_LIFE);
+    EXPECT_EQ(coin.m_Next->m_X, 640) << "it comes in at the edge";
+    FreeObjects();
 }
 
 TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
@@ -448,20 +453,15 @@ TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
     CCharacterNode& item = AddObject(KIND_EXTRA_LIFE, 110, 110);
-
-    struct Case {
-        int lives, score, livesAfter, scoreAfter;
-    };
+    struct Case { int lives, score, livesAfter, scoreAfter; };
     for (Case c : {Case{98, 0, 99, 250}, Case{99, 100, 99, 350}, Case{5, 99748, 6, 99998}, Case{5, 99749, 6, 99749}}) {
         item.m_Destroyed = 0;
         m_Fish.m_Lives = c.lives;
         m_Fish.m_Score = c.score;
-        EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 3);
+        m_Fish.CheckCharacters(m_Enemies, 100, 100);
         EXPECT_EQ(m_Fish.m_Lives, c.livesAfter);
         EXPECT_EQ(m_Fish.m_Score, c.scoreAfter);
-        EXPECT_EQ(item.m_Destroyed, 1);
     }
-
     m_Nodes.clear();
     CCharacterNode& coin = AddObject(KIND_COIN, 110, 110);
     for (auto [score, after] : {std::pair{99948, 99958}, std::pair{99949, 99949}, std::pair{99999, 99999}}) {
@@ -472,33 +472,35 @@ TEST_F(FishTest, LivesStopAt99AndScoresStopShortOf99999)
     }
 }
 
-TEST_F(FishTest, ShieldProtectsAtOnceAndBubbleBlowsUpEveryEnemy)
+// A bubble blows up every enemy in the sea and nothing else.
+TEST_F(FishTest, ABubbleBlowsUpEveryEnemyAndNoFriend)
 {
     SolidFish(0, 0, 99, 71);
     PlaceFish(100, 100);
-    SoundLog sounds;
-    CCharacterNode& actinian = AddObject(KIND_ACTINIAN, 90, 90);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
-    EXPECT_EQ(actinian.m_Destroyed, 0);
-    m_Fish.m_ShieldTime = 3;
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SHIELD, SND_SHIELD}));
-
-    m_Nodes.clear();
-    m_Fish.m_ShieldTime = 0;
     CCharacterNode& bubble = AddObject(KIND_BUBBLE, 110, 110);
-    CCharacterNode& urchin = AddObject(KIND_URCHIN, 400, 300);
-    CCharacterNode& coin = AddObject(KIND_COIN, 500, 300);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 5);
+    std::vector<int> kinds = {KIND_URCHIN, KIND_MINE, KIND_COIN, KIND_EXTRA_LIFE, KIND_ACTINIAN, KIND_FRIEND,
+                              KIND_DECORATION, KIND_BOTTLE};
+    for (size_t i = 0; i < kinds.size(); i++)
+        AddObject(kinds[i], 300 + 30 * int(i), 300);
+    m_Fish.CheckCharacters(m_Enemies, 100, 100);
     EXPECT_EQ(bubble.m_Destroyed, 1);
-    EXPECT_EQ(urchin.m_Destroyed, 1);
-    EXPECT_EQ(coin.m_Destroyed, 0);
-    // The urchin's explosion went in behind the head; free it.
-    ASSERT_NE(bubble.m_Next, &urchin);
-    delete bubble.m_Next;
-    bubble.m_Next = &urchin;
+    for (size_t i = 0; i < kinds.size(); i++)
+        EXPECT_EQ(m_Nodes[i + 1].m_Destroyed == 1, g_CharacterKinds[kinds[i]].classId < 0) << "kind " << kinds[i];
+    EXPECT_EQ(m_Enemies.m_CHEnemyCount, int(m_Nodes.size()) + 2) << "an explosion for each enemy";
+    FreeObjects();
+}
+
+// The object's mask is read at the frame it shows.
+TEST_F(FishTest, AnObjectTouchesWithTheFrameItShows)
+{
+    SolidFish(0, 0, 99, 71);
+    CCharacterNode& coin = AddObject(KIND_COIN, 110, 110);
+    const CharacterKindInfo& k = g_CharacterKinds[KIND_COIN];
+    rectfill(m_SheetMask, k.sheetX, k.sheetY, k.sheetX + k.width - 1, k.sheetY + k.height - 1, 0);
+    rectfill(m_SheetMask, k.sheetX + k.width, k.sheetY, k.sheetX + 2 * k.width - 1, k.sheetY + k.height - 1, RED);
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << "its first frame is empty";
+    coin.m_Frame = 1;
+    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), CLASS_COIN);
 }
 
 TEST_F(FishTest, TwoObjectsTouchedAtOnceActOnTheFirstMetInTheScan)

@@ -1,5 +1,5 @@
-// What the tunes play, read back from their MIDI files, and the instruments
-// patches.dat keeps for them.
+// The shipped patches.dat against the tunes: it keeps of each instrument only
+// the samples the tunes' notes sound, so a note it lacks would play silence.
 #include "patch_set.h"
 #include "tune_instruments.h"
 #include "tunes.h"
@@ -13,25 +13,6 @@ static std::vector<uint8_t> ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST(TuneInstrumentsTest, ProgramsPerChannelDrumsAndRunningStatus)
-{
-    MidiTrack lead, drums;
-    lead.Program(0, 73);
-    lead.Note(0, 100, 0, 69, 90);
-    lead.Note(100, 100, 0, 71, 90);  // the second note-on may go out in running status
-    lead.Program(1, 33);
-    lead.Note(0, 400, 1, 36, 90);
-    drums.Note(0, 60, DRUM_CHANNEL, 42, 100);
-    drums.Note(200, 60, DRUM_CHANNEL, 36, 100);
-    TempDir dir;
-    const std::string path = dir.Path() + "/tune.mid";
-    ASSERT_TRUE(WriteMidi(path, {lead, drums}, TICKS_PER_BAR));
-    TuneInstruments found;
-    AddTuneInstruments(ReadBytes(path), found);
-    EXPECT_EQ(found.programNotes, (std::map<int, std::set<int>>{{73, {69, 71}}, {33, {36}}}));
-    EXPECT_EQ(found.drumNotes, (std::set<int>{36, 42}));
 }
 
 // Every note of every tune finds its instrument in patches.dat, with a sample

@@ -113,20 +113,6 @@ TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
         EXPECT_EQ(n->m_Y, 240);
 }
 
-TEST_F(CharacterTest, RemoveAllEmptiesTheList)
-{
-    sea.AddEnemy(0, 0, 0, 0);
-    sea.AddEnemy(1, 0, 0, 0);
-    sea.m_CHEnemyDelayForAddNew = 7;
-    sea.RemoveAllEnemies();
-    EXPECT_EQ(sea.m_CHHead, nullptr);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
-    sea.m_CHEnemyDelayForAddNew = 7;
-    sea.RemoveAllEnemies();  // empty: nothing changes
-    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 7);
-}
-
 TEST_F(CharacterTest, RemovingDestroyedKeepsTheOthersInOrderAndShortensTheWait)
 {
     sea.m_ChenemyCountOnScreenMin = 4;
@@ -161,41 +147,6 @@ TEST_F(CharacterTest, ABubbleBlowingUpManyEnemiesDoesNotDivideByZero)
 }
 
 // ---- explosions -----------------------------------------------------------
-
-TEST_F(CharacterTest, ExplodeEnemiesLeavesTheCoinAndAddsTwoExplosions)
-{
-    SoundLog sounds;
-    sea.AddEnemy(KIND_COIN, 0, 400, 300);
-    sea.AddEnemy(KIND_URCHIN, 0, 100, 50);
-    sea.AddEnemy(KIND_MINE, 0, 200, 61);
-    sea.ExplodeEnemies();
-    EXPECT_EQ(sea.m_CHEnemyCount, 5);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_EXPLOSION, SND_EXPLOSION}));
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(200));  // the mine comes first in the list
-    int explosions = 0;
-    for (CCharacterNode* n : Nodes(sea)) {
-        if (n->m_Kind == KIND_EXPLOSION) {
-            explosions++;
-            EXPECT_TRUE((n->m_X == 100 + 33 - 23 && n->m_Y == 50 + 28 - 23) ||
-                        (n->m_X == 200 + 25 - 23 && n->m_Y == 61 + 25 - 23));
-        }
-    }
-    EXPECT_EQ(explosions, 2);
-    EXPECT_EQ(FirstOfKind(sea, KIND_COIN)->m_Destroyed, 0);
-    sea.RemoveDestroyedEnemies();
-    EXPECT_EQ(sea.m_CHEnemyCount, 3);
-    EXPECT_EQ(FirstOfKind(sea, KIND_URCHIN), nullptr);
-}
-
-TEST_F(CharacterTest, ExplosionsAreSilentWithSoundOff)
-{
-    SoundLog sounds;
-    SetSoundEffectsOn(false);
-    sea.AddEnemy(KIND_URCHIN, 0, 100, 50);
-    sea.ExplodeEnemies();
-    EXPECT_TRUE(sounds.Samples().empty());
-    EXPECT_EQ(sea.m_CHEnemyCount, 2);
-}
 
 TEST_F(CharacterTest, AnExplosionPlaysItsRowOnceAndGoes)
 {

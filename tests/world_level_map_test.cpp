@@ -85,6 +85,10 @@ TEST_F(LevelMapTest, RandomWalkStaysWithinItsBoundsOverManyColumns)
     int seen[8] = {};
     for (int round = 0; round < 300; round++) {
         map.GenerateColumns(MAP_COLUMNS);
+        // New objects come in at the newest column, all of their band in its water.
+        const int top = map.GetSpawnTop(), bottom = top + map.GetSpawnHeight() - 1;
+        for (int row = top / TILE_SIZE; row <= bottom / TILE_SIZE; row++)
+            ASSERT_EQ(map.m_Cells[MAP_COLUMNS - 1][row].m_TileY, TILE_WATER_ROW) << "spawn row " << row;
         for (int c = 0; c < MAP_COLUMNS; c++) {
             ExpectWellFormedColumn(map, c, 3);
             seen[CeilingRowOf(map, c)]++;

@@ -32,74 +32,45 @@ protected:
     CScrollLayer layer{640, 480};
 };
 
-TEST_F(ScrollLayerTest, AQuarterPixelShortOfTheEndWrapsToTheStart)
+// Where a step (of `step` pixels over `divisor`) leaves the layer: a wrapping
+// one goes round its 1280 columns, a clamped one keeps the view in the image.
+TEST_F(ScrollLayerTest, AStepWrapsOrClampsThePosition)
 {
-    layer.m_PosX = 1280.0f - 0.25f;
-    layer.Scroll(2, 0, 6, 1);
-    EXPECT_NEAR(layer.m_PosX, 1.0f / 3.0f - 0.25f, 1e-3);
-    EXPECT_EQ(layer.m_PosY, 0.0f);
+    struct Case { float from; int wrapX, step, divisor; float to; };
+    const Case cases[] = {
+        {1280.0f - 0.25f, 1, 2, 6, 1.0f / 3.0f - 0.25f},
+        {1280.0f, 1, 0, 1, 1280.0f},  // exactly the end stays
+        {-0.5f, 1, 0, 1, 1279.5f},
+        {1000.0f, 0, 0, 1, 640.0f},
+        {-3.0f, 0, 0, 1, 0.0f},
+        {0.0f, 1, 2, 0, 0.0f},  // a divisor of 0 does not move it
+    };
+    for (const Case& c : cases) {
+        layer.m_WrapX = c.wrapX;
+        layer.m_PosX = c.from;
+        layer.Scroll(c.step, 0, c.divisor, 1);
+        EXPECT_NEAR(layer.m_PosX, c.to, 1e-3) << "from " << c.from;
+    }
+    for (int step : {9, -9, 2}) {
+        layer.Scroll(0, step, step == 2 ? 0 : 1, step == 2 ? 0 : 1);
+        EXPECT_EQ(layer.m_PosY, 0.0f) << "the view stays at the top";
+    }
 }
 
-TEST_F(ScrollLayerTest, ExactlyTheEndStaysAndNegativeWrapsBack)
+// The image column drawn at a screen column for a position, the fraction dropped.
+TEST_F(ScrollLayerTest, TheViewShowsTheColumnsFromItsPosition)
 {
-    layer.m_PosX = 1280.0f;
-    layer.Wrap();
-    EXPECT_EQ(layer.m_PosX, 1280.0f);
-    layer.m_PosX = -0.5f;
-    layer.Wrap();
-    EXPECT_EQ(layer.m_PosX, 1279.5f);
-}
-
-TEST_F(ScrollLayerTest, VerticalClampKeepsTheViewAtTheTop)
-{
-    layer.Scroll(0, 9, 1, 1);
-    EXPECT_EQ(layer.m_PosY, 0.0f);
-    layer.Scroll(0, -9, 1, 1);
-    EXPECT_EQ(layer.m_PosY, 0.0f);
-}
-
-TEST_F(ScrollLayerTest, ClampedHorizontalStaysWithinTheImage)
-{
-    layer.m_WrapX = 0;
-    layer.m_PosX = 1000.0f;
-    layer.Wrap();
-    EXPECT_EQ(layer.m_PosX, 640.0f);
-    layer.m_PosX = -3.0f;
-    layer.Wrap();
-    EXPECT_EQ(layer.m_PosX, 0.0f);
-}
-
-TEST_F(ScrollLayerTest, ADivisorOfZeroDoesNotMoveTheLayer)
-{
-    layer.Scroll(2, 2, 0, 0);
-    EXPECT_EQ(layer.m_PosX, 0.0f);
-    EXPECT_EQ(layer.m_PosY, 0.0f);
-}
-
-TEST_F(ScrollLayerTest, HalfAPixelBeforeTheStartDrawsTheLastColumnThenTheFirst639)
-{
-    layer.m_PosX = -0.5f;
-    layer.Wrap();
-    layer.Draw(target);
-    EXPECT_EQ(getpixel(target, 0, 100), ColumnColour(1279));
-    EXPECT_EQ(getpixel(target, 1, 100), ColumnColour(0));
-    EXPECT_EQ(getpixel(target, 639, 479), ColumnColour(638));
-}
-
-TEST_F(ScrollLayerTest, TheMiddleDrawsOnePieceTruncatingTheFraction)
-{
-    layer.m_PosX = 640.5f;
-    layer.Draw(target);
-    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(640));
-    EXPECT_EQ(getpixel(target, 639, 0), ColumnColour(1279));
-}
-
-TEST_F(ScrollLayerTest, PositionAtTheEndDrawsLikeTheStart)
-{
-    layer.m_PosX = 1280.0f;
-    layer.Draw(target);
-    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(0));
-    EXPECT_EQ(getpixel(target, 639, 0), ColumnColour(639));
+    struct Case { float pos; int x, y, column; };
+    const Case cases[] = {
+        {1279.5f, 0, 100, 1279}, {1279.5f, 1, 100, 0}, {1279.5f, 639, 479, 638},
+        {640.5f, 0, 0, 640}, {640.5f, 639, 0, 1279},
+        {1280.0f, 0, 0, 0}, {1280.0f, 639, 0, 639},
+    };
+    for (const Case& c : cases) {
+        layer.m_PosX = c.pos;
+        layer.Draw(target);
+        EXPECT_EQ(getpixel(target, c.x, c.y), ColumnColour(c.column)) << c.pos << " at " << c.x;
+    }
 }
 
 TEST_F(ScrollLayerTest, MaskColourLetsTheLayerBehindShowThrough)

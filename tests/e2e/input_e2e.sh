@@ -8,14 +8,6 @@ e2e_setup "$@"
 hiscore_row() { printf '%s' "$1" | head -c 16; head -c $((16 - ${#1})) /dev/zero; printf "\\x$(printf %02x "$2")\\0\\0\\0"; }
 for score in 6 5 4 3 2 1; do hiscore_row "LOW$score" "$score"; done >"$E2E_WORK/hiscore.dat"
 
-# The red menu row, 0 for Play to 4 for Quit, from one screenshot: each 60-pixel
-# row band is scaled down to one pixel holding its share of pure red.
-red_row() {
-    import -window root -crop 240x300+200+140 miff:- |
-        convert miff:- +repage -fill black +opaque '#FF0000' -scale '1x5!' -depth 16 txt:- |
-        awk -F'[(,]' 'NR > 1 {red[NR - 2] = $3} END {best = -1; for (r = 0; r < 5; r++) if (red[r] > 500 && (best < 0 || red[r] > red[best])) best = r; print best}'
-}
-
 tap() {  # tap KEY SECONDS: down, held, up, and the next frame drawn
     xdotool keydown "$1"
     sleep "$2"
@@ -23,34 +15,24 @@ tap() {  # tap KEY SECONDS: down, held, up, and the next frame drawn
     sleep 0.1
 }
 
-# expect_row ROW WHAT: the highlight settles on ROW (a busy machine may draw late).
-expect_row() {
-    local i row
-    for i in $(seq 8); do
-        row=$(red_row)
-        ((row == $1)) && return 0
-    done
-    e2e_fail "$2 left the highlight on row $row, not $1"
-}
-
 e2e_start
 e2e_skip_intro
-expect_row 0 "opening the menu"
+e2e_expect_menu_row 0 "opening the menu"
 tap Down 0.2
-expect_row 1 "Down"
+e2e_expect_menu_row 1 "Down"
 
 # Between Instructions and Hi-score, so that a tap read twice shows as well as a lost one.
 for held in 0.05 0.15; do
     for i in $(seq 10); do
         tap Down "$held"
-        expect_row 2 "a $held s tap of Down (tap $i)"
+        e2e_expect_menu_row 2 "a $held s tap of Down (tap $i)"
         tap Up "$held"
-        expect_row 1 "a $held s tap of Up (tap $i)"
+        e2e_expect_menu_row 1 "a $held s tap of Up (tap $i)"
     done
     e2e_log "20 taps of $held s moved one row each"
 done
 tap Up 0.2
-expect_row 0 "Up"
+e2e_expect_menu_row 0 "Up"
 
 # Play, and a name typed over the offered ANONYM.
 e2e_press Return

@@ -124,6 +124,26 @@ e2e_shot() {
     echo "$E2E_SHOTS/$1"
 }
 
+# e2e_menu_row [X Y SCALE]: the red menu row, 0 for Play to 4 for Quit (-1 for
+# none), from one screenshot of the menu drawn at X, Y (0, 0) SCALE (1) times:
+# each row's band is scaled down to one pixel holding its share of pure red.
+e2e_menu_row() {
+    local x=${1:-0} y=${2:-0} s=${3:-1}
+    import -window root -crop $((240 * s))x$((300 * s))+$((x + 200 * s))+$((y + 140 * s)) miff:- |
+        convert miff:- +repage -fill black +opaque '#FF0000' -scale '1x5!' -depth 16 txt:- |
+        awk -F'[(,]' 'NR > 1 {red[NR - 2] = $3} END {best = -1; for (r = 0; r < 5; r++) if (red[r] > 500 && (best < 0 || red[r] > red[best])) best = r; print best}'
+}
+
+# e2e_expect_menu_row ROW WHAT [X Y SCALE]: the highlight settles on ROW (a busy machine may draw late).
+e2e_expect_menu_row() {
+    local i row
+    for i in $(seq 8); do
+        row=$(e2e_menu_row "${@:3}")
+        ((row == $1)) && return 0
+    done
+    e2e_fail "$2: the menu's highlight is on row $row, not $1"
+}
+
 # e2e_count_colour SHOT X Y W H RRGGBB: how many pixels of exactly that colour lie in the box.
 e2e_count_colour() {
     convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- | grep -ci "#$6" || true
