@@ -88,7 +88,10 @@ PlayerFile ReadPlayerFile(const std::string& path, std::vector<uint8_t>& bytes, 
         problem = "is a broken link";
     else if (openError)
         problem += std::string(" (") + strerror(openError) + ")";
-    fprintf(stderr, "pesko: %s %s; using defaults and leaving it as it is\n", path.c_str(), problem.c_str());
+    // pesko.cfg is read by the display's and the controls' settings: one line says it.
+    static std::set<std::string> s_Reported;
+    if (s_Reported.insert(path).second)
+        fprintf(stderr, "pesko: %s %s; using defaults and leaving it as it is\n", path.c_str(), problem.c_str());
     KeepFileAsItIs(path);
     return PlayerFile::Unusable;
 }
