@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as an AVI file through CAviFile and CAviPlayer.
 // Build and run with fuzz/run.sh.
 // Links: movie/*.cpp platform/*.cpp files/*.cpp data/*.cpp settings/*.cpp input/*.cpp app/*.cpp
+#include "fuzz/headless.h"
 #include "movie/avi_player.h"
 #include <cerrno>
 #include <cstdint>
@@ -75,8 +76,7 @@ void PlayFirstSecond(const std::string& path, BITMAP* page)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static BITMAP* page = [] {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
+        StartHeadlessAllegro();
         UseFakePlatform();
         return create_bitmap(640, 480);
     }();

@@ -2,6 +2,7 @@
 // Allegro's own loader must then load, and its fonts draw, without a fault.
 // Links: data/datafile_check.cpp files/file_bytes.cpp
 #include "data/datafile_check.h"
+#include "fuzz/headless.h"
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
@@ -32,12 +33,7 @@ void LoadWithAllegro(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static bool ready = [] {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-        return true;
-    }();
-    (void)ready;
+    StartHeadlessAllegro();
     CheckDatafileBytes(data, size, {KIND_SAMPLE, KIND_MIDI, KIND_BITMAP, KIND_FONT});
     if (CheckDatafileBytes(data, size, {}).empty())
         LoadWithAllegro(data, size);

@@ -3,6 +3,7 @@
 // without a fault.
 // Links: data/pcx_check.cpp
 #include "data/pcx_check.h"
+#include "fuzz/headless.h"
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
@@ -11,12 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static bool ready = [] {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        set_color_depth(32);
-        return true;
-    }();
-    (void)ready;
+    StartHeadlessAllegro();
     if (!CheckFontPcxBytes(data, size).empty())
         return 0;
     static std::string path = "/tmp/pesko-font-fuzz-" + std::to_string(getpid()) + ".pcx";

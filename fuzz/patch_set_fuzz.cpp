@@ -4,6 +4,7 @@
 // inside the bytes at every step.
 // Links: data/datafile_check.cpp files/file_bytes.cpp
 #include "data/datafile_check.h"
+#include "fuzz/headless.h"
 #include <allegro.h>
 #include <cerrno>
 #include <cstdio>
@@ -65,11 +66,7 @@ void ScanAsThePlayerDoes(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static bool ready = [] {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        return true;
-    }();
-    (void)ready;
+    StartHeadlessAllegro();
     if (CheckPatchSetBytes(data, size).empty())
         ScanAsThePlayerDoes(data, size);
     return 0;
