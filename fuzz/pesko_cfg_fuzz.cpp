@@ -4,6 +4,7 @@
 // game offers), and what the game writes back reads to the very same settings
 // without a complaint. Run with bash fuzz/run.sh SECONDS pesko_cfg_fuzz.
 // Links: files/*.cpp settings/*.cpp
+#include "files/file_bytes.h"
 #include "files/options.h"
 #include "settings/control_settings.h"
 #include "settings/display_settings.h"
@@ -94,6 +95,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ControlSettings controlsBack = DEFAULT_CONTROLS;
     ReadControlSettings(path, controlsBack, padButtons);
     if (!(choiceBack == choice) || controlsBack != controls)
+        abort();
+    // What the game wrote itself must read back without a complaint.
+    std::vector<uint8_t> written;
+    if (ReadPlayerFile(path, written) != PlayerFile::Read)
+        abort();
+    problems.clear();
+    TakeControls(std::string(written.begin(), written.end()), padButtons, problems);
+    if (!problems.empty())
         abort();
     return 0;
 }

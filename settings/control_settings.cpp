@@ -101,7 +101,10 @@ static bool TakeButton(int which, const std::string& value, ControlSettings& con
 {
     const int button = Number(value);
     const int most = padButtons > 0 ? padButtons : PAD_BUTTONS_MAX;
-    if (button < 1 || button > most)
+    // The game writes every button, defaults too: a default beyond a smaller
+    // pad is what the player would get anyway, not a mistake to report.
+    const bool isDefault = button == DEFAULT_CONTROLS.padButtons[which];
+    if (button < 1 || (button > most && !isDefault))
         return false;
     controls.padButtons[which] = button;
     return true;
