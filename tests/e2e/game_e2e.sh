@@ -1,5 +1,4 @@
-# One game started from the menu and quit through the quit box: the HUD shows,
-# Yes in the box returns to the menu, and a quit game leaves hiscore.dat alone.
+# A game quit through the quit box (Left picks Yes): back on the menu, hiscore.dat untouched.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$@"
 
@@ -7,7 +6,6 @@ e2e_start
 e2e_skip_intro
 table_before=$(md5sum <"$E2E_WORK/hiscore.dat")
 e2e_play E2E
-# ESC opens the quit box (its face is blue 0000E6); Left picks Yes, Enter answers.
 e2e_press_until Escape "the quit box is not shown after ESC" e2e_quit_box
 e2e_press Left
 e2e_press Return

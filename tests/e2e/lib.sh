@@ -4,7 +4,6 @@
 # waits a fixed time: each waits for what the screen or the game folder shows (e2e_wait).
 set -euo pipefail
 
-E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 e2e_log() { echo "[$(date +%T)] $*" >&2; }
 
@@ -17,6 +16,7 @@ e2e_setup() {
     E2E_WORK=$(mktemp -d /tmp/pesko-e2e-XXXXXX)
     E2E_PESKO=$E2E_WORK/pesko E2E_HOME=$E2E_WORK E2E_RUN_DIR=$E2E_WORK E2E_PID=""
     export PESKO_SAVE_DIR=$E2E_WORK PESKO_FRAME_LOG=$E2E_WORK/frames.txt
+    mkdir -p "${E2E_SHOTS:=$E2E_WORK/shots}"
     unset PESKO_DATA_DIR XDG_DATA_HOME XDG_CONFIG_HOME
     cp "$1" "$E2E_PESKO"
     cp "$2"/{data.dat,game_font.pcx,gamelogo.avi,patches.dat} "$E2E_WORK/"
@@ -26,7 +26,7 @@ e2e_setup() {
         (cd "$E2E_WORK" && dat -n0 -c0 data.dat >/dev/null) || e2e_fail "dat cannot unpack data.dat"
         printf '[sound]\nmidi_card = 0\n' >"$E2E_WORK/allegro.cfg"
     fi
-    cc -O1 -o "$E2E_WORK/tool" "$E2E_DIR/e2e_tool.c" -lX11 || e2e_fail "cannot build e2e_tool.c"
+    cc -O1 -o "$E2E_WORK/tool" "$(dirname "${BASH_SOURCE[0]}")/e2e_tool.c" -lX11 || e2e_fail "cannot build e2e_tool.c"
     trap e2e_cleanup EXIT
     exec {E2E_NAP}<> <(:)   # a pipe that never speaks: e2e_nap pauses without a sleep process
     Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-640x480x24}" -nolisten tcp 3>"$E2E_WORK/display" 2>/dev/null &
@@ -99,10 +99,9 @@ e2e_count() { "$E2E_WORK/tool" count "$@"; }
 e2e_shows() { (($(e2e_count "${@:2}") > $1)); }
 e2e_hud() { e2e_shows 100 0 0 640 24 00FF00; }   # the green HUD digits along the top of a game
 e2e_quit_box() { e2e_shows 20000 225 145 190 195 0000E6; }
-e2e_name_entry() { e2e_shows 600 135 230 372 60 0000FF; }   # the blue frame around the name
 e2e_caption() { e2e_shows 30 250 215 140 60 0000FF; }   # "DEMO" (or "PAUSE") in blue at the centre
-# e2e_shot X Y W H: a checksum of a screenshot of that box, to compare with another.
-e2e_shot() { import -window root -crop "$3x$4+$1+$2" rgb:- | md5sum; }
+# e2e_shot NAME.png: a screenshot of the whole X screen into $E2E_SHOTS; prints its path.
+e2e_shot() { import -window root "$E2E_SHOTS/$1" && echo "$E2E_SHOTS/$1"; }
 
 # e2e_menu_row [X Y SCALE]: the red menu row, 0 for Play to 4 for Quit (-1 for none), of the
 # menu drawn at X, Y (0, 0) SCALE (1) times: the row band with the most pure red.
@@ -137,7 +136,7 @@ e2e_skip_intro() { e2e_press_until space "no menu after the intro" "((\$(e2e_men
 # e2e_play NAME: Play from the menu (Play highlighted), NAME typed over the offered one, the game on.
 e2e_play() {
     e2e_press Return
-    e2e_wait 5 "no name entry after Play" e2e_name_entry
+    e2e_wait 5 "no name entry after Play" 'e2e_shows 600 135 230 372 60 0000FF'   # its blue frame
     e2e_type "$1"
     e2e_press_until Return "no game in play after the name entry" e2e_hud
 }
@@ -145,9 +144,12 @@ e2e_play() {
 # e2e_best_name: the name of hiscore.dat's best row.
 e2e_best_name() { head -c 16 "$E2E_WORK/hiscore.dat" | tr -d '\0'; }
 
-# e2e_expect_exit SECONDS CODE WHAT: the game must end within SECONDS with exit code CODE.
+# e2e_wait_file NAME [SECONDS]: until the game folder holds NAME. e2e_wait_exit SECONDS: until
+# the game ends; prints its exit code. e2e_expect_exit SECONDS CODE WHAT: it must be CODE.
+e2e_wait_file() { e2e_wait "${2:-10}" "$1 did not appear" "[[ -e \$E2E_WORK/$1 ]]"; }
+e2e_wait_exit() { e2e_wait_file exit_code "$1" && cat "$E2E_WORK/exit_code"; }
 e2e_expect_exit() {
-    e2e_wait "$1" "pesko did not end within $1 s $3" '[[ -s $E2E_WORK/exit_code ]]'
+    e2e_wait_file exit_code "$1"
     [[ $(<"$E2E_WORK/exit_code") == "$2" ]] ||
         e2e_fail "exit code $(<"$E2E_WORK/exit_code") $3: $(tail -n3 "$E2E_WORK/out.txt")"
 }
