@@ -10,6 +10,8 @@ e2e_start
 e2e_skip_intro
 for k in "$@"; do e2e_press "$k"; done
 sleep 1
+# CPU time the game has used so far (user + system).
+e2e_cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{printf "%.2f", ($14 + $15) / hz}' "/proc/$E2E_PID/stat"; }
 before=$(e2e_cpu_seconds)
 sleep "$seconds"
 after=$(e2e_cpu_seconds)

@@ -15,23 +15,8 @@ rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$E2E_PID/status"; }
 
 e2e_start
 e2e_skip_intro
-# The highlighted item is drawn in pure red: step towards Hi-score (the third
-# of the five rows, 60 pixels apart from y = 164) until it is the red one.
-red_row() {
-    local shot row
-    shot=$(e2e_shot menu.png)
-    for row in 0 1 2 3 4; do
-        (($(e2e_count_colour "$shot" 160 $((144 + row * 60)) 320 40 FF0000) > 100)) && { echo "$row"; return; }
-    done
-    echo none
-}
-for ((step = 0; step < 20; step++)); do
-    row=$(red_row)
-    [[ "$row" == 2 ]] && break
-    [[ "$row" == none ]] && e2e_fail "no highlighted item on the menu"
-    if ((row < 2)); then e2e_press Down 0.05; else e2e_press Up 0.05; fi
-done
-[[ "$(red_row)" == 2 ]] || e2e_fail "Hi-score cannot be highlighted"
+# Hi-score is the third of the five rows.
+e2e_step_to 2 "the menu's red row" Up Down e2e_menu_row
 for ((trip = 0; trip <= trips; trip++)); do
     ((trip % 50 == 0 || trip == trips)) && echo "trip $trip: RSS $(rss_kb) KB"
     ((trip == trips)) && break
@@ -41,5 +26,5 @@ for ((trip = 0; trip <= trips; trip++)); do
     sleep 0.6
     [[ ! -e "$E2E_WORK/exit_code" ]] || e2e_fail "the game ended at trip $trip"
 done
-[[ "$(red_row)" == 2 ]] || e2e_fail "the menu is not back with Hi-score highlighted"
+(($(e2e_menu_row) == 2)) || e2e_fail "the menu is not back with Hi-score highlighted"
 e2e_quit_from_menu

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh --test
 cd build
 ctest --output-on-failure -j"$(nproc)" -L unit
-ctest --output-on-failure -L e2e
+# Each end-to-end test has its own X server and waits for what the screen shows, so they run side by side.
+ctest --output-on-failure -j"$(nproc)" -L e2e
 
 cd ..
 # Its own build type: -O1 and line tables only, which build faster than -O2 -g.

@@ -22,26 +22,16 @@ man -l "$prefix/share/man/man6/pesko.6.gz" 2>&1 >/dev/null | grep . && e2e_fail 
 man -l "$prefix/share/man/man6/pesko.6.gz" | grep -q -- '--save-dir' || e2e_fail "man page does not render"
 
 # The installed binary, from /, with a fresh home and no folder named for it.
-home=$E2E_WORK/home
-mkdir -p "$home"
-printf 'pcm.!default { type null }\n' >"$home/.asoundrc"
+E2E_HOME=$E2E_WORK/home E2E_RUN_DIR=/ E2E_PESKO=$prefix/games/pesko
+mkdir -p "$E2E_HOME"
+printf 'pcm.!default { type null }\n' >"$E2E_HOME/.asoundrc"
 unset PESKO_SAVE_DIR
-E2E_PESKO=$prefix/games/pesko
-(cd / && HOME=$home "$E2E_PESKO" >"$E2E_WORK/out.txt" 2>&1; echo $? >"$E2E_WORK/exit_code") &
-for i in $(seq 100); do
-    xdotool search --name '^Pesko$' >/dev/null 2>&1 && break
-    [[ -e "$E2E_WORK/exit_code" ]] && e2e_fail "the installed game ended at start: $(cat "$E2E_WORK/out.txt")"
-    sleep 0.1
-done
-sleep 1
-e2e_press space
-saves=$home/.local/share/pesko
-for i in $(seq 150); do [[ -e "$saves/hiscore.dat" ]] && break; sleep 0.1; done
-[[ "$(xxd -p "$saves/config.dat")" == "000000007f0000007f000000" ]] || e2e_fail "config.dat in the home: $(xxd -p "$saves/config.dat" 2>&1)"
+e2e_start
+e2e_skip_intro
+saves=$E2E_HOME/.local/share/pesko
+[[ "$(xxd -p "$saves/config.dat")" == 000000007f0000007f000000 ]] || e2e_fail "config.dat in the home: $(xxd -p "$saves/config.dat" 2>&1)"
+[[ -s "$saves/hiscore.dat" ]] || e2e_fail "no hiscore.dat in the home"
 [[ "$(stat -c %a "$saves")" == 700 ]] || e2e_fail "the save folder is not private"
 [[ ! -e /config.dat && ! -e /hiscore.dat ]] || e2e_fail "the game wrote into /"
-sleep 1
-shot=$(e2e_shot installed_menu.png)
-(($(e2e_count_colour "$shot" 200 140 240 60 FF0000) > 50)) || e2e_fail "the menu did not show"
 e2e_quit_from_menu
 echo "install e2e passed"
