@@ -8,7 +8,8 @@ e2e_setup "$@"
 mkfifo "$E2E_WORK/pesko.cfg"
 for f in config.dat.new hiscore.dat.new notes.new; do printf half >"$E2E_WORK/$f"; done
 
-mean() {  # mean Blue|Red: the mean of one channel (0-255) of the whole screen import -window root miff:- | convert miff:- -channel "$1" -separate -format "%[fx:int(255*mean)]" info:; }
+# mean Blue|Red: the mean of one channel (0-255) of the whole screen.
+mean() { import -window root miff:- | convert miff:- -channel "$1" -separate -format "%[fx:int(255*mean)]" info:; }
 
 e2e_start
 e2e_wait 10 "the movie's frames are not the underwater logo" '(($(mean Blue) > 60 && $(mean Blue) > $(mean Red)))'
