@@ -19,7 +19,7 @@ AviAudioReader* OpenAudioReader(const char* fileName, int stream)
     auto* r = new AviAudioReader;
     r->stream = stream;
     r->input = OpenAviInput(fileName, &r->deadline);
-    r->packet = av_packet_alloc();
+    r->packet = Ffmpeg().av_packet_alloc();
     if (!r->input || stream >= int(r->input->nb_streams) || !r->packet) {
         CloseAudioReader(r);
         return nullptr;
@@ -31,7 +31,7 @@ void CloseAudioReader(AviAudioReader* r)
 {
     if (!r)
         return;
-    av_packet_free(&r->packet);
+    Ffmpeg().av_packet_free(&r->packet);
     CloseAviInput(r->input);
     delete r;
 }
@@ -41,7 +41,7 @@ static bool Rewind(AviAudioReader& r)
     r.pending.clear();
     r.pendingStart = 0;
     r.ended = false;
-    return av_seek_frame(r.input, r.stream, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) >= 0;
+    return Ffmpeg().av_seek_frame(r.input, r.stream, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) >= 0;
 }
 
 static void DropBefore(AviAudioReader& r, long offset)
@@ -60,7 +60,7 @@ static bool ReadMore(AviAudioReader& r)
         return false;
     }
     r.pending.insert(r.pending.end(), r.packet->data, r.packet->data + r.packet->size);
-    av_packet_unref(r.packet);
+    Ffmpeg().av_packet_unref(r.packet);
     return true;
 }
 

@@ -6,13 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
-extern "C" {
-#include <libavutil/mathematics.h>
-}
-
 CAviFile::CAviFile()
 {
-    av_log_set_level(AV_LOG_QUIET);  // damaged movies are reported by result, not on the console
+    m_FfmpegHeld = HoldFfmpeg();
+    if (m_FfmpegHeld)
+        Ffmpeg().av_log_set_level(AV_LOG_QUIET);  // damaged movies are reported by result, not on the console
     ClearFields();
 }
 
@@ -21,6 +19,8 @@ CAviFile::~CAviFile()
     for (unsigned i = 0; i < AVI_MAX_STREAMS; i++)
         CloseFrames(i);
     Close();
+    if (m_FfmpegHeld)
+        ReleaseFfmpeg();
 }
 
 void CAviFile::ClearFields()
@@ -80,6 +80,8 @@ static std::vector<uint8_t> VideoFormatBlock(const AVCodecParameters* par)
 bool CAviFile::Open(const char* fileName)
 {
     Close();
+    if (!m_FfmpegHeld)
+        return false;
     static AviDeadline openDeadline;
     m_File = OpenAviInput(fileName, &openDeadline);
     if (!m_File)
@@ -148,7 +150,7 @@ bool CAviFile::OpenFrames(unsigned stream)
     if (!m_FrameReaders[stream])
         return false;
     int64_t start = std::max<int64_t>(0, st->start_time == AV_NOPTS_VALUE ? 0 : st->start_time);
-    int64_t end = av_rescale_q(start + FrameCount(st), st->time_base, AVRational{1, 1000});
+    int64_t end = Ffmpeg().av_rescale_q(start + FrameCount(st), st->time_base, AVRational{1, 1000});
     m_VideoEndTimes[stream] = int(std::min<int64_t>(end, INT32_MAX));
     return true;
 }
@@ -167,7 +169,7 @@ int CAviFile::TimeToFrame(unsigned stream, int ms) const
     if (stream >= m_VideoCount || !m_FrameReaders[stream] || ms < 0 || ms > m_VideoEndTimes[stream])
         return -1;
     const AVStream* st = m_File->streams[m_VideoStreams[stream]];
-    int64_t frame = av_rescale_q_rnd(ms, AVRational{1, 1000}, st->time_base, AV_ROUND_DOWN);
+    int64_t frame = Ffmpeg().av_rescale_q_rnd(ms, AVRational{1, 1000}, st->time_base, AV_ROUND_DOWN);
     // The end time itself still shows the last frame.
     int64_t last = std::max<int64_t>(0, FrameCount(st) - 1);
     return int(std::min(frame, last));

@@ -52,6 +52,7 @@ public:
     int m_VideoEndTimes[AVI_MAX_STREAMS];
     AviAudioReader* m_AudioReader;
     char m_FileName[1024];
+    bool m_FfmpegHeld;  // FFmpeg stays loaded while a movie file object lives
 
 private:
     void ClearFields();

@@ -3,12 +3,6 @@
 #include <cstring>
 #include <vector>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavutil/imgutils.h>
-#include <libswscale/swscale.h>
-}
-
 // Going forward by at most this many frames decodes on; further jumps seek.
 constexpr int FORWARD_DECODE_LIMIT = 50;
 
@@ -36,24 +30,24 @@ struct AviFrameReader {
 static bool OpenDecoder(AviFrameReader& r)
 {
     const AVCodecParameters* par = r.input->streams[r.stream]->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    const AVCodec* codec = Ffmpeg().avcodec_find_decoder(par->codec_id);
     if (!codec)
         return false;
-    r.decoder = avcodec_alloc_context3(codec);
-    if (!r.decoder || avcodec_parameters_to_context(r.decoder, par) < 0)
+    r.decoder = Ffmpeg().avcodec_alloc_context3(codec);
+    if (!r.decoder || Ffmpeg().avcodec_parameters_to_context(r.decoder, par) < 0)
         return false;
     r.decoder->thread_count = 1;
     r.decoder->max_pixels = int64_t(AVI_MAX_PICTURE_SIDE) * AVI_MAX_PICTURE_SIDE;
-    if (avcodec_open2(r.decoder, codec, nullptr) < 0)
+    if (Ffmpeg().avcodec_open2(r.decoder, codec, nullptr) < 0)
         return false;
-    const AVCodecDescriptor* desc = avcodec_descriptor_get(par->codec_id);
+    const AVCodecDescriptor* desc = Ffmpeg().avcodec_descriptor_get(par->codec_id);
     r.intraOnly = desc && (desc->props & AV_CODEC_PROP_INTRA_ONLY);
     return true;
 }
 
 static bool PrepareBitmap(AviFrameReader& r)
 {
-    if (av_image_alloc(r.scaled, r.scaledStride, r.width, r.height, AV_PIX_FMT_BGRA, 64) < 0)
+    if (Ffmpeg().av_image_alloc(r.scaled, r.scaledStride, r.width, r.height, AV_PIX_FMT_BGRA, 64) < 0)
         return false;
     r.bitmap.assign(sizeof(BITMAPINFOHEADER) + size_t(r.width) * size_t(r.height) * 4, 0);
     BITMAPINFOHEADER header{};
@@ -78,8 +72,8 @@ AviFrameReader* OpenFrameReader(const char* fileName, int stream, const BITMAPIN
     r->width = format.biWidth;
     r->height = format.biHeight < 0 ? -format.biHeight : format.biHeight;
     r->input = OpenAviInput(fileName, &r->deadline);
-    r->packet = av_packet_alloc();
-    r->picture = av_frame_alloc();
+    r->packet = Ffmpeg().av_packet_alloc();
+    r->picture = Ffmpeg().av_frame_alloc();
     if (!r->input || stream >= int(r->input->nb_streams) || !r->packet || !r->picture || !OpenDecoder(*r) ||
         !PrepareBitmap(*r)) {
         CloseFrameReader(r);
@@ -92,11 +86,11 @@ void CloseFrameReader(AviFrameReader* r)
 {
     if (!r)
         return;
-    av_freep(&r->scaled[0]);
-    av_frame_free(&r->picture);
-    av_packet_free(&r->packet);
-    sws_freeContext(r->scaler);
-    avcodec_free_context(&r->decoder);
+    Ffmpeg().av_freep(&r->scaled[0]);
+    Ffmpeg().av_frame_free(&r->picture);
+    Ffmpeg().av_packet_free(&r->packet);
+    Ffmpeg().sws_freeContext(r->scaler);
+    Ffmpeg().avcodec_free_context(&r->decoder);
     CloseAviInput(r->input);
     delete r;
 }
@@ -105,11 +99,11 @@ void CloseFrameReader(AviFrameReader* r)
 static bool StorePicture(AviFrameReader& r)
 {
     const AVFrame* p = r.picture;
-    r.scaler = sws_getCachedContext(r.scaler, p->width, p->height, AVPixelFormat(p->format), r.width, r.height,
+    r.scaler = Ffmpeg().sws_getCachedContext(r.scaler, p->width, p->height, AVPixelFormat(p->format), r.width, r.height,
                                     AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr, nullptr);
     if (!r.scaler)
         return false;
-    if (sws_scale(r.scaler, p->data, p->linesize, 0, p->height, r.scaled, r.scaledStride) != r.height)
+    if (Ffmpeg().sws_scale(r.scaler, p->data, p->linesize, 0, p->height, r.scaled, r.scaledStride) != r.height)
         return false;
     const size_t stride = size_t(r.width) * 4;
     uint8_t* rows = r.bitmap.data() + sizeof(BITMAPINFOHEADER);
@@ -130,20 +124,20 @@ static int64_t PictureFrame(const AVFrame* p, int64_t fallback)
 
 static bool SeekBefore(AviFrameReader& r, int64_t number)
 {
-    avcodec_flush_buffers(r.decoder);
+    Ffmpeg().avcodec_flush_buffers(r.decoder);
     r.drained = false;
     r.shown = -1;
     r.answered = -1;
-    if (av_seek_frame(r.input, r.stream, number, AVSEEK_FLAG_BACKWARD) >= 0)
+    if (Ffmpeg().av_seek_frame(r.input, r.stream, number, AVSEEK_FLAG_BACKWARD) >= 0)
         return true;
-    return av_seek_frame(r.input, r.stream, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) >= 0;
+    return Ffmpeg().av_seek_frame(r.input, r.stream, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) >= 0;
 }
 
 // Takes every picture the decoder has ready; true once frame `number` or a later one is stored.
 static bool ReceivePictures(AviFrameReader& r, int64_t number, int64_t fallback, bool& failed)
 {
     for (;;) {
-        int err = avcodec_receive_frame(r.decoder, r.picture);
+        int err = Ffmpeg().avcodec_receive_frame(r.decoder, r.picture);
         if (err == AVERROR(EAGAIN))
             return false;
         if (err < 0) {
@@ -153,7 +147,7 @@ static bool ReceivePictures(AviFrameReader& r, int64_t number, int64_t fallback,
         int64_t got = PictureFrame(r.picture, fallback);
         bool wanted = got >= number;
         bool stored = wanted && StorePicture(r);
-        av_frame_unref(r.picture);
+        Ffmpeg().av_frame_unref(r.picture);
         if (wanted) {
             failed = !stored;
             r.shown = stored ? got : -1;
@@ -168,12 +162,12 @@ static bool FeedNextPacket(AviFrameReader& r, int64_t number)
         return false;
     if (!ReadStreamPacket(r.input, r.stream, r.packet)) {
         r.drained = true;  // flush the pictures the decoder still holds
-        return avcodec_send_packet(r.decoder, nullptr) >= 0;
+        return Ffmpeg().avcodec_send_packet(r.decoder, nullptr) >= 0;
     }
     int64_t at = PacketFrame(r.packet);
     bool skip = r.intraOnly && at != AV_NOPTS_VALUE && at < number;
-    int err = skip ? 0 : avcodec_send_packet(r.decoder, r.packet);
-    av_packet_unref(r.packet);
+    int err = skip ? 0 : Ffmpeg().avcodec_send_packet(r.decoder, r.packet);
+    Ffmpeg().av_packet_unref(r.packet);
     return err >= 0 || err == AVERROR_INVALIDDATA;  // a damaged picture does not end the movie by itself
 }
 

@@ -5,19 +5,15 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <libavutil/time.h>
-}
-
 void AviDeadline::Start(int ms)
 {
-    until = av_gettime_relative() + int64_t(ms) * 1000;
+    until = Ffmpeg().av_gettime_relative() + int64_t(ms) * 1000;
 }
 
 static int PastDeadline(void* opaque)
 {
     auto* deadline = static_cast<AviDeadline*>(opaque);
-    return av_gettime_relative() > deadline->until ? 1 : 0;
+    return Ffmpeg().av_gettime_relative() > deadline->until ? 1 : 0;
 }
 
 // FFmpeg refuses a whole file for one audio stream with a sample rate of 0.
@@ -94,8 +90,8 @@ void FreeMaskedIo(AVIOContext*& io)
     auto* m = static_cast<MaskedFile*>(io->opaque);
     fclose(m->file);
     delete m;
-    av_freep(&io->buffer);
-    avio_context_free(&io);
+    Ffmpeg().av_freep(&io->buffer);
+    Ffmpeg().avio_context_free(&io);
 }
 
 AVIOContext* OpenMaskedIo(const char* fileName, AviDeadline* deadline, std::vector<long> dataTags)
@@ -105,10 +101,10 @@ AVIOContext* OpenMaskedIo(const char* fileName, AviDeadline* deadline, std::vect
         return nullptr;
     auto* m = new MaskedFile{file, deadline, std::move(dataTags)};
     const int size = 32768;
-    auto* buffer = static_cast<uint8_t*>(av_malloc(size));
-    AVIOContext* io = avio_alloc_context(buffer, size, 0, m, ReadMasked, nullptr, SeekMasked);
+    auto* buffer = static_cast<uint8_t*>(Ffmpeg().av_malloc(size));
+    AVIOContext* io = Ffmpeg().avio_alloc_context(buffer, size, 0, m, ReadMasked, nullptr, SeekMasked);
     if (!io) {
-        av_free(buffer);
+        Ffmpeg().av_free(buffer);
         fclose(file);
         delete m;
     }
@@ -117,15 +113,15 @@ AVIOContext* OpenMaskedIo(const char* fileName, AviDeadline* deadline, std::vect
 
 AVFormatContext* OpenInput(const char* fileName, AviDeadline* deadline, AVIOContext* io)
 {
-    const AVInputFormat* avi = av_find_input_format("avi");
-    AVFormatContext* input = avformat_alloc_context();
+    const AVInputFormat* avi = Ffmpeg().av_find_input_format("avi");
+    AVFormatContext* input = Ffmpeg().avformat_alloc_context();
     if (!avi || !input)
         return nullptr;
     input->interrupt_callback.callback = PastDeadline;
     input->interrupt_callback.opaque = deadline;
     input->pb = io;
     deadline->Start(AVI_OPEN_LIMIT_MS);
-    if (avformat_open_input(&input, fileName, avi, nullptr) < 0)
+    if (Ffmpeg().avformat_open_input(&input, fileName, avi, nullptr) < 0)
         return nullptr;  // avformat_open_input frees the context on failure
     return input;
 }
@@ -151,7 +147,7 @@ void CloseAviInput(AVFormatContext*& input)
     if (!input)
         return;
     AVIOContext* io = (input->flags & AVFMT_FLAG_CUSTOM_IO) ? input->pb : nullptr;
-    avformat_close_input(&input);
+    Ffmpeg().avformat_close_input(&input);
     FreeMaskedIo(io);
     input = nullptr;
 }
@@ -159,11 +155,11 @@ void CloseAviInput(AVFormatContext*& input)
 bool ReadStreamPacket(AVFormatContext* input, int stream, AVPacket* packet)
 {
     for (int i = 0; i < AVI_PACKET_LIMIT; i++) {
-        if (av_read_frame(input, packet) < 0)
+        if (Ffmpeg().av_read_frame(input, packet) < 0)
             return false;
         if (packet->stream_index == stream)
             return true;
-        av_packet_unref(packet);
+        Ffmpeg().av_packet_unref(packet);
     }
     return false;
 }

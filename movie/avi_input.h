@@ -1,10 +1,7 @@
 // FFmpeg's AVI reader, opened with a time limit so a damaged file can never hang us.
 #pragma once
+#include "movie/ffmpeg_library.h"
 #include <cstdint>
-
-extern "C" {
-#include <libavformat/avformat.h>
-}
 
 struct AviDeadline {
     int64_t until = 0;  // av_gettime_relative() microseconds

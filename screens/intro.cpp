@@ -5,6 +5,7 @@
 #include "data/data_files.h"
 #include "files/paths.h"
 #include "movie/avi_player.h"
+#include <malloc.h>
 #include "screens/screens.h"
 #include <cstdlib>
 
@@ -62,7 +63,7 @@ void IntroRelease(IntroState& intro)
     intro.picture = nullptr;
 }
 
-void PlayIntroMovie()
+static void PlayMovie()
 {
     CAviPlayer player;
     IntroState intro;
@@ -78,4 +79,11 @@ void PlayIntroMovie()
         player.Close();
     }
     IntroRelease(intro);
+}
+
+void PlayIntroMovie()
+{
+    PlayMovie();
+    // The player and FFmpeg are gone; the heap they used goes back to the system.
+    malloc_trim(0);
 }

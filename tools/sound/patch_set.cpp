@@ -109,6 +109,7 @@ void ForEachGusSample(uint8_t* patch, size_t size, Visit visit)
     }
 }
 
+constexpr size_t LOOP_FRACTIONS_AT = 7;
 constexpr size_t LOOP_START_AT = 12;
 constexpr size_t LOOP_END_AT = 16;
 constexpr size_t SAMPLE_RATE_AT = 20;
@@ -197,6 +198,20 @@ std::vector<double> LowPass(const Wave& wave, double cutoff)
     return out;
 }
 
+double SampleRate(const uint8_t* header)
+{
+    return header[SAMPLE_RATE_AT] | header[SAMPLE_RATE_AT + 1] << 8;
+}
+
+// Played up to the top of its key range, a sample's highs rise with the pitch:
+// softened, it keeps only what that top note still sounds under topHz.
+double KeptTopHz(const uint8_t* header, double topHz)
+{
+    double root = LittleEndian32(header + ROOT_FREQUENCY_AT), high = LittleEndian32(header + HIGH_FREQUENCY_AT);
+    double raise = root > 0 && high > root ? high / root : 1;
+    return std::min(topHz / raise, 0.45 * SampleRate(header));
+}
+
 }  // namespace
 
 int CentreGusPatch(uint8_t* patch, size_t size)
@@ -214,15 +229,10 @@ void SoftenGusPatch(uint8_t* patch, size_t size, double topHz, double attackSeco
 {
     ForEachGusSample(patch, size, [&](uint8_t* header, uint8_t* data, size_t length) {
         Wave wave = ReadWave(header, data, length);
-        double rate = header[SAMPLE_RATE_AT] | header[SAMPLE_RATE_AT + 1] << 8;
+        double rate = SampleRate(header);
         if (wave.values.empty() || rate <= 0)
             return;
-        // Played up to the top of its key range, the sample's highs rise with the
-        // pitch: cut it where that top note still stays under topHz.
-        double root = LittleEndian32(header + ROOT_FREQUENCY_AT), high = LittleEndian32(header + HIGH_FREQUENCY_AT);
-        double raise = root > 0 && high > root ? high / root : 1;
-        double cutoff = std::min(topHz / raise, 0.45 * rate) / rate;
-        wave.values = LowPass(wave, cutoff);
+        wave.values = LowPass(wave, KeptTopHz(header, topHz) / rate);
         // A few milliseconds of attack, ending before the loop so the loop is untouched.
         size_t attack = size_t(attackSeconds * rate);
         if (wave.loopEnd > wave.loopStart)
@@ -327,6 +337,74 @@ bool Holds(const SampleSpan& sample, double pitch)
     return sample.low <= mHz + 1 && mHz - 1 <= sample.high;
 }
 
+// The player's pitch of a note in mHz, from its own table.
+uint32_t PlayerMilliHertz(int note)
+{
+    double f = 14080000;
+    for (int i = 128; i >= note; i--)
+        f /= std::pow(2.0, 1.0 / 12.0);
+    return uint32_t(long(f));
+}
+
+// Allegro's software MIDI starts a note with the first five samples whose key
+// range holds the player's pitch of it, and its player gives a note at most four
+// voices: the first four sound.
+constexpr size_t MOST_SAMPLES_PER_NOTE = 4;
+
+std::vector<size_t> SamplesSounding(const std::vector<SampleSpan>& samples, int note)
+{
+    const uint32_t mHz = PlayerMilliHertz(note);
+    std::vector<size_t> sounding;
+    for (size_t s = 0; s < samples.size() && sounding.size() < MOST_SAMPLES_PER_NOTE; s++)
+        if (samples[s].low <= mHz && mHz <= samples[s].high)
+            sounding.push_back(s);
+    return sounding;
+}
+
+// A GUS patch of one layer taken apart: what comes before the samples, and each
+// sample's header and wave.
+struct GusSample {
+    std::vector<uint8_t> header, data;
+};
+
+struct GusPatch {
+    std::vector<uint8_t> prefix;
+    std::vector<GusSample> samples;
+};
+
+GusPatch TakeApart(std::vector<uint8_t>& patch, const std::vector<SampleSpan>& spans)
+{
+    GusPatch parts;
+    parts.prefix.assign(patch.begin(), patch.begin() + long(spans.empty() ? patch.size() : spans.front().begin));
+    for (const SampleSpan& span : spans) {
+        const auto at = patch.begin() + long(span.begin);
+        parts.samples.push_back({{at, at + GUS_SAMPLE}, {at + GUS_SAMPLE, patch.begin() + long(span.end)}});
+    }
+    return parts;
+}
+
+std::vector<uint8_t> PutTogether(const GusPatch& parts)
+{
+    std::vector<uint8_t> out = parts.prefix;
+    uint32_t waveBytes = 0;
+    for (const GusSample& sample : parts.samples) {
+        std::vector<uint8_t> header = sample.header;
+        PutLittleEndian(header.data() + SAMPLE_LENGTH_AT, uint32_t(sample.data.size()), 4);
+        out.insert(out.end(), header.begin(), header.end());
+        out.insert(out.end(), sample.data.begin(), sample.data.end());
+        waveBytes += uint32_t(sample.data.size());
+    }
+    out[GUS_HEADER + GUS_INSTRUMENT + SAMPLE_COUNT_AT] = uint8_t(parts.samples.size());
+    PutLittleEndian(out.data() + WAVEFORMS_AT, uint32_t(parts.samples.size()), 2);
+    PutLittleEndian(out.data() + WAVE_DATA_SIZE_AT, waveBytes, 4);
+    return out;
+}
+
+bool OneLayer(const std::vector<uint8_t>& patch)
+{
+    return patch[GUS_HEADER + LAYER_COUNT_AT] == 1;
+}
+
 }  // namespace
 
 bool PatchSoundsNote(const uint8_t* patch, size_t size, int note)
@@ -341,7 +419,7 @@ std::vector<uint8_t> KeepSamplesForNotes(const uint8_t* patch, size_t size, cons
     std::vector<uint8_t> copy(patch, patch + size);
     const std::vector<SampleSpan> samples = ListSamples(copy);
     // A patch of several layers is left as it is.
-    if (copy[GUS_HEADER + LAYER_COUNT_AT] != 1)
+    if (!OneLayer(copy))
         return copy;
     std::vector<bool> keep(samples.size(), false);
     constexpr double DETUNE = 0.25;  // of a semitone: a pitch bend or the player's rounding
@@ -358,20 +436,236 @@ std::vector<uint8_t> KeepSamplesForNotes(const uint8_t* patch, size_t size, cons
         if (!sounded)
             return copy;
     }
-    std::vector<uint8_t> out(copy.begin(), copy.begin() + samples.front().begin);
-    uint32_t waveBytes = 0;
-    int kept = 0;
-    for (size_t s = 0; s < samples.size(); s++) {
-        if (!keep[s])
-            continue;
-        out.insert(out.end(), copy.begin() + samples[s].begin, copy.begin() + samples[s].end);
-        waveBytes += uint32_t(samples[s].end - samples[s].begin - GUS_SAMPLE);
-        kept++;
+    GusPatch parts = TakeApart(copy, samples);
+    GusPatch kept{parts.prefix, {}};
+    for (size_t s = 0; s < samples.size(); s++)
+        if (keep[s])
+            kept.samples.push_back(parts.samples[s]);
+    return PutTogether(kept);
+}
+
+namespace {
+
+constexpr size_t NAME_LENGTH = 7;  // the sample's name, before its length
+
+// Two samples sound alike when all but their names and envelopes agree: the
+// velocity layers pat2dat keeps of one SoundFont sample.
+bool SameWave(const GusSample& a, const GusSample& b)
+{
+    auto same = [&](size_t from, size_t to) {
+        return std::equal(a.header.begin() + long(from), a.header.begin() + long(to), b.header.begin() + long(from));
+    };
+    return a.data == b.data && same(NAME_LENGTH, SAMPLE_BALANCE_AT + 1) && same(MODES_AT, GUS_SAMPLE);
+}
+
+double PeakOf(const Wave& wave)
+{
+    double peak = 0;
+    for (double v : wave.values)
+        peak = std::max(peak, std::abs(v));
+    return peak;
+}
+
+// What a note sounds: how many samples of each run of alike samples, at what gain.
+using Sound = std::map<size_t, double>;
+
+Sound SoundOf(const std::vector<SampleSpan>& samples, const std::vector<size_t>& runOf,
+              const std::vector<double>& gainOf, int note)
+{
+    Sound sound;
+    for (size_t s : SamplesSounding(samples, note))
+        sound[runOf[s]] += gainOf[s];
+    return sound;
+}
+
+bool SameSound(const Sound& a, const Sound& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (const auto& [run, gain] : a) {
+        auto other = b.find(run);
+        if (other == b.end() || std::abs(other->second - gain) > 1e-9)
+            return false;
     }
-    out[GUS_HEADER + GUS_INSTRUMENT + SAMPLE_COUNT_AT] = uint8_t(kept);
-    PutLittleEndian(out.data() + WAVEFORMS_AT, uint32_t(kept), 2);
-    PutLittleEndian(out.data() + WAVE_DATA_SIZE_AT, waveBytes, 4);
+    return true;
+}
+
+}  // namespace
+
+std::vector<uint8_t> MergeSoundingLayers(const uint8_t* patch, size_t size, const std::set<int>& notes)
+{
+    std::vector<uint8_t> copy(patch, patch + size);
+    const std::vector<SampleSpan> spans = ListSamples(copy);
+    if (!OneLayer(copy) || spans.empty())
+        return copy;
+    const GusPatch parts = TakeApart(copy, spans);
+    // Alike samples, wherever they stand: pat2dat writes one velocity layer's key
+    // ranges after another. Each sample is named by the first one alike.
+    std::vector<size_t> runOf(spans.size());
+    for (size_t s = 0; s < spans.size(); s++) {
+        runOf[s] = s;
+        for (size_t t = 0; t < s && runOf[s] == s; t++)
+            if (runOf[t] == t && SameWave(parts.samples[s], parts.samples[t]))
+                runOf[s] = t;
+    }
+    // How many of each sort sound at once; one that sounds in different numbers
+    // for different notes is kept as it is, one that never sounds goes.
+    std::vector<size_t> together(spans.size(), 0);
+    std::vector<bool> mixable(spans.size(), true);
+    for (int note : notes) {
+        std::map<size_t, size_t> count;
+        for (size_t s : SamplesSounding(spans, note))
+            count[runOf[s]]++;
+        for (const auto& [run, n] : count) {
+            mixable[run] = mixable[run] && (together[run] == 0 || together[run] == n);
+            together[run] = n;
+        }
+    }
+    GusPatch merged{parts.prefix, {}};
+    std::vector<size_t> mergedRunOf;
+    std::vector<double> mergedGain;
+    for (size_t s = 0; s < spans.size(); s++) {
+        const size_t run = runOf[s];
+        if (together[run] == 0)
+            continue;
+        if (!mixable[run] || together[run] < 2) {
+            merged.samples.push_back(parts.samples[s]);
+            mergedRunOf.push_back(run);
+            mergedGain.push_back(1);
+            continue;
+        }
+        if (run != s)
+            continue;
+        // The samples that sound together become as few copies of one wave as hold
+        // their summed level without clipping, with the middle one's envelope.
+        size_t middle = s;
+        for (size_t seen = 0, t = s; t < spans.size() && seen <= (together[run] - 1) / 2; t++)
+            if (runOf[t] == run && seen++ == (together[run] - 1) / 2)
+                middle = t;
+        const GusSample& chosen = parts.samples[middle];
+        Wave wave = ReadWave(chosen.header.data(), chosen.data.data(), chosen.data.size());
+        size_t copies = std::clamp<size_t>(size_t(std::ceil(double(together[run]) * PeakOf(wave) - 1e-9)), 1,
+                                           together[run]);
+        double gain = double(together[run]) / double(copies);
+        for (double& v : wave.values)
+            v *= gain;
+        GusSample mixed = chosen;
+        WriteWave(mixed.header.data(), mixed.data.data(), wave);
+        for (size_t c = 0; c < copies; c++) {
+            merged.samples.push_back(mixed);
+            mergedRunOf.push_back(run);
+            mergedGain.push_back(gain);
+        }
+    }
+    if (merged.samples.empty())
+        return copy;
+    // A note on the edge between two ranges sounded only the first run when that
+    // one filled the player's five samples; mixed, the next run would sound too:
+    // its range then starts above the note (or ends below it).
+    const std::vector<double> unity(spans.size(), 1);
+    for (int note : notes) {
+        const Sound before = SoundOf(spans, runOf, unity, note);
+        const uint32_t mHz = PlayerMilliHertz(note);
+        for (size_t s = 0; s < merged.samples.size(); s++) {
+            uint8_t* header = merged.samples[s].header.data();
+            uint32_t low = LittleEndian32(header + LOW_FREQUENCY_AT), high = LittleEndian32(header + HIGH_FREQUENCY_AT);
+            if (before.count(mergedRunOf[s]) || mHz < low || mHz > high)
+                continue;
+            // A few mHz clear of the note, whatever the rounding of its pitch.
+            constexpr uint32_t CLEAR = 5;
+            if (mHz - low <= high - mHz)
+                PutLittleEndian(header + LOW_FREQUENCY_AT, mHz + CLEAR, 4);
+            else
+                PutLittleEndian(header + HIGH_FREQUENCY_AT, mHz - CLEAR, 4);
+        }
+    }
+    // Every note must sound as before, or the patch stays whole.
+    std::vector<uint8_t> out = PutTogether(merged);
+    const std::vector<SampleSpan> mergedSpans = ListSamples(out);
+    for (int note : notes)
+        if (!SameSound(SoundOf(spans, runOf, unity, note), SoundOf(mergedSpans, mergedRunOf, mergedGain, note)))
+            return copy;
     return out;
+}
+
+namespace {
+
+// A wave's value at a fractional position, band-limited (Blackman-windowed sinc
+// reaching `halfWidth` source samples each side, passing below `cutoff` cycles a
+// source sample). Inside the loop the neighbours wrap round it.
+double ValueAt(const Wave& wave, double position, bool inLoop, double cutoff, double halfWidth)
+{
+    const long n = long(wave.values.size()), loopStart = long(wave.loopStart);
+    const long loopLength = long(wave.loopEnd - wave.loopStart);
+    double acc = 0, sum = 0;
+    for (long j = long(std::ceil(position - halfWidth)); j <= long(std::floor(position + halfWidth)); j++) {
+        double x = double(j) - position;
+        double sinc = std::abs(x) < 1e-12 ? 2 * cutoff : std::sin(2 * PI * cutoff * x) / (PI * x);
+        double tap = sinc * (0.42 + 0.5 * std::cos(PI * x / halfWidth) + 0.08 * std::cos(2 * PI * x / halfWidth));
+        sum += tap;
+        long at = inLoop ? loopStart + ((j - loopStart) % loopLength + loopLength) % loopLength : j;
+        if (at >= 0 && at < n)
+            acc += tap * wave.values[size_t(at)];
+    }
+    return sum != 0 ? acc / sum : 0;
+}
+
+// The wave at `ratio` times its rate: the loop scaled to a whole number of samples
+// (so it still joins up) and the rest around it in proportion.
+Wave Resample(const Wave& wave, double& ratio)
+{
+    const bool loops = wave.loopEnd > wave.loopStart;
+    const size_t loopLength = wave.loopEnd - wave.loopStart;
+    if (loops)
+        ratio = std::max<double>(1, std::round(double(loopLength) * ratio)) / double(loopLength);
+    Wave out;
+    out.loopStart = size_t(std::lround(double(wave.loopStart) * ratio));
+    out.loopEnd = loops ? out.loopStart + size_t(std::lround(double(loopLength) * ratio)) : out.loopStart;
+    const size_t tail = wave.values.size() - (loops ? wave.loopEnd : wave.loopStart);
+    out.values.resize(std::max<size_t>(1, out.loopEnd + size_t(std::lround(double(tail) * ratio))));
+    constexpr double ZERO_CROSSINGS = 16;  // of the new rate's kernel, each side
+    const double cutoff = 0.5 * std::min(1.0, ratio), halfWidth = ZERO_CROSSINGS / std::min(1.0, ratio);
+    for (size_t i = 0; i < out.values.size(); i++) {
+        double position;
+        bool inLoop = loops && i >= out.loopStart && i < out.loopEnd;
+        if (i < out.loopStart)
+            position = double(i) * double(wave.loopStart) / double(out.loopStart);
+        else if (inLoop)
+            position = double(wave.loopStart) + double(i - out.loopStart) / ratio;
+        else
+            position = double(loops ? wave.loopEnd : wave.loopStart) + double(i - out.loopEnd) / ratio;
+        out.values[i] = ValueAt(wave, position, inLoop, cutoff, halfWidth);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ResampleGusPatch(const uint8_t* patch, size_t size, double topHz, double keptFraction)
+{
+    std::vector<uint8_t> copy(patch, patch + size);
+    const std::vector<SampleSpan> spans = ListSamples(copy);
+    GusPatch parts = TakeApart(copy, spans);
+    for (GusSample& sample : parts.samples) {
+        const double rate = SampleRate(sample.header.data());
+        double ratio = KeptTopHz(sample.header.data(), topHz) / keptFraction / rate;
+        const Wave wave = ReadWave(sample.header.data(), sample.data.data(), sample.data.size());
+        // Short waves (the single cycles of the synth leads) would save nothing, and
+        // are the brightest: the player's interpolation would add to their highs.
+        constexpr size_t SHORT_WAVE = 4096;
+        if (rate <= 0 || ratio >= 0.9 || wave.values.size() < SHORT_WAVE)
+            continue;
+        const Wave lower = Resample(wave, ratio);
+        const size_t width = sample.header[MODES_AT] & MODE_16_BIT ? 2 : 1;
+        // The pitch stays: the player tunes a sample by the rate in its header.
+        PutLittleEndian(sample.header.data() + SAMPLE_RATE_AT, uint32_t(std::lround(rate * ratio)), 2);
+        PutLittleEndian(sample.header.data() + LOOP_START_AT, uint32_t(lower.loopStart * width), 4);
+        PutLittleEndian(sample.header.data() + LOOP_END_AT, uint32_t(lower.loopEnd * width), 4);
+        sample.header[LOOP_FRACTIONS_AT] = 0;
+        sample.data.assign(lower.values.size() * width, 0);
+        WriteWave(sample.header.data(), sample.data.data(), lower);
+    }
+    return PutTogether(parts);
 }
 
 std::vector<uint8_t> ReplaceObjects(const std::vector<uint8_t>& file, const std::vector<DatafileObject>& objects,

@@ -58,6 +58,20 @@ std::vector<uint8_t> KeepSamplesForNotes(const uint8_t* patch, size_t size, cons
 // True when some sample of the GUS patch holds the note's pitch.
 bool PatchSoundsNote(const uint8_t* patch, size_t size, int note);
 
+// The player sounds a note with the first four samples whose key range holds it,
+// and pat2dat keeps a SoundFont's velocity layers as alike samples that all sound
+// together. Mixes each run of alike samples sounding together for `notes` into as
+// few copies of one wave as hold their summed level without clipping. A patch where
+// some note would then sound otherwise is kept whole. Returns the new bytes.
+std::vector<uint8_t> MergeSoundingLayers(const uint8_t* patch, size_t size, const std::set<int>& notes);
+
+// Once softened (SoftenGusPatch with the same topHz), a sample holds nothing above
+// what its top note sounds under topHz. Resamples every sample to the lowest rate
+// where that top frequency is `keptFraction` of the rate (under a half: the player
+// interpolates linearly), its loop a whole number of samples, its header's rate
+// changed to match so every note keeps its pitch. Returns the new bytes.
+std::vector<uint8_t> ResampleGusPatch(const uint8_t* patch, size_t size, double topHz, double keptFraction);
+
 // The datafile with the objects' bytes replaced (objects as ListObjects gave them).
 std::vector<uint8_t> ReplaceObjects(const std::vector<uint8_t>& file, const std::vector<DatafileObject>& objects,
                                     const std::vector<std::vector<uint8_t>>& bytes);

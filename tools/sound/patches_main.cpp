@@ -1,5 +1,6 @@
 // pesko-patches: mends, in place, the patches.dat that pat2dat made (see patch_set.h),
-// and keeps of each instrument only the samples the tunes' notes play.
+// keeps of each instrument only the samples the tunes' notes play, mixes the layers
+// that sound together and stores each sample at the lowest rate that holds it.
 // Usage: pesko-patches PATCHES_DAT TUNE.mid...
 #include "patch_set.h"
 
@@ -13,6 +14,9 @@ namespace {
 // Nothing of the music above 12 kHz: the filter's edge lies a little under it.
 constexpr double PATCH_TOP_HZ = 10000;
 constexpr double PATCH_ATTACK_SECONDS = 0.004;
+// The softened samples are stored at the rate where their top frequency is this
+// part of it: the player's linear interpolation then adds little above it.
+constexpr double KEPT_FRACTION = 0.4;
 
 std::vector<uint8_t> ReadFile(const char* path)
 {
@@ -57,10 +61,16 @@ int main(int argc, char** argv)
         for (const DatafileObject& object : objects) {
             const uint8_t* begin = file.data() + object.offset;
             auto played = notes.find(object.name);
-            if (object.type == "PAT " && played != notes.end())
-                bytes.push_back(KeepSamplesForNotes(begin, object.size, played->second));
-            else
+            if (object.type != "PAT ") {
                 bytes.emplace_back(begin, begin + object.size);
+                continue;
+            }
+            std::vector<uint8_t> patch(begin, begin + object.size);
+            if (played != notes.end()) {
+                patch = KeepSamplesForNotes(patch.data(), patch.size(), played->second);
+                patch = MergeSoundingLayers(patch.data(), patch.size(), played->second);
+            }
+            bytes.push_back(ResampleGusPatch(patch.data(), patch.size(), PATCH_TOP_HZ, KEPT_FRACTION));
         }
         file = ReplaceObjects(file, objects, bytes);
         if (!WriteFile(argv[1], file)) {
