@@ -55,35 +55,21 @@ TEST_F(CharacterTest, UnknownKindsAreRefused)
     EXPECT_EQ(sea.m_CHEnemyCount, 0);
 }
 
+// The walk through the spawn order is shared by every collection and kept by a
+// new game; fewer kinds in play send it back to the start.
 TEST_F(CharacterTest, SpawnOrderWalksTheFirstKindsInPlay)
-{
-    sea.m_CHEnemyTypeCount = 3;
-    for (int i = 0; i < 4; i++)
-        sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    // The head came first, the others in reverse behind it.
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 1, 0, 11}));
-}
-
-TEST_F(CharacterTest, SpawnOrderPositionIsSharedByEveryCollection)
 {
     CCharacter other(640, 480);
     sea.m_CHEnemyTypeCount = other.m_CHEnemyTypeCount = 3;
-    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 0}));
+    for (CCharacter* c : {&sea, &other, &sea, &other, &sea})
+        c->AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
+    // The head came first, the others in reverse behind it.
+    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 11, 0}));
     EXPECT_EQ(Kinds(other), (std::vector<int>{11, 1}));
-    // A new game keeps the position.
     sea.RemoveAllEnemies();
     sea.InitForGame();
-    EXPECT_EQ(g_SpawnOrderPosition, 1);
-}
-
-TEST_F(CharacterTest, FewerKindsSendTheWalkBackToTheStart)
-{
+    EXPECT_EQ(g_SpawnOrderPosition, 2);
     g_SpawnOrderPosition = 8;
-    sea.m_CHEnemyTypeCount = 3;
     sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
     EXPECT_EQ(sea.m_CHHead->m_Kind, 0);
     EXPECT_EQ(g_SpawnOrderPosition, 0);
@@ -209,8 +195,9 @@ TEST_F(CharacterTest, ASpawnWaitsForTheDelay)
     EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 49);
 }
 
-TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimum)
+TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTenTicks)
 {
+    sea.m_CHSpawnHeight = 280;
     sea.m_ChenemyCountOnScreenMin = 4;
     sea.m_CHStopAddNew = 1;
     sea.MoveCharacter(2);
@@ -219,30 +206,10 @@ TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimum)
     sea.m_ChenemyCountOnScreenMin = 0;
     sea.MoveCharacter(2);
     EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, AHugeMinimumStillWaitsTenTicks)
-{
     sea.m_ChenemyCountOnScreenMin = 1000;  // 640 / 1000 is 0
-    sea.m_CHSpawnHeight = 280;
     sea.MoveCharacter(2);
     EXPECT_EQ(sea.m_CHEnemyCount, 1);
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 10);
-}
-
-TEST_F(CharacterTest, TheSeaFillsUpToTheMinimumOverTime)
-{
-    sea.m_ChenemyCountOnScreenMin = 9;
-    sea.m_CHEnemyTypeCount = 13;
-    sea.m_CHSpawnTop = 140;
-    sea.m_CHSpawnHeight = 280;
-    int most = 0;
-    for (int tick = 0; tick < 2000; tick++) {
-        sea.MoveCharacter(12);
-        most = std::max(most, sea.m_CHEnemyCount);
-        ASSERT_LE(sea.m_CHEnemyCount, 9);
-    }
-    EXPECT_GE(most, 5);
 }
 
 // ---- the screens' decorations --------------------------------------------
