@@ -55,15 +55,6 @@ int MaskMismatches(BITMAP* sprite, BITMAP* mask)
 
 }  // namespace
 
-TEST_F(ArtTest, EveryObjectHasTheKindTheGameReadsItAs)
-{
-    EXPECT_EQ(CheckDatafile(s_Data), "");
-    EXPECT_EQ(s_Data[DATA_UNUSED_7].type, DAT_SAMPLE);
-    // Past #34 dat keeps only its own info record.
-    for (int i = DATA_OBJECT_COUNT; s_Data[i].type != DAT_END; i++)
-        EXPECT_EQ(s_Data[i].type, DAT_ID('i', 'n', 'f', 'o')) << "object #" << i;
-}
-
 TEST_F(ArtTest, BitmapsHaveTheSizesTheGameDrawsThemAt)
 {
     struct Expected { int index, w, h; };
@@ -150,14 +141,4 @@ TEST(DataFile, StaysSmallEnoughToShip)
     // The instruments the tunes play: read whole at start-up.
     EXPECT_GT(file_size_ex(PESKO_DATA_DIR "/patches.dat"), 0);
     EXPECT_LT(file_size_ex(PESKO_DATA_DIR "/patches.dat"), 16 * 1024 * 1024);
-}
-
-TEST(GameFont, LoadsAsABitmapFont)
-{
-    InitHeadlessAllegro();
-    FONT* f = load_bitmap_font(PESKO_DATA_DIR "/game_font.pcx", nullptr, nullptr);
-    ASSERT_NE(f, nullptr);
-    EXPECT_GT(text_height(f), 8);
-    EXPECT_GT(text_length(f, "Pesko"), 20);
-    destroy_font(f);
 }

@@ -10,6 +10,7 @@
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <cstring>
+#include <vector>
 #include <gtest/gtest.h>
 
 class NameEntryTest : public ::testing::Test {
@@ -50,42 +51,36 @@ TEST_F(NameEntryTest, EnterOrEscapeAtOnceKeepsAnonymAndIgnoresWaitingKeys)
     }
 }
 
-TEST_F(NameEntryTest, SixBackspacesGiveAnEmptyNameAndMoreDoNothing)
+// Keys typed over the offered ANONYM (a backspace is '<'): letters come out as
+// capitals, digits of both rows and space are kept, the rest ignored; the name
+// holds fourteen characters.
+TEST_F(NameEntryTest, TypedKeysMakeTheName)
 {
-    Type(KEY_BACKSPACE, 6);
-    EXPECT_STREQ(g_PlayerName, "");
-    EXPECT_EQ(entry.cursor, 0);
-    Type(KEY_BACKSPACE, 3);
-    EXPECT_EQ(entry.cursor, 0);
-    Type(KEY_B);
-    EXPECT_STREQ(g_PlayerName, "B");
-}
-
-TEST_F(NameEntryTest, FifteenthCharacterIsIgnored)
-{
-    Type(KEY_BACKSPACE, 6);
-    for (int k = KEY_A; k < KEY_A + 15; k++)
-        Type(k);
-    EXPECT_STREQ(g_PlayerName, "ABCDEFGHIJKLMN");
-    EXPECT_EQ(entry.cursor, PLAYER_NAME_MAX);
+    const std::vector<int> punctuation = {KEY_COMMA, KEY_STOP, KEY_MINUS, KEY_SLASH, KEY_QUOTE, KEY_TAB, KEY_F1,
+                                          KEY_LEFT, KEY_EQUALS};
+    std::vector<int> alphabet;
+    for (int k = KEY_A; k <= KEY_Z; k++)
+        alphabet.push_back(k);
+    const struct { std::vector<int> keys; const char* name; } cases[] = {
+        {{}, "ANONYM"},
+        {{KEY_B}, "B"},
+        {{KEY_A, KEY_SPACE, KEY_7, KEY_3_PAD, KEY_0_PAD}, "A 730"},
+        {punctuation, ""},
+        {{KEY_A, KEY_B, KEY_BACKSPACE, KEY_BACKSPACE, KEY_BACKSPACE, KEY_C}, "C"},
+        {alphabet, "ABCDEFGHIJKLMN"},
+    };
+    for (const auto& c : cases) {
+        NameEntryReset(entry);
+        if (!c.keys.empty())
+            Type(KEY_BACKSPACE, 9);  // more than the offered name holds
+        for (int k : c.keys)
+            Type(k);
+        EXPECT_STREQ(g_PlayerName, c.name);
+        EXPECT_EQ(entry.cursor, int(strlen(c.name)));
+    }
     Type(KEY_BACKSPACE);
     Type(KEY_Z);
     EXPECT_STREQ(g_PlayerName, "ABCDEFGHIJKLMZ");
-}
-
-TEST_F(NameEntryTest, LettersAreCapitalsDigitsAndSpaceKeptPunctuationIgnored)
-{
-    Type(KEY_BACKSPACE, 6);
-    Type(KEY_A);
-    Type(KEY_SPACE);
-    Type(KEY_7);
-    Type(KEY_3_PAD);
-    for (int k : {KEY_COMMA, KEY_STOP, KEY_MINUS, KEY_SLASH, KEY_QUOTE, KEY_TAB, KEY_F1, KEY_LEFT})
-        Type(k);
-    EXPECT_STREQ(g_PlayerName, "A 73");
-    EXPECT_EQ(NameCharacter(KEY_Z), 'Z');
-    EXPECT_EQ(NameCharacter(KEY_0_PAD), '0');
-    EXPECT_EQ(NameCharacter(KEY_EQUALS), 0);
 }
 
 TEST_F(NameEntryTest, TypingReplacesTheOfferedName)

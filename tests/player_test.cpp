@@ -186,75 +186,61 @@ TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
     UnplugJoystick();
 }
 
+// The mouse steers as a stick of its offset from the centre, past 100 pixels.
 TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)
 {
-    struct Case {
-        int x, y;
-        bool left, right, up, down;
-    };
-    const Case cases[] = {
-        {320, 240, false, false, false, false}, {220, 140, false, false, false, false},
-        {219, 139, true, false, true, false},   {420, 340, false, false, false, false},
-        {421, 341, false, true, false, true},
-    };
-    for (const Case& c : cases) {
-        mouse_x = c.x;
-        mouse_y = c.y;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_LEFT), c.left) << c.x;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_RIGHT), c.right) << c.x;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_UP), c.up) << c.y;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_DOWN), c.down) << c.y;
+    const struct { int x, y; const char* held; } cases[] = {
+        {320, 240, "...."}, {220, 140, "...."}, {219, 139, "L.U."}, {420, 340, "...."}, {421, 341, ".R.D"}};
+    for (const auto& c : cases) {
+        mouse_x = c.x, mouse_y = c.y;
+        std::string held;
+        for (int d = DIR_LEFT; d <= DIR_DOWN; d++)
+            held += m_Fish.IsDirectionOn(CONTROL_MOUSE, d) ? "LRUD"[d - DIR_LEFT] : '.';
+        EXPECT_EQ(held, c.held) << c.x << ", " << c.y;
     }
     mouse_x = mouse_y = 0;
 }
 
 // ---- Crash, rising, respawn, blinking ---------------------------------------
 
-TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
+// A crash stops the fish and it rises out of the screen: without a spare life
+// the game is over once it is out, with one it comes back at the start,
+// shielded, its score kept.
+TEST_F(FishTest, ACrashedFishRisesOutThenGameOverOrARespawn)
 {
     SolidFish(0, 0, 99, 71);
-    PlaceFish(200, 200);
-    AddObject(KIND_URCHIN, 220, 210);
-    m_Fish.m_Lives = 0;
-    SoundLog sounds;
-    EXPECT_EQ(Tick(), PlayerEvent::CRASHED);
-    ASSERT_EQ(m_Fish.m_State, 1);
-    EXPECT_EQ(m_Fish.m_SpeedX, 0);
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
-
-    int ticks = 0;
-    PlayerEvent event = PlayerEvent::NONE;
-    while (event == PlayerEvent::NONE && ticks < 100) {
-        event = Tick();
-        ticks++;
-        EXPECT_EQ(m_Fish.m_State, 1);
+    for (int lives : {0, 2}) {
+        m_Fish.NewGame();
+        m_Fish.m_ShieldTime = 0;
+        PlaceFish(200, 200);
+        AddObject(KIND_URCHIN, 220, 210);
+        m_Fish.m_Lives = lives;
+        m_Fish.m_Score = 777;
+        SoundLog sounds;
+        EXPECT_EQ(Tick(), PlayerEvent::CRASHED);
+        EXPECT_EQ(m_Fish.m_SpeedX, 0);
+        EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
+        EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
+        FreeObjects();
+        int ticks = 0;
+        PlayerEvent event = PlayerEvent::NONE;
+        for (; event == PlayerEvent::NONE && m_Fish.m_State == 1 && ticks < 100; ticks++)
+            event = Tick();
+        // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
+        // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90).
+        EXPECT_EQ(event, lives ? PlayerEvent::NONE : PlayerEvent::OUT_OF_LIVES);
+        if (!lives) {
+            EXPECT_EQ(ticks, 24);
+            EXPECT_LE(m_Fish.m_ScreenY, -72);
+        } else {
+            EXPECT_EQ(m_Fish.m_State, 0);
+            EXPECT_EQ(m_Fish.m_Lives, 1);
+            EXPECT_EQ(m_Fish.m_Score, 777);
+            EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
+            EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
+            EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
+        }
     }
-    EXPECT_EQ(event, PlayerEvent::OUT_OF_LIVES);
-    EXPECT_LE(m_Fish.m_ScreenY, -72);
-    // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
-    // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90);
-    // the tick after that starts the countdown.
-    EXPECT_EQ(ticks, 24);
-}
-
-TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
-{
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(300, 50);
-    AddObject(KIND_URCHIN, 330, 60);
-    m_Fish.m_Lives = 2;
-    m_Fish.m_Score = 777;
-    Tick();
-    EXPECT_EQ(m_Fish.m_State, 1);
-    for (int t = 0; t < 60 && m_Fish.m_State == 1; t++)
-        EXPECT_EQ(Tick(), PlayerEvent::NONE);
-    EXPECT_EQ(m_Fish.m_State, 0);
-    EXPECT_EQ(m_Fish.m_Lives, 1);
-    EXPECT_EQ(m_Fish.m_Score, 777);
-    EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
-    EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
-    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
 }
 
 TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
@@ -441,22 +427,6 @@ TEST_F(FishTest, AnObjectTouchesWithTheFrameItShows)
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << "its first frame is empty";
     coin.m_Frame = 1;
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), CLASS_COIN);
-}
-
-TEST_F(FishTest, OnlySolidPixelsOfBothMasksTouch)
-{
-    SolidFish(0, 0, 9, 9);  // only the top-left corner of the fish is solid
-    PlaceFish(100, 100);
-    CCharacterNode& coin = AddObject(KIND_COIN, 150, 130);  // inside the box, away from the solid corner
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    EXPECT_EQ(coin.m_Destroyed, 0);
-    // An object whose own mask is empty where the fish is solid is not touched either.
-    coin.m_X = 95;
-    coin.m_Y = 95;
-    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX, g_CharacterKinds[KIND_COIN].sheetY, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, 0xFE0000);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, RED);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
 }
 
 }  // namespace
