@@ -12,9 +12,6 @@
 #include "support/fake_data.h"
 #include "support/headless.h"
 #include "support/sound_log.h"
-#include "support/temp_dir.h"
-#include <fstream>
-#include <iterator>
 #include <algorithm>
 #include <utility>
 #include <gtest/gtest.h>
@@ -204,31 +201,6 @@ TEST(DatafileTest, ObjectsOfTheWrongKindAreNamedOrRefused)
     EXPECT_NE(DataBitmap(BMP_MENU), nullptr);
     EXPECT_EQ(DataSample(BMP_MENU), nullptr);
     EXPECT_EQ(DataFont(DATA_OBJECT_COUNT), nullptr);
-}
-
-// Allegro's loader crashes on a cut datafile, so start-up walks it first: the
-// game's own file passes and loads, any cut of it, a foreign file or none is refused.
-TEST(WholeDatafileTest, TheGamesOwnDataPassesAndEveryCutIsRefused)
-{
-    InitHeadlessAllegro();
-    TempDir dir;
-    std::ifstream in(PESKO_DATA_DIR "/data.dat", std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    ASSERT_GT(bytes.size(), 1000u) << "the build makes data.dat";
-    auto whole = [&](const std::string& b) {
-        dir.WriteFile("data.dat", b);
-        return CheckDatafileAt("data.dat", ExpectedDataKinds()).empty();
-    };
-    EXPECT_TRUE(whole(bytes));
-    DATAFILE* data = load_datafile("data.dat");
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(CheckDatafile(data), "");
-    unload_datafile(data);
-    for (size_t n : {size_t{0}, size_t{3}, size_t{4}, size_t{8}, size_t{12}, size_t{100}, size_t{4096},
-                     bytes.size() / 3, bytes.size() / 2, bytes.size() - 100, bytes.size() - 1})
-        EXPECT_FALSE(whole(bytes.substr(0, n))) << "first " << n << " bytes";
-    EXPECT_FALSE(whole("RIFF and nothing else that Allegro knows"));
-    EXPECT_FALSE(CheckDatafileAt("no-such-file.dat", ExpectedDataKinds()).empty());
 }
 
 // World sounds stay within the middle half of the stereo field: a crash at the

@@ -275,15 +275,6 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
 
 // ---- The frame -------------------------------------------------------------------
 
-TEST(HudTest, CountersShowTwoDigitsAndTheScoreFive)
-{
-    const struct { int n; const char *counter, *score; } cases[] = {{0, "00", "00000"}, {9, "09", "00009"},
-                                                                    {99, "99", "00099"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatHudCounter(c.n) + FormatScore(c.n), std::string(c.counter) + c.score);
-    EXPECT_EQ(FormatScore(99999), "99999");
-}
-
 TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
 {
     BITMAP* page = create_bitmap(640, 480);

@@ -130,48 +130,6 @@ protected:
 
 // ---- Steering --------------------------------------------------------------
 
-// Held arrows from rest: the speed each step leaves, and where the edges hold the fish.
-TEST_F(FishTest, ArrowsSpeedUpToTwentySwingThereAndBrakeByOne)
-{
-    std::vector<int> speeds;
-    auto hold = [&](std::initializer_list<int> keys, int ticks) {
-        for (int k : keys)
-            key[k] = 1;
-        for (int t = 0; t < ticks; t++, speeds.push_back(m_Fish.m_SpeedX))
-            Tick();
-        for (int k : keys)
-            key[k] = 0;
-    };
-    PlaceFish(300, 200);
-    hold({KEY_RIGHT}, 23);
-    EXPECT_EQ(m_Fish.m_PosX, 540) << "the right edge holds the fish at full speed";
-    hold({}, 3);
-    hold({KEY_LEFT}, 2);  // the opposite arrow stops dead first
-    hold({}, 1);
-    hold({KEY_LEFT, KEY_RIGHT}, 2);  // both: no speed at all
-    std::vector<int> expected;
-    for (int s = 1; s <= 20; s++)
-        expected.push_back(s);
-    expected.insert(expected.end(), {19, 20, 19, 18, 17, 16, 0, -1, 0, 0, 0});
-    EXPECT_EQ(speeds, expected);
-
-    PlaceFish(3, 2);
-    m_Fish.m_SpeedX = m_Fish.m_SpeedY = -9;
-    hold({KEY_LEFT, KEY_UP}, 1);
-    EXPECT_EQ(m_Fish.m_ScreenX, 0);
-    EXPECT_EQ(m_Fish.m_ScreenY, 0);
-    PlaceFish(10, 400);
-    m_Fish.m_SpeedY = 15;
-    hold({KEY_DOWN}, 1);
-    EXPECT_EQ(m_Fish.m_ScreenY, 408);
-    key[KEY_RIGHT] = key[KEY_DOWN] = 1;
-    for (int device : {-1, 3, 1 << 30}) {
-        m_Fish.m_SpeedX = m_Fish.m_SpeedY = 0;
-        Tick(device);
-        EXPECT_EQ(m_Fish.m_SpeedX + m_Fish.m_SpeedY, 0) << "an unknown control code steers nothing";
-    }
-}
-
 TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
 {
     key[KEY_RIGHT] = 1;
@@ -290,17 +248,6 @@ TEST_F(FishTest, ProtectedFishAtAnEdgeOfTheRockIsPushedOutOfIt)
         EXPECT_EQ(m_Fish.m_PosY, c.y1);
         EXPECT_EQ(m_Fish.m_SpeedY, c.answer == 0 ? 0 : c.speedY);
     }
-}
-
-TEST_F(FishTest, MapPointsFollowTheScrollAndOpenWaterIsHarmless)
-{
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(100, 100);
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 100), 0);
-    SetCell(10, 6, 0, 0);                              // rock at map x 200..219
-    m_Map.m_ScrollX = 19;                              // screen x 181..200 meets it
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 81, 100), 0);     // last column at screen 180 -> map 199
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 82, 100), -1);    // screen 181 -> map 200
 }
 
 // ---- Collisions with the sea's objects ----------------------------------------

@@ -153,19 +153,6 @@ TEST_F(SetupTest, EachChangeIsHeardAsItIsMade)
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopSample);
 }
 
-TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
-{
-    StartWith({0, 0, 127});
-    Type("U3");
-    PressKey(KEY_RIGHT);
-    for (int ms = 0; ms < 1000; ms += PERIOD_FAST_SCREEN)
-        SetupStep(setup);
-    ReleaseKey(KEY_RIGHT);
-    SetupStep(setup);
-    const int steps = setup.working.soundVolume / VOLUME_STEP;
-    EXPECT_TRUE(steps == 7 || steps == 8) << steps << " steps in one second";
-}
-
 TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
 {
     EXPECT_STREQ(ControlName(0), "Keyboard");
