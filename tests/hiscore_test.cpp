@@ -134,26 +134,21 @@ protected:
     BITMAP* page = nullptr;
 };
 
-TEST_F(HiScoreScreenTest, ScoresAreRightAlignedInSixCharacters)
+// A row's score ends at x 540 in the 8 px table font, right-aligned in six
+// characters; a name without its terminator is drawn to its 16 bytes only.
+TEST_F(HiScoreScreenTest, RowsShowTheNameToItsSixteenBytesAndTheScoreRightAligned)
 {
-    EXPECT_EQ(HiScoreText(4000), "  4000");
     EXPECT_EQ(HiScoreText(99999), " 99999");
     EXPECT_EQ(HiScoreText(0), "     0");
-    // Drawn: the row ends at x 540 in the 8 px table font; the two blanks stay empty.
-    HiScoreDraw(table, page);
-    const int white = makecol(255, 255, 255);
-    EXPECT_EQ(CountColour(page, 492, 100, 16, 8, white), 0);
-    EXPECT_GT(CountColour(page, 508, 100, 32, 8, white), 10);
-    EXPECT_EQ(CountColour(page, 540, 100, 20, 8, white), 0);
-}
-
-TEST_F(HiScoreScreenTest, NameWithoutTerminatorIsDrawnToItsSixteenBytesOnly)
-{
     memset(g_HiScores[0].name, 'W', sizeof g_HiScores[0].name);
     g_HiScores[0].score = 0x57575757;  // more "W"s if the name ran on into the score
+    g_HiScores[1].score = 4000;
     HiScoreDraw(table, page);
     const int white = makecol(255, 255, 255);
     EXPECT_GT(CountColour(page, 100 + 15 * 8, 100, 8, 8, white), 5) << "the 16th W";
     EXPECT_EQ(CountColour(page, 100 + 16 * 8, 100, 64, 8, white), 0);
+    const int row = 100 + text_height(DataFont(FNT_TABLE));
+    EXPECT_EQ(CountColour(page, 492, row, 16, 8, white), 0);
+    EXPECT_GT(CountColour(page, 508, row, 32, 8, white), 10);
+    EXPECT_EQ(CountColour(page, 540, row, 20, 8, white), 0);
 }
-
