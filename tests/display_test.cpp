@@ -33,7 +33,8 @@ static bool Parse(std::vector<const char*> args, Options& options, std::string& 
     return ParseOptions(static_cast<int>(args.size()), const_cast<char* const*>(args.data()), options, error);
 }
 
-TEST(OptionsTest, EveryOptionInBothForms)
+// Every option in both forms, the last of two winning; bad command lines are refused with a reason.
+TEST(OptionsTest, EveryOptionInBothFormsAndBadOnesRefused)
 {
     Options o;
     std::string error;
@@ -56,15 +57,10 @@ TEST(OptionsTest, EveryOptionInBothForms)
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.showVersion);
     EXPECT_FALSE(o.showHelp);
-}
-
-TEST(OptionsTest, BadCommandLinesAreRefused)
-{
-    Options o;
     for (std::vector<const char*> bad : std::vector<std::vector<const char*>>{
              {"--scale", "0"}, {"--scale", "9"}, {"--scale", "x"}, {"--scale=2x"}, {"--scale"},
              {"--bogus"}, {"-f"}, {"level5"}, {"--data-dir="}, {"--help=yes"}}) {
-        std::string error;
+        error.clear();
         EXPECT_FALSE(Parse(bad, o, error)) << bad[0];
         EXPECT_FALSE(error.empty()) << bad[0];
     }

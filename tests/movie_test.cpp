@@ -246,56 +246,37 @@ std::vector<uint8_t> FeedOneChunk(CAviPlayer& player, BITMAP* target)
     return FakeMoviePlatform::buffer;
 }
 
-TEST_F(MovieTest, SixteenBitChunksTurnUnsignedAndEndInSilence)
+// Each Update feeds one chunk: 16-bit samples turned unsigned, 8-bit ones as
+// they are; the stream's last chunk ends in silence, and nothing is written
+// past the stream's buffer. A full stream is not fed and the movie goes on.
+TEST_F(MovieTest, AudioChunksAreFedAsTheStreamWantsThemAndEndInSilence)
 {
-    CAviPlayer player;
-    ASSERT_EQ(player.Open(Movies::Stereo16().c_str()), 0);
-    EXPECT_TRUE(player.HasAudio());
-    EXPECT_EQ(player.GetAudioBits(), 16);
-    EXPECT_EQ(player.GetAudioChannels(), 2);
-    EXPECT_EQ(player.GetAudioFrequency(), 22050);
-    ASSERT_EQ(player.Play(), 0);
-    EXPECT_EQ(FakeMoviePlatform::streamsStarted, 1);
-    EXPECT_EQ(FakeMoviePlatform::lastBits, 16);
-    const size_t chunk = MOVIE_AUDIO_CHUNK * 4;
-    std::vector<uint8_t> first = FeedOneChunk(player, target);
-    for (size_t i = 0; i < chunk; i++)
-        ASSERT_EQ(first[i], TestAudioByte(i) ^ (i % 2 ? 0x80 : 0)) << "byte " << i;
-    // 10000 samples: the second chunk has 1808 of them, then unsigned silence.
-    std::vector<uint8_t> second = FeedOneChunk(player, target);
-    const size_t tail = (10000 - MOVIE_AUDIO_CHUNK) * 4;
-    for (size_t i = 0; i < tail; i++)
-        ASSERT_EQ(second[i], TestAudioByte(chunk + i) ^ (i % 2 ? 0x80 : 0)) << "byte " << i;
-    for (size_t i = tail; i < chunk; i++)
-        ASSERT_EQ(second[i], i % 2 ? 0x80 : 0x00) << "byte " << i;
-    EXPECT_EQ(second[chunk], 0xEE) << "nothing written past the stream buffer";
-    std::vector<uint8_t> third = FeedOneChunk(player, target);
-    EXPECT_EQ(third[0], 0x00);
-    EXPECT_EQ(third[1], 0x80);
-}
-
-TEST_F(MovieTest, EightBitChunksAreCopiedAsTheyAre)
-{
-    CAviPlayer player;
-    ASSERT_EQ(player.Open(Movies::Mono8().c_str()), 0);
-    EXPECT_EQ(player.GetAudioBits(), 8);
-    ASSERT_EQ(player.Play(), 0);
-    EXPECT_EQ(FakeMoviePlatform::lastBits, 8);
-    const size_t chunk = MOVIE_AUDIO_CHUNK;
-    std::vector<uint8_t> first = FeedOneChunk(player, target);
-    for (size_t i = 0; i < chunk; i++)
-        ASSERT_EQ(first[i], TestAudioByte(i)) << "byte " << i;
-    FakeMoviePlatform::wantsBuffer = false;  // the stream is full: the movie goes on without feeding
-    EXPECT_TRUE(player.Update(target, 0, 0, false, false));
-    FakeMoviePlatform::wantsBuffer = true;
-    std::vector<uint8_t> second = FeedOneChunk(player, target);
-    EXPECT_EQ(second[0], TestAudioByte(chunk));
-    // 22050 samples: the third chunk holds 5666, then 8-bit silence.
-    std::vector<uint8_t> third = FeedOneChunk(player, target);
-    EXPECT_EQ(third[5665], TestAudioByte(22049));
-    for (size_t i = 5666; i < chunk; i++)
-        ASSERT_EQ(third[i], 0x80) << "byte " << i;
-    EXPECT_EQ(third[chunk], 0xEE);
+    const struct { const std::string* file; int bits; size_t bytesPerSample, samples; uint8_t flip, silence[2]; } cases[] = {
+        {&Movies::Stereo16(), 16, 4, 10000, 0x80, {0x00, 0x80}},
+        {&Movies::Mono8(), 8, 1, 22050, 0x00, {0x80, 0x80}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(*c.file);
+        FakeMoviePlatform::Install();
+        CAviPlayer player;
+        ASSERT_EQ(player.Open(c.file->c_str()), 0);
+        EXPECT_EQ(player.GetAudioBits(), c.bits);
+        ASSERT_EQ(player.Play(), 0);
+        EXPECT_EQ(FakeMoviePlatform::lastBits, c.bits);
+        const size_t chunk = MOVIE_AUDIO_CHUNK * c.bytesPerSample, total = c.samples * c.bytesPerSample;
+        FakeMoviePlatform::wantsBuffer = false;  // the stream is full: the movie goes on without feeding
+        EXPECT_TRUE(player.Update(target, 0, 0, false, false));
+        FakeMoviePlatform::wantsBuffer = true;
+        for (size_t at = 0; at < total + chunk; at += chunk) {
+            const std::vector<uint8_t> fed = FeedOneChunk(player, target);
+            for (size_t i = 0; i < chunk; i++) {
+                const uint8_t want = at + i < total ? uint8_t(TestAudioByte(at + i) ^ (i % 2 ? c.flip : 0))
+                                                    : c.silence[i % 2];
+                ASSERT_EQ(fed[i], want) << "byte " << at + i;
+            }
+            ASSERT_EQ(fed[chunk], 0xEE) << "nothing written past the stream buffer";
+        }
+    }
 }
 
 // Audio of no usable width (24 bits, no channels), of no rate or turned off is
