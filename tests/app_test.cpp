@@ -12,11 +12,8 @@
 #include "support/fake_data.h"
 #include "support/headless.h"
 #include "support/sound_log.h"
-#include "support/temp_dir.h"
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <algorithm>
+#include <utility>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <string>
@@ -118,6 +115,20 @@ TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)
     EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page2, g_Page1}));
 }
 
+// The key that ends the demo or a game must not act again on the screen after it.
+TEST_F(RunnerTest, AScreenThatClearsKeysOnLeavingLeavesNoneTyped)
+{
+    for (bool clear : {false, true}) {
+        ScreenLoop loop{PERIOD_GAME};
+        loop.clearKeysOnExit = clear;
+        bool typed = false;
+        RunScreen(loop, {[&] { simulate_keypress((KEY_Q << 8) | 'q'), typed = true; },
+                         [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return typed; }, nullptr});
+        EXPECT_EQ(keypressed() != 0, !clear) << clear;
+        clear_keybuf();
+    }
+}
+
 TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
 {
     SoundLog sounds;
@@ -168,123 +179,38 @@ TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
     EXPECT_TRUE(framesShowTheLatestStep);
 }
 
-// A copy of the stand-in datafile that a test may damage.
-class DatafileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        UseFakeData();
-        std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
-    }
-    DATAFILE copy[DATA_OBJECT_COUNT + 1];
-};
-
-TEST_F(DatafileTest, WrongKindIsNamedWithItsNumber)
+// The stand-in datafile damaged in a copy: a wrong kind is named with its number
+// (object #7 may be anything), a missing object gives Allegro's load message,
+// and typed access refuses what is not of its kind.
+TEST(DatafileTest, ObjectsOfTheWrongKindAreNamedOrRefused)
 {
+    UseFakeData();
+    DATAFILE copy[DATA_OBJECT_COUNT + 1];
+    std::copy(g_Data, g_Data + DATA_OBJECT_COUNT + 1, copy);
+    copy[DATA_UNUSED_7].type = DAT_FONT;
+    EXPECT_EQ(CheckDatafile(copy), "");
     copy[BMP_MENU].type = DAT_SAMPLE;
     EXPECT_EQ(CheckDatafile(copy), "data.dat: object #22 must be a bitmap\n");
     copy[BMP_MENU].type = DAT_BITMAP;
     copy[FNT_MENU].type = DAT_BITMAP;
     EXPECT_EQ(CheckDatafile(copy), "data.dat: object #34 must be a font\n");
-}
-
-TEST_F(DatafileTest, ObjectSevenMayBeAnything)
-{
-    copy[DATA_UNUSED_7].type = DAT_FONT;
-    EXPECT_EQ(CheckDatafile(copy), "");
-}
-
-TEST_F(DatafileTest, MissingObjectsOrNoFileGiveTheLoadMessage)
-{
     copy[30].type = DAT_END;
     const std::string loadMessage = "Not enough system memory to load a sound data\n";
     EXPECT_EQ(CheckDatafile(copy), loadMessage);
     EXPECT_EQ(CheckDatafile(nullptr), loadMessage);
-}
-
-TEST_F(DatafileTest, TypedAccessRefusesTheWrongKind)
-{
     EXPECT_NE(DataBitmap(BMP_MENU), nullptr);
     EXPECT_EQ(DataSample(BMP_MENU), nullptr);
     EXPECT_EQ(DataFont(DATA_OBJECT_COUNT), nullptr);
-}
-
-// Allegro's loader crashes on a cut datafile, so start-up walks it first.
-class WholeDatafileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        InitHeadlessAllegro();
-        std::ifstream in(PESKO_DATA_DIR "/data.dat", std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-        ASSERT_GT(bytes.size(), 1000u) << "the build makes data.dat";
-    }
-    bool WholeWithFirst(size_t n)
-    {
-        dir.WriteFile("data.dat", bytes.substr(0, n));
-        return CheckDatafileAt("data.dat", ExpectedDataKinds()).empty();
-    }
-    std::string bytes;
-    TempDir dir;
-};
-
-TEST_F(WholeDatafileTest, TheGamesOwnDataIsWhole)
-{
-    EXPECT_TRUE(WholeWithFirst(bytes.size()));
-    DATAFILE* data = load_datafile("data.dat");
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(CheckDatafile(data), "");
-    unload_datafile(data);
-}
-
-// The build packs exactly the table's objects, in its order, each of its type.
-TEST_F(WholeDatafileTest, PackedObjectsFollowTheTable)
-{
-    static const char* const FILES[] = {
-#define DATA_OBJECT(name, type, file) #file,
-#include "data/data_objects.def"
-#undef DATA_OBJECT
-    };
-    DATAFILE* data = load_datafile(PESKO_DATA_DIR "/data.dat");
-    ASSERT_NE(data, nullptr);
-    const std::map<int, std::string> extension = {
-        {DAT_SAMPLE, "_WAV"}, {DAT_MIDI, "_MID"}, {DAT_BITMAP, "_TGA"}, {DAT_FONT, "_PCX"}};
-    int count = 0;
-    for (; data[count].type != DAT_END; count++) {
-        ASSERT_LT(count, DATA_OBJECT_COUNT);
-        std::string name = FILES[count];
-        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
-        EXPECT_EQ(data[count].type, DataObjectType(count)) << "#" << count;
-        EXPECT_EQ(get_datafile_property(&data[count], DAT_NAME), name + extension.at(DataObjectType(count)));
-    }
-    EXPECT_EQ(count, DATA_OBJECT_COUNT);
-    unload_datafile(data);
-}
-
-TEST_F(WholeDatafileTest, EveryCutIsRefused)
-{
-    for (size_t n : {size_t{0}, size_t{3}, size_t{4}, size_t{8}, size_t{12}, size_t{100}, size_t{4096},
-                     bytes.size() / 3, bytes.size() / 2, bytes.size() - 100, bytes.size() - 1})
-        EXPECT_FALSE(WholeWithFirst(n)) << "first " << n << " bytes";
-}
-
-TEST_F(WholeDatafileTest, MissingOrForeignFilesAreRefused)
-{
-    EXPECT_FALSE(CheckDatafileAt("no-such-file.dat", ExpectedDataKinds()).empty());
-    dir.WriteFile("data.dat", "RIFF and nothing else that Allegro knows");
-    EXPECT_FALSE(CheckDatafileAt("data.dat", ExpectedDataKinds()).empty());
 }
 
 // World sounds stay within the middle half of the stereo field: a crash at the
 // left edge still reaches the right speaker.
 TEST(PanTest, ScreenWidthMapsOntoTheMiddleHalfOfTheField)
 {
-    EXPECT_EQ(PanAt(0), 64);
-    EXPECT_EQ(PanAt(639), 191);
-    EXPECT_NEAR(PanAt(320), PAN_CENTRE, 1);
     // Objects just off either edge are held at its side.
-    EXPECT_EQ(PanAt(-60), 64);
-    EXPECT_EQ(PanAt(640), 191);
+    const std::pair<int, int> cases[] = {{-60, 64}, {0, 64}, {160, 96}, {320, 128}, {480, 160}, {639, 191}, {640, 191}};
+    for (auto [x, pan] : cases)
+        EXPECT_EQ(PanAt(x), pan) << x;
 }
 
 // Every effect plays at the Setup's sound volume, 255 at most; the music's leaves it.

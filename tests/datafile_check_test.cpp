@@ -2,6 +2,7 @@
 #include "data/datafile_check.h"
 #include "support/headless.h"
 #include "support/temp_dir.h"
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -117,26 +118,71 @@ TEST_F(DatafileCheckTest, TheGamesOwnDataPassesPackedAndPlain)
     std::string cut = Check(packed.substr(0, packed.size() - 1));
     EXPECT_EQ(cut.rfind("object #34 (font): its ", 0), 0u) << cut;
     EXPECT_NE(cut.find(" bytes run past the end of the file"), std::string::npos) << cut;
+    // Start-up walks the file before Allegro's loader, which crashes on a cut one.
+    auto whole = [&](const std::string& b) {
+        dir.WriteFile("data.dat", b);
+        return CheckDatafileAt("data.dat", ExpectedDataKinds()).empty();
+    };
+    EXPECT_TRUE(whole(packed));
+    for (size_t n : {size_t{0}, size_t{3}, size_t{4}, size_t{8}, size_t{12}, size_t{100}, size_t{4096},
+                     packed.size() / 3, packed.size() / 2, packed.size() - 100})
+        EXPECT_FALSE(whole(packed.substr(0, n))) << "first " << n << " bytes";
+    EXPECT_FALSE(whole("RIFF and nothing else that Allegro knows"));
+    EXPECT_FALSE(CheckDatafileAt("no-such-file.dat", ExpectedDataKinds()).empty());
+}
+
+// A font object of two one-glyph ranges of the given depths (1 mono, 8 colour).
+std::string TwoRangeFont(int firstDepth, int secondDepth)
+{
+    std::string font("\0\0\0\2", 4);
+    for (int depth : {firstDepth, secondDepth}) {
+        font += char(depth) + std::string("\0\0\0A\0\0\0A\0\1\0\1", 12);
+        font += depth == 1 ? "\x80" : "\x07";
+    }
+    return font;
 }
 
 TEST_F(DatafileCheckTest, DamageIsNamedWithTheObject)
 {
     std::vector<Field> fields = FieldsOf(s_Plain);
+    auto field = [&](const std::string& name) {
+        auto f = std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return f.name == name; });
+        return *f;
+    };
     auto damaged = [&](const std::string& name, uint32_t value) {
         std::string b = s_Plain;
-        for (const Field& f : fields)
-            if (f.name == name)
-                Put(b, f, value);
+        Put(b, field(name), value);
         return Check(b);
     };
-    EXPECT_EQ(damaged("#30 FONT end", 31), "object #30 (font): range 1 ends before it starts");
-    EXPECT_EQ(damaged("#12 MIDI division", 0), "object #12 (MIDI tune): time division 0");
-    EXPECT_EQ(damaged("#20 BMP depth", 7), "object #20 (bitmap): colour depth 7");
-    EXPECT_EQ(damaged("#16 MIDI track 2 end event", 0x2E), "object #16 (MIDI tune): track 2 ends without its end event");
-    EXPECT_EQ(damaged("#13 MIDI kind", KIND_SAMPLE), "object #13 must be a MIDI tune, not a sample");
-    // Allegro's unpacker leaves the end of its ring unset: a copy from there reads garbage.
-    const std::string unwritten("slh!\xEF" "ALL.\xFF\xFF", 11);
-    EXPECT_EQ(Check(unwritten), "packed data copies bytes never written");
+    // Object #30's data replaced by another font, its two sizes with it.
+    auto withFont = [&](const std::string& font) {
+        std::string b = s_Plain;
+        const Field size = field("#30 FONT size");
+        b.replace(size.at + 4, Be(b, size.at, 4), font);
+        Put(b, size, uint32_t(font.size()));
+        Put(b, field("#30 FONT stored size"), uint32_t(font.size()));
+        return Check(b);
+    };
+    const auto sample = std::find_if(fields.begin(), fields.end(), [](const Field& f) {
+        return f.name.find(" SAMP bits") != std::string::npos;
+    });
+    const std::string sampleName = sample->name.substr(0, sample->name.find(' '));
+    const std::pair<std::string, std::string> cases[] = {
+        {damaged("#30 FONT end", 31), "object #30 (font): range 1 ends before it starts"},
+        {damaged("#12 MIDI division", 0), "object #12 (MIDI tune): time division 0"},
+        {damaged("#20 BMP depth", 7), "object #20 (bitmap): colour depth 7"},
+        {damaged("#20 BMP h", 0), "object #20 (bitmap): size "},
+        {damaged("#16 MIDI track 2 end event", 0x2E), "object #16 (MIDI tune): track 2 ends without its end event"},
+        {damaged("#13 MIDI kind", KIND_SAMPLE), "object #13 must be a MIDI tune, not a sample"},
+        {damaged("object count", DATA_OBJECT_COUNT - 1), "holds 34 objects, the game needs 35"},
+        {damaged(sample->name, 0x10000 - Be(s_Plain, sample->at, 2)), "object " + sampleName + " (sample): a length of "},
+        {withFont(TwoRangeFont(1, 1)), ""},
+        {withFont(TwoRangeFont(8, 1)), "object #30 (font): range 2 mixes mono and colour glyphs"},
+        // Allegro's unpacker leaves the end of its ring unset: a copy from there reads garbage.
+        {Check(std::string("slh!\xEF" "ALL.\xFF\xFF", 11)), "packed data copies bytes never written"},
+    };
+    for (const auto& [problem, message] : cases)
+        EXPECT_EQ(message.empty() ? problem : problem.substr(0, message.size()), message) << problem;
 }
 
 // Each field set to 0, -1 and a huge value, and random bits flipped in the

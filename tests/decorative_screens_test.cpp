@@ -44,7 +44,7 @@ const DecorativeScreen SCREENS[] = {
      [] { BindFishOrExit(); BindCollection(); CongratulationsReset(s_Congrats); },
      [] { CongratulationsStep(s_Congrats); }, [] { FreePlayerData(); ReleaseCollection(); },
      [] { return s_Congrats.done; }},
-    {"hi-score table", [] { return HISCORE_RAIN_STEPS; }, true, [] { BindCollection(); HiScoreReset(s_Table); },
+    {"hiscore", [] { return HISCORE_RAIN_STEPS; }, true, [] { BindCollection(); HiScoreReset(s_Table); },
      [] { HiScoreStep(s_Table); }, ReleaseCollection, [] { return s_Table.done; }},
     {"credits", [] { return s_Credits.totalHeight / CREDITS_ROLL_STEP; }, true,
      [] {
@@ -112,12 +112,7 @@ TEST_P(DecorativeScreenTest, AnyKeyEndsItWithTheSelectSound)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, DecorativeScreenTest, ::testing::ValuesIn(SCREENS),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
-                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
-                             return name;
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The score as the HUD shows it, and NEW HI-SCORE only for a score the table took.
 TEST(CongratulationsTest, ShowsTheFinalScoreAndItsPlace)

@@ -88,14 +88,4 @@ TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
     destroy_bitmap(dest);
 }
 
-TEST_F(DemoTest, ReleaseLetsGoOfTheMapAndTheObjects)
-{
-    for (int tick = 0; tick < 100; tick++)
-        DemoStep(demo);
-    DemoRelease();
-    EXPECT_EQ(g_LevelMap.m_Tiles, nullptr);
-    EXPECT_EQ(g_Enemies.m_CHHead, nullptr);
-    EXPECT_EQ(g_Enemies.m_CHEnemyCount, 0);
-}
-
 }  // namespace

@@ -33,7 +33,8 @@ static bool Parse(std::vector<const char*> args, Options& options, std::string& 
     return ParseOptions(static_cast<int>(args.size()), const_cast<char* const*>(args.data()), options, error);
 }
 
-TEST(OptionsTest, EveryOptionInBothForms)
+// Every option in both forms, the last of two winning; bad command lines are refused with a reason.
+TEST(OptionsTest, EveryOptionInBothFormsAndBadOnesRefused)
 {
     Options o;
     std::string error;
@@ -56,15 +57,10 @@ TEST(OptionsTest, EveryOptionInBothForms)
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.showVersion);
     EXPECT_FALSE(o.showHelp);
-}
-
-TEST(OptionsTest, BadCommandLinesAreRefused)
-{
-    Options o;
     for (std::vector<const char*> bad : std::vector<std::vector<const char*>>{
              {"--scale", "0"}, {"--scale", "9"}, {"--scale", "x"}, {"--scale=2x"}, {"--scale"},
              {"--bogus"}, {"-f"}, {"level5"}, {"--data-dir="}, {"--help=yes"}}) {
-        std::string error;
+        error.clear();
         EXPECT_FALSE(Parse(bad, o, error)) << bad[0];
         EXPECT_FALSE(error.empty()) << bad[0];
     }
@@ -111,23 +107,17 @@ TEST(ScalerTest, OutputEqualsThePlainNestedLoopScaler)
     }
 }
 
+// 2x on 1920 x 1080: the picture spans x 320..1599, y 60..1019. On the black
+// border the mouse counts as at the nearest edge of the picture.
 TEST(MouseMappingTest, CornersCentreAndBorderOfACentredPicture)
 {
-    // 2x on 1920 x 1080: the picture spans x 320..1599, y 60..1019.
     PictureFrame frame = CentredFrame(1920, 1080, 2);
-    EXPECT_EQ(frame.x, 320);
-    EXPECT_EQ(frame.y, 60);
-    EXPECT_EQ(PictureXFromScreen(frame, 320), 0);
-    EXPECT_EQ(PictureYFromScreen(frame, 60), 0);
-    EXPECT_EQ(PictureXFromScreen(frame, 1599), 639);
-    EXPECT_EQ(PictureYFromScreen(frame, 1019), 479);
-    EXPECT_EQ(PictureXFromScreen(frame, 960), 320);
-    EXPECT_EQ(PictureYFromScreen(frame, 540), 240);
-    // On the black border the mouse counts as at the nearest edge of the picture.
-    EXPECT_EQ(PictureXFromScreen(frame, 0), 0);
-    EXPECT_EQ(PictureYFromScreen(frame, 10), 0);
-    EXPECT_EQ(PictureXFromScreen(frame, 1919), 639);
-    EXPECT_EQ(PictureYFromScreen(frame, 1079), 479);
+    const int cases[][4] = {{320, 60, 0, 0}, {1599, 1019, 639, 479}, {960, 540, 320, 240}, {0, 10, 0, 0},
+                            {1919, 1079, 639, 479}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PictureXFromScreen(frame, c[0]), c[2]) << c[0];
+        EXPECT_EQ(PictureYFromScreen(frame, c[1]), c[3]) << c[1];
+    }
     // And back: a picture pixel's block starts where the mapping begins.
     EXPECT_EQ(PictureXFromScreen(frame, ScreenXFromPicture(frame, 170)), 170);
     EXPECT_EQ(PictureXFromScreen(frame, ScreenXFromPicture(frame, 170) - 1), 169);

@@ -10,6 +10,7 @@
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <cstring>
+#include <vector>
 #include <gtest/gtest.h>
 
 class NameEntryTest : public ::testing::Test {
@@ -50,42 +51,36 @@ TEST_F(NameEntryTest, EnterOrEscapeAtOnceKeepsAnonymAndIgnoresWaitingKeys)
     }
 }
 
-TEST_F(NameEntryTest, SixBackspacesGiveAnEmptyNameAndMoreDoNothing)
+// Keys typed over the offered ANONYM (a backspace is '<'): letters come out as
+// capitals, digits of both rows and space are kept, the rest ignored; the name
+// holds fourteen characters.
+TEST_F(NameEntryTest, TypedKeysMakeTheName)
 {
-    Type(KEY_BACKSPACE, 6);
-    EXPECT_STREQ(g_PlayerName, "");
-    EXPECT_EQ(entry.cursor, 0);
-    Type(KEY_BACKSPACE, 3);
-    EXPECT_EQ(entry.cursor, 0);
-    Type(KEY_B);
-    EXPECT_STREQ(g_PlayerName, "B");
-}
-
-TEST_F(NameEntryTest, FifteenthCharacterIsIgnored)
-{
-    Type(KEY_BACKSPACE, 6);
-    for (int k = KEY_A; k < KEY_A + 15; k++)
-        Type(k);
-    EXPECT_STREQ(g_PlayerName, "ABCDEFGHIJKLMN");
-    EXPECT_EQ(entry.cursor, PLAYER_NAME_MAX);
+    const std::vector<int> punctuation = {KEY_COMMA, KEY_STOP, KEY_MINUS, KEY_SLASH, KEY_QUOTE, KEY_TAB, KEY_F1,
+                                          KEY_LEFT, KEY_EQUALS};
+    std::vector<int> alphabet;
+    for (int k = KEY_A; k <= KEY_Z; k++)
+        alphabet.push_back(k);
+    const struct { std::vector<int> keys; const char* name; } cases[] = {
+        {{}, "ANONYM"},
+        {{KEY_B}, "B"},
+        {{KEY_A, KEY_SPACE, KEY_7, KEY_3_PAD, KEY_0_PAD}, "A 730"},
+        {punctuation, ""},
+        {{KEY_A, KEY_B, KEY_BACKSPACE, KEY_BACKSPACE, KEY_BACKSPACE, KEY_C}, "C"},
+        {alphabet, "ABCDEFGHIJKLMN"},
+    };
+    for (const auto& c : cases) {
+        NameEntryReset(entry);
+        if (!c.keys.empty())
+            Type(KEY_BACKSPACE, 9);  // more than the offered name holds
+        for (int k : c.keys)
+            Type(k);
+        EXPECT_STREQ(g_PlayerName, c.name);
+        EXPECT_EQ(entry.cursor, int(strlen(c.name)));
+    }
     Type(KEY_BACKSPACE);
     Type(KEY_Z);
     EXPECT_STREQ(g_PlayerName, "ABCDEFGHIJKLMZ");
-}
-
-TEST_F(NameEntryTest, LettersAreCapitalsDigitsAndSpaceKeptPunctuationIgnored)
-{
-    Type(KEY_BACKSPACE, 6);
-    Type(KEY_A);
-    Type(KEY_SPACE);
-    Type(KEY_7);
-    Type(KEY_3_PAD);
-    for (int k : {KEY_COMMA, KEY_STOP, KEY_MINUS, KEY_SLASH, KEY_QUOTE, KEY_TAB, KEY_F1, KEY_LEFT})
-        Type(k);
-    EXPECT_STREQ(g_PlayerName, "A 73");
-    EXPECT_EQ(NameCharacter(KEY_Z), 'Z');
-    EXPECT_EQ(NameCharacter(KEY_0_PAD), '0');
-    EXPECT_EQ(NameCharacter(KEY_EQUALS), 0);
 }
 
 TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
@@ -139,26 +134,21 @@ protected:
     BITMAP* page = nullptr;
 };
 
-TEST_F(HiScoreScreenTest, ScoresAreRightAlignedInSixCharacters)
+// A row's score ends at x 540 in the 8 px table font, right-aligned in six
+// characters; a name without its terminator is drawn to its 16 bytes only.
+TEST_F(HiScoreScreenTest, RowsShowTheNameToItsSixteenBytesAndTheScoreRightAligned)
 {
-    EXPECT_EQ(HiScoreText(4000), "  4000");
     EXPECT_EQ(HiScoreText(99999), " 99999");
     EXPECT_EQ(HiScoreText(0), "     0");
-    // Drawn: the row ends at x 540 in the 8 px table font; the two blanks stay empty.
-    HiScoreDraw(table, page);
-    const int white = makecol(255, 255, 255);
-    EXPECT_EQ(CountColour(page, 492, 100, 16, 8, white), 0);
-    EXPECT_GT(CountColour(page, 508, 100, 32, 8, white), 10);
-    EXPECT_EQ(CountColour(page, 540, 100, 20, 8, white), 0);
-}
-
-TEST_F(HiScoreScreenTest, NameWithoutTerminatorIsDrawnToItsSixteenBytesOnly)
-{
     memset(g_HiScores[0].name, 'W', sizeof g_HiScores[0].name);
     g_HiScores[0].score = 0x57575757;  // more "W"s if the name ran on into the score
+    g_HiScores[1].score = 4000;
     HiScoreDraw(table, page);
     const int white = makecol(255, 255, 255);
     EXPECT_GT(CountColour(page, 100 + 15 * 8, 100, 8, 8, white), 5) << "the 16th W";
     EXPECT_EQ(CountColour(page, 100 + 16 * 8, 100, 64, 8, white), 0);
+    const int row = 100 + text_height(DataFont(FNT_TABLE));
+    EXPECT_EQ(CountColour(page, 492, row, 16, 8, white), 0);
+    EXPECT_GT(CountColour(page, 508, row, 32, 8, white), 10);
+    EXPECT_EQ(CountColour(page, 540, row, 20, 8, white), 0);
 }
-

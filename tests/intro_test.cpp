@@ -59,34 +59,26 @@ protected:
     const int red = 0xFF0000;
 };
 
-TEST_F(IntroTest, AMissingMovieIsReportedUntilAKey)
+// A movie that cannot play says why, in red under the white title, until a key.
+TEST_F(IntroTest, AMovieThatCannotPlaySaysWhyUntilAKey)
 {
     CAviPlayer player;
-    int code = player.Open("gamelogo-that-is-not-there.avi");
-    ASSERT_EQ(code, -1);
-    ErrorPass(code);
-    ExpectCentredText(100, white, "AVI logo");
-    ExpectCentredText(240, red, "ERROR: file doesn't exist or isn't an avi movie");
-    ExpectCentredText(450, white, "Press a key to exit");
-    EXPECT_EQ(RowExtent(248, red).first, -1);
-}
-
-TEST_F(IntroTest, AnUndecodableMovieShowsBothReasonsWithOrBetween)
-{
-    ErrorPass(-2);
-    const int th = text_height(font);
-    ExpectCentredText(240, red, "ERROR: there isn't any video stream to play");
-    ExpectCentredText(240 + th, red, "or");
-    ExpectCentredText(240 + 2 * th, red, "it is in an unrecognized format (codecs are not installed)");
-    ExpectCentredText(100, white, "AVI logo");
-    ExpectCentredText(450, white, "Press a key to exit");
-}
-
-TEST_F(IntroTest, AMovieWithoutVideoFormatIsAnOtherError)
-{
-    ErrorPass(-3);
-    ExpectCentredText(240, red, "ERROR: other error");
-    EXPECT_EQ(RowExtent(248, red).first, -1);
+    const struct { int code; std::vector<const char*> why; } cases[] = {
+        {player.Open("gamelogo-that-is-not-there.avi"), {"ERROR: file doesn't exist or isn't an avi movie"}},
+        {-2, {"ERROR: there isn't any video stream to play", "or",
+              "it is in an unrecognized format (codecs are not installed)"}},
+        {-3, {"ERROR: other error"}},
+    };
+    for (const auto& c : cases) {
+        clear_to_color(page, 0);
+        ErrorPass(c.code);
+        ExpectCentredText(100, white, "AVI logo");
+        for (size_t line = 0; line < c.why.size(); line++)
+            ExpectCentredText(240 + int(line) * text_height(font), red, c.why[line]);
+        EXPECT_EQ(RowExtent(240 + int(c.why.size()) * text_height(font), red).first, -1);
+        ExpectCentredText(450, white, "Press a key to exit");
+    }
+    EXPECT_EQ(cases[0].code, -1);
 }
 
 TEST_F(IntroTest, TheMovieIsDrawnAtTheTopLeftOnEveryPassUntilItsEnd)

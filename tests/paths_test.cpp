@@ -41,6 +41,9 @@ TEST(DataFolderTest, FirstFolderHoldingDataDatWinsEvenWithoutTheMovie)
     EXPECT_EQ(FirstFolderWithData({p + "empty", p + "missing"}), "");
 }
 
+// The saves: the option, the variable, an absolute XDG_DATA_HOME, the home;
+// with none the current folder, said so. pesko.cfg goes to XDG_CONFIG_HOME
+// unless the save folder was named.
 TEST(SaveFolderTest, OptionThenVariableThenXdgThenHome)
 {
     PathEnvironment env;
@@ -54,19 +57,10 @@ TEST(SaveFolderTest, OptionThenVariableThenXdgThenHome)
     env.xdgDataHome = "relative/xdg";  // ignored: XDG folders are absolute
     EXPECT_EQ(ChooseSaveFolder({}, env).folder, "/home/p/.local/share/pesko");
     EXPECT_EQ(ChooseSaveFolder({}, env).warning, "");
-}
+    const SaveFolderChoice none = ChooseSaveFolder({}, PathEnvironment{});
+    EXPECT_EQ(none.folder, "");
+    EXPECT_NE(none.warning.find("current folder"), std::string::npos);
 
-TEST(SaveFolderTest, WithoutAHomeTheCurrentFolderIsUsedAndSaid)
-{
-    SaveFolderChoice choice = ChooseSaveFolder({}, PathEnvironment{});
-    EXPECT_EQ(choice.folder, "");
-    EXPECT_NE(choice.warning.find("current folder"), std::string::npos);
-}
-
-TEST(SaveFolderTest, DisplaySettingsGoToXdgConfigUnlessTheSaveFolderIsNamed)
-{
-    PathEnvironment env;
-    env.home = "/home/p";
     EXPECT_EQ(ChooseConfigFolder({}, env, "/home/p/.local/share/pesko"), "/home/p/.config/pesko");
     env.xdgConfigHome = "/cfg";
     EXPECT_EQ(ChooseConfigFolder({}, env, "/home/p/.local/share/pesko"), "/cfg/pesko");
@@ -81,22 +75,16 @@ static mode_t ModeOf(const std::string& path)
     return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-TEST(MakeFolderTest, MissingFoldersAreMadePrivate)
+TEST(MakeFolderTest, MissingFoldersAreMadePrivateAndOneThatCannotBeIsReported)
 {
     TempDir dir;
     std::string error;
     ASSERT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << error;
     EXPECT_EQ(ModeOf(dir.Path() + "/home/.local/share/pesko"), 0700u);
     EXPECT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << "an existing folder is fine";
-}
-
-TEST(MakeFolderTest, AFolderThatCannotBeMadeIsReported)
-{
-    TempDir dir;
-    dir.WriteFile("home", "a file where a folder should be");
-    std::string error;
-    EXPECT_FALSE(MakeFolder(dir.Path() + "/home/pesko", error));
-    EXPECT_NE(error.find("home"), std::string::npos) << error;
+    dir.WriteFile("file", "a file where a folder should be");
+    EXPECT_FALSE(MakeFolder(dir.Path() + "/file/pesko", error));
+    EXPECT_NE(error.find("file"), std::string::npos) << error;
 }
 
 TEST(CopyOldSaveTest, CopiesIntoAnEmptySaveFolderAndKeepsTheOld)

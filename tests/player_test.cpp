@@ -130,103 +130,6 @@ protected:
 
 // ---- Steering --------------------------------------------------------------
 
-TEST_F(FishTest, HeldKeyReachesTwentyThenSwingsAndBrakesByOne)
-{
-    key[KEY_RIGHT] = 1;
-    std::vector<int> speeds;
-    for (int t = 0; t < 23; t++) {
-        Tick();
-        speeds.push_back(m_Fish.m_SpeedX);
-    }
-    std::vector<int> expected;
-    for (int s = 1; s <= 20; s++)
-        expected.push_back(s);
-    expected.insert(expected.end(), {19, 20, 19});
-    EXPECT_EQ(speeds, expected);
-
-    key[KEY_RIGHT] = 0;
-    int ticks = 0;
-    while (m_Fish.m_SpeedX > 0) {
-        int before = m_Fish.m_SpeedX;
-        Tick();
-        EXPECT_EQ(m_Fish.m_SpeedX, before - 1);
-        ticks++;
-    }
-    EXPECT_EQ(ticks, 19);
-    Tick();
-    EXPECT_EQ(m_Fish.m_SpeedX, 0);
-}
-
-TEST_F(FishTest, OppositeKeyStopsDeadThenAcceleratesTheOtherWay)
-{
-    m_Fish.m_SpeedX = 7;
-    m_Fish.m_SpeedY = -4;
-    key[KEY_LEFT] = key[KEY_DOWN] = 1;
-    Tick();
-    EXPECT_EQ(m_Fish.m_SpeedX, 0);
-    EXPECT_EQ(m_Fish.m_SpeedY, 0);
-    Tick();
-    EXPECT_EQ(m_Fish.m_SpeedX, -1);
-    EXPECT_EQ(m_Fish.m_SpeedY, 1);
-
-    key[KEY_RIGHT] = key[KEY_UP] = 1;  // both pairs held from rest: no speed at all
-    m_Fish.m_SpeedX = m_Fish.m_SpeedY = 0;
-    for (int t = 0; t < 5; t++) {
-        Tick();
-        EXPECT_EQ(m_Fish.m_SpeedX, 0);
-        EXPECT_EQ(m_Fish.m_SpeedY, 0);
-    }
-}
-
-TEST_F(FishTest, RightEdgeHoldsTheFishButKeepsItsSpeed)
-{
-    PlaceFish(540, 200);
-    m_Fish.m_SpeedX = 20;
-    key[KEY_RIGHT] = 1;
-    for (int t = 0; t < 4; t++) {
-        Tick();
-        EXPECT_EQ(m_Fish.m_PosX, 540);
-        EXPECT_GE(m_Fish.m_SpeedX, 19);
-    }
-    key[KEY_RIGHT] = 0;
-    m_Fish.m_SpeedX = 20;
-    int ticks = 0;
-    while (m_Fish.m_SpeedX != 0) {
-        Tick();
-        ticks++;
-        EXPECT_EQ(m_Fish.m_PosX, 540);
-    }
-    EXPECT_EQ(ticks, 20);
-
-    PlaceFish(3, 2);
-    m_Fish.m_SpeedX = m_Fish.m_SpeedY = -9;
-    key[KEY_LEFT] = key[KEY_UP] = 1;
-    Tick();
-    EXPECT_EQ(m_Fish.m_ScreenX, 0);
-    EXPECT_EQ(m_Fish.m_ScreenY, 0);
-    PlaceFish(10, 400);
-    m_Fish.m_SpeedY = 15;
-    key[KEY_UP] = 0;
-    key[KEY_DOWN] = 1;
-    Tick();
-    EXPECT_EQ(m_Fish.m_ScreenY, 408);
-}
-
-TEST_F(FishTest, UnknownControlCodeGivesNoSteering)
-{
-    key[KEY_RIGHT] = key[KEY_DOWN] = 1;
-    for (int device : {-1, 3, 7, 1 << 30}) {
-        for (int d = DIR_LEFT; d <= DIR_DOWN; d++)
-            EXPECT_FALSE(m_Fish.IsDirectionOn(device, d)) << device;
-        Tick(device);
-        EXPECT_EQ(m_Fish.m_SpeedX, 0);
-        EXPECT_EQ(m_Fish.m_SpeedY, 0);
-    }
-    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, 4));
-    EXPECT_FALSE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, -1));
-    EXPECT_TRUE(m_Fish.IsDirectionOn(CONTROL_KEYBOARD, DIR_RIGHT));
-}
-
 TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
 {
     key[KEY_RIGHT] = 1;
@@ -241,75 +144,61 @@ TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
     UnplugJoystick();
 }
 
+// The mouse steers as a stick of its offset from the centre, past 100 pixels.
 TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)
 {
-    struct Case {
-        int x, y;
-        bool left, right, up, down;
-    };
-    const Case cases[] = {
-        {320, 240, false, false, false, false}, {220, 140, false, false, false, false},
-        {219, 139, true, false, true, false},   {420, 340, false, false, false, false},
-        {421, 341, false, true, false, true},
-    };
-    for (const Case& c : cases) {
-        mouse_x = c.x;
-        mouse_y = c.y;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_LEFT), c.left) << c.x;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_RIGHT), c.right) << c.x;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_UP), c.up) << c.y;
-        EXPECT_EQ(m_Fish.IsDirectionOn(CONTROL_MOUSE, DIR_DOWN), c.down) << c.y;
+    const struct { int x, y; const char* held; } cases[] = {
+        {320, 240, "...."}, {220, 140, "...."}, {219, 139, "L.U."}, {420, 340, "...."}, {421, 341, ".R.D"}};
+    for (const auto& c : cases) {
+        mouse_x = c.x, mouse_y = c.y;
+        std::string held;
+        for (int d = DIR_LEFT; d <= DIR_DOWN; d++)
+            held += m_Fish.IsDirectionOn(CONTROL_MOUSE, d) ? "LRUD"[d - DIR_LEFT] : '.';
+        EXPECT_EQ(held, c.held) << c.x << ", " << c.y;
     }
     mouse_x = mouse_y = 0;
 }
 
 // ---- Crash, rising, respawn, blinking ---------------------------------------
 
-TEST_F(FishTest, CrashWithoutSpareLivesStartsGameOverOnlyOnceRisenOut)
+// A crash stops the fish and it rises out of the screen: without a spare life
+// the game is over once it is out, with one it comes back at the start,
+// shielded, its score kept.
+TEST_F(FishTest, ACrashedFishRisesOutThenGameOverOrARespawn)
 {
     SolidFish(0, 0, 99, 71);
-    PlaceFish(200, 200);
-    AddObject(KIND_URCHIN, 220, 210);
-    m_Fish.m_Lives = 0;
-    SoundLog sounds;
-    EXPECT_EQ(Tick(), PlayerEvent::CRASHED);
-    ASSERT_EQ(m_Fish.m_State, 1);
-    EXPECT_EQ(m_Fish.m_SpeedX, 0);
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
-
-    int ticks = 0;
-    PlayerEvent event = PlayerEvent::NONE;
-    while (event == PlayerEvent::NONE && ticks < 100) {
-        event = Tick();
-        ticks++;
-        EXPECT_EQ(m_Fish.m_State, 1);
+    for (int lives : {0, 2}) {
+        m_Fish.NewGame();
+        m_Fish.m_ShieldTime = 0;
+        PlaceFish(200, 200);
+        AddObject(KIND_URCHIN, 220, 210);
+        m_Fish.m_Lives = lives;
+        m_Fish.m_Score = 777;
+        SoundLog sounds;
+        EXPECT_EQ(Tick(), PlayerEvent::CRASHED);
+        EXPECT_EQ(m_Fish.m_SpeedX, 0);
+        EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_CRASH});
+        EXPECT_EQ(sounds.Events()[0].b, PanAt(200));
+        FreeObjects();
+        int ticks = 0;
+        PlayerEvent event = PlayerEvent::NONE;
+        for (; event == PlayerEvent::NONE && m_Fish.m_State == 1 && ticks < 100; ticks++)
+            event = Tick();
+        // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
+        // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90).
+        EXPECT_EQ(event, lives ? PlayerEvent::NONE : PlayerEvent::OUT_OF_LIVES);
+        if (!lives) {
+            EXPECT_EQ(ticks, 24);
+            EXPECT_LE(m_Fish.m_ScreenY, -72);
+        } else {
+            EXPECT_EQ(m_Fish.m_State, 0);
+            EXPECT_EQ(m_Fish.m_Lives, 1);
+            EXPECT_EQ(m_Fish.m_Score, 777);
+            EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
+            EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
+            EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
+        }
     }
-    EXPECT_EQ(event, PlayerEvent::OUT_OF_LIVES);
-    EXPECT_LE(m_Fish.m_ScreenY, -72);
-    // Rising speeds 1, 2, ..., 20, 20, ... from y 200, the first on the crash
-    // tick: 210 pixels in 20 ticks, then 4 more of 20 to pass -72 (y -90);
-    // the tick after that starts the countdown.
-    EXPECT_EQ(ticks, 24);
-}
-
-TEST_F(FishTest, CrashWithASpareLifeRespawnsProtected)
-{
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(300, 50);
-    AddObject(KIND_URCHIN, 330, 60);
-    m_Fish.m_Lives = 2;
-    m_Fish.m_Score = 777;
-    Tick();
-    EXPECT_EQ(m_Fish.m_State, 1);
-    for (int t = 0; t < 60 && m_Fish.m_State == 1; t++)
-        EXPECT_EQ(Tick(), PlayerEvent::NONE);
-    EXPECT_EQ(m_Fish.m_State, 0);
-    EXPECT_EQ(m_Fish.m_Lives, 1);
-    EXPECT_EQ(m_Fish.m_Score, 777);
-    EXPECT_EQ(m_Fish.m_ScreenX, PLAYER_START_X);
-    EXPECT_EQ(m_Fish.m_ScreenY, PLAYER_START_Y);
-    EXPECT_EQ(m_Fish.m_ShieldTime, PLAYER_SHIELD_TICKS);
 }
 
 TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
@@ -336,45 +225,29 @@ TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
 
 // ---- Collisions with the rock -----------------------------------------------
 
-TEST_F(FishTest, ProtectedFishAtAFloorEdgeIsLiftedToTheCellTop)
+// A shielded fish touching a floor edge is lifted onto the cell's top, at a
+// ceiling edge pushed below it, and stopped; without the shield it crashes.
+TEST_F(FishTest, ProtectedFishAtAnEdgeOfTheRockIsPushedOutOfIt)
 {
-    SolidFish(50, 71, 50, 71);  // one solid point, bottom middle
-    SetCell(7, 20, 0, 2);       // floor edge: y 400..419, x 140..159
-    PlaceFish(100, 336);        // the point lands at map (150, 407)
-    m_Fish.m_SpeedY = 5;
-    m_Fish.m_ShieldTime = 30;
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 336), 0);
-    EXPECT_EQ(m_Fish.m_PosY, 329);
-    EXPECT_EQ(m_Fish.m_ScreenY, 329);
-    EXPECT_EQ(m_Fish.m_PosY + 71, 400);
-    EXPECT_EQ(m_Fish.m_SpeedY, 0);
-
-    m_Fish.m_ShieldTime = 0;
-    PlaceFish(100, 336);
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 336), -1);
-}
-
-TEST_F(FishTest, ProtectedFishAtACeilingEdgeIsPushedBelowTheCell)
-{
-    SolidFish(50, 0, 50, 0);
-    SetCell(7, 3, 0, 1);  // ceiling edge: y 60..79
-    PlaceFish(100, 67);
-    m_Fish.m_SpeedY = -3;
-    m_Fish.m_ShieldTime = 1;
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 67), 0);
-    EXPECT_EQ(m_Fish.m_PosY, 80);
-    EXPECT_EQ(m_Fish.m_SpeedY, 0);
-}
-
-TEST_F(FishTest, MapPointsFollowTheScrollAndOpenWaterIsHarmless)
-{
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(100, 100);
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, 100), 0);
-    SetCell(10, 6, 0, 0);                              // rock at map x 200..219
-    m_Map.m_ScrollX = 19;                              // screen x 181..200 meets it
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 81, 100), 0);     // last column at screen 180 -> map 199
-    EXPECT_EQ(m_Fish.CheckMap(m_Map, 82, 100), -1);    // screen 181 -> map 200
+    struct Case { int point, column, row, tileY, y, speedY, shield, answer, y1; };
+    const Case cases[] = {
+        {0, 7, 3, 1, 67, -3, 1, 0, 80},      // ceiling edge y 60..79
+        {71, 7, 20, 2, 336, 5, 30, 0, 329},  // floor edge y 400..419: the point lands at y 407
+        {71, 7, 20, 2, 336, 5, 0, -1, 336},
+    };
+    for (const Case& c : cases) {
+        clear_to_color(m_Mask, 0);
+        SolidFish(50, c.point, 50, c.point);
+        m_Fish.SetBitmaps(m_Sprite, m_Mask);
+        FillMapWithWater();
+        SetCell(c.column, c.row, 0, c.tileY);
+        PlaceFish(100, c.y);
+        m_Fish.m_SpeedY = c.speedY;
+        m_Fish.m_ShieldTime = c.shield;
+        EXPECT_EQ(m_Fish.CheckMap(m_Map, 100, c.y), c.answer) << c.y;
+        EXPECT_EQ(m_Fish.m_PosY, c.y1);
+        EXPECT_EQ(m_Fish.m_SpeedY, c.answer == 0 ? 0 : c.speedY);
+    }
 }
 
 // ---- Collisions with the sea's objects ----------------------------------------
@@ -501,57 +374,6 @@ TEST_F(FishTest, AnObjectTouchesWithTheFrameItShows)
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0) << "its first frame is empty";
     coin.m_Frame = 1;
     EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), CLASS_COIN);
-}
-
-TEST_F(FishTest, TwoObjectsTouchedAtOnceActOnTheFirstMetInTheScan)
-{
-    // The fish is solid in two spots: column 40 low down, column 60 at the top.
-    SolidFish(40, 60, 40, 60);
-    SolidFish(60, 0, 60, 0);
-    PlaceFish(100, 100);
-    m_Fish.m_Coins = 0;
-    CCharacterNode& right = AddObject(KIND_COIN, 155, 95);  // first in the list, meets column 60
-    CCharacterNode& left = AddObject(KIND_COIN, 135, 150);  // meets column 40: scanned first
-    m_Fish.CheckCharacters(m_Enemies, 100, 100);
-    EXPECT_EQ(left.m_Destroyed, 1);
-    EXPECT_EQ(right.m_Destroyed, 0);
-    EXPECT_EQ(m_Fish.m_Coins, 1);
-
-    // Both under the same pixel: list order decides.
-    m_Nodes.clear();
-    CCharacterNode& first = AddObject(KIND_COIN, 130, 150);
-    CCharacterNode& second = AddObject(KIND_EXTRA_LIFE, 135, 155);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
-    EXPECT_EQ(first.m_Destroyed, 1);
-    EXPECT_EQ(second.m_Destroyed, 0);
-}
-
-TEST_F(FishTest, OnlySolidPixelsOfBothMasksTouch)
-{
-    SolidFish(0, 0, 9, 9);  // only the top-left corner of the fish is solid
-    PlaceFish(100, 100);
-    CCharacterNode& coin = AddObject(KIND_COIN, 150, 130);  // inside the box, away from the solid corner
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    EXPECT_EQ(coin.m_Destroyed, 0);
-    // An object whose own mask is empty where the fish is solid is not touched either.
-    coin.m_X = 95;
-    coin.m_Y = 95;
-    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX, g_CharacterKinds[KIND_COIN].sheetY, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, 0xFE0000);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 0);
-    rectfill(m_SheetMask, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, g_CharacterKinds[KIND_COIN].sheetX + 14, g_CharacterKinds[KIND_COIN].sheetY + 14, RED);
-    EXPECT_EQ(m_Fish.CheckCharacters(m_Enemies, 100, 100), 2);
-}
-
-TEST_F(FishTest, SoundsOffKeepsTheFishSilent)
-{
-    SetSoundEffectsOn(false);
-    SolidFish(0, 0, 99, 71);
-    PlaceFish(100, 100);
-    AddObject(KIND_COIN, 110, 110);
-    SoundLog sounds;
-    m_Fish.CheckCharacters(m_Enemies, 100, 100);
-    EXPECT_EQ(m_Fish.m_Coins, 1);
-    EXPECT_TRUE(sounds.Samples().empty());
 }
 
 }  // namespace

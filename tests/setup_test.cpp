@@ -8,8 +8,7 @@
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
-
-static const std::string DEFAULT_BYTES("\x00\x00\x00\x00\x7f\x00\x00\x00\x7f\x00\x00\x00", 12);
+#include <cctype>
 
 static std::string SettingsBytes(int control, int sound, int music)
 {
@@ -20,29 +19,35 @@ static std::string SettingsBytes(int control, int sound, int music)
     return bytes;
 }
 
+static const std::string DEFAULT_BYTES = SettingsBytes(0, 127, 127);
+
 class SetupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         UseFakeData();
         LetGoOfEverything();
-        g_Settings = DEFAULT_SETTINGS;
         dir.WriteFile("config.dat", DEFAULT_BYTES);
-        SetupReset(setup);
+        StartWith(DEFAULT_SETTINGS);
     }
     void TearDown() override { LetGoOfEverything(); }
 
-    // A tap: down and up again between two steps.
-    void Press(int k)
+    // Taps the keys named by letters (Up, Down, Left, Right, Enter, X for ESC),
+    // each down and up again between two steps; a number after one repeats it.
+    void Type(const std::string& keys)
     {
-        PressKey(k);
-        ReleaseKey(k);
-        SetupStep(setup);
-    }
-    void Press(int k, int times)
-    {
-        for (int i = 0; i < times; i++)
-            Press(k);
+        for (size_t i = 0; i < keys.size(); i++) {
+            const int k = std::string("UDLREX").find(keys[i]);
+            const int code[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+            int times = 1;
+            if (i + 1 < keys.size() && isdigit(keys[i + 1]))
+                times = std::stoi(keys.substr(i + 1)), i += std::to_string(times).size();
+            for (int t = 0; t < times; t++) {
+                PressKey(code[k]);
+                ReleaseKey(code[k]);
+                SetupStep(setup);
+            }
+        }
     }
     void StartWith(const GameSettings& s)
     {
@@ -55,201 +60,104 @@ protected:
     SetupState setup;
 };
 
-TEST_F(SetupTest, OpensOnAcceptAndEnterSavesTheUnchangedSettings)
+static std::vector<int> Of(const GameSettings& s)
 {
-    StartWith({1, 57, 203});
-    EXPECT_EQ(setup.row, ROW_BUTTONS);
-    EXPECT_EQ(setup.button, BUTTON_ACCEPT);
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(1, 57, 203));
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_SELECT});
+    return {s.control, s.soundVolume, s.musicVolume};
 }
 
-TEST_F(SetupTest, SoundVolumeStepsByTenKeepingTheRemainderAndClampsAtTheEnds)
+// Keys typed from given settings: what the screen shows, whether it is done,
+// the settings kept and config.dat after it. It opens on Accept.
+TEST_F(SetupTest, KeysStepTheRowsAndTheButtonsDecideWhatIsKept)
 {
-    Press(KEY_UP, 3);
-    ASSERT_EQ(setup.row, ROW_SOUND);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.soundVolume, 137);
-    Press(KEY_RIGHT, 11);
-    EXPECT_EQ(setup.working.soundVolume, 247);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.soundVolume, 255);
-
-    SetupReset(setup);
-    Press(KEY_UP, 3);
-    Press(KEY_LEFT, 12);
-    EXPECT_EQ(setup.working.soundVolume, 7);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.soundVolume, 0);
-    EXPECT_EQ(g_Settings.soundVolume, 127) << "only Accept commits the working copy";
-}
-
-TEST_F(SetupTest, EachSoundVolumeChangeIsAppliedAndPreviewedFromTheStart)
-{
-    Press(KEY_UP, 3);
-    sounds.Clear();
-    Press(KEY_LEFT);
-    const auto& e = sounds.Events();
-    ASSERT_EQ(e.size(), 3u);
-    EXPECT_EQ(e[0].event, SoundEvent::Volume);
-    EXPECT_EQ(e[0].a, 117);
-    EXPECT_EQ(e[0].b, -1) << "the music volume is left alone";
-    EXPECT_EQ(e[1].event, SoundEvent::StopSample);
-    EXPECT_EQ(e[1].a, SND_BACK);
-    EXPECT_EQ(e[2].event, SoundEvent::Sample);
-    EXPECT_EQ(e[2].a, SND_BACK);
-}
-
-TEST_F(SetupTest, MusicVolumeIsAppliedWithoutAPreviewSample)
-{
-    Press(KEY_UP, 2);
-    ASSERT_EQ(setup.row, ROW_MUSIC);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.musicVolume, 137);
-    ASSERT_EQ(sounds.Events().size(), 1u);
-    EXPECT_EQ(sounds.Events()[0].event, SoundEvent::Volume);
-    EXPECT_EQ(sounds.Events()[0].a, -1);
-    EXPECT_EQ(sounds.Events()[0].b, 137);
-}
-
-TEST_F(SetupTest, VolumeAtItsEndPlaysNothing)
-{
-    StartWith({0, 255, 0});
-    Press(KEY_UP, 3);
-    Press(KEY_RIGHT, 3);
-    Press(KEY_DOWN);
-    Press(KEY_LEFT, 3);
-    EXPECT_EQ(setup.working.soundVolume, 255);
-    EXPECT_EQ(setup.working.musicVolume, 0);
-    EXPECT_TRUE(sounds.Events().empty());
-}
-
-TEST_F(SetupTest, DefaultThenEscapeKeepsSettingsAndFileButLeavesDefaultVolumesApplied)
-{
-    StartWith({1, 37, 211});
-    dir.WriteFile("config.dat", SettingsBytes(1, 37, 211));
-    Press(KEY_LEFT);
-    ASSERT_EQ(setup.button, BUTTON_DEFAULT);
-    Press(KEY_ENTER);
-    EXPECT_FALSE(setup.done) << "Default keeps the screen open";
-    EXPECT_EQ(setup.working.control, 0);
-    EXPECT_EQ(setup.working.soundVolume, 127);
-    EXPECT_EQ(setup.working.musicVolume, 127);
-    Press(KEY_ESC);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(g_Settings.control, 1);
-    EXPECT_EQ(g_Settings.soundVolume, 37);
-    EXPECT_EQ(g_Settings.musicVolume, 211);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(1, 37, 211));
-    const PlayedSound& last = sounds.Events().back();
-    EXPECT_EQ(last.event, SoundEvent::Volume);
-    EXPECT_EQ(last.a, 127);
-    EXPECT_EQ(last.b, 127);
-}
-
-TEST_F(SetupTest, DefaultThenAcceptSavesTheDefaults)
-{
-    StartWith({1, 37, 211});
-    Press(KEY_LEFT);
-    Press(KEY_ENTER);
-    Press(KEY_RIGHT);
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES);
-    EXPECT_EQ(g_Settings.soundVolume, 127);
-}
-
-TEST_F(SetupTest, CancelRestoresTheVolumesOfTheSettings)
-{
-    StartWith({0, 40, 90});
-    Press(KEY_UP, 3);
-    Press(KEY_RIGHT);
-    Press(KEY_DOWN, 3);
-    Press(KEY_RIGHT);
-    ASSERT_EQ(setup.button, BUTTON_CANCEL);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.button, BUTTON_CANCEL) << "Right stops at Cancel";
-    Press(KEY_ENTER);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(g_Settings.soundVolume, 40);
-    const PlayedSound& last = sounds.Events().back();
-    EXPECT_EQ(last.event, SoundEvent::Volume);
-    EXPECT_EQ(last.a, 40);
-    EXPECT_EQ(last.b, 90);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES) << "Cancel writes nothing";
-}
-
-TEST_F(SetupTest, EnterOnASettingRowDoesNothing)
-{
-    for (int row = 1; row <= 3; row++) {
-        Press(KEY_UP);
-        Press(KEY_ENTER);
+    const GameSettings start = DEFAULT_SETTINGS, mine = {1, 37, 211};
+    const struct Case {
+        const char* what;
+        GameSettings from;
+        const char* keys;
+        GameSettings shown;
+        bool done;
+        GameSettings kept;
+        std::string file;
+    } cases[] = {
+        {"Accept keeps", {1, 57, 203}, "E", {1, 57, 203}, true, {1, 57, 203}, SettingsBytes(1, 57, 203)},
+        {"sound steps by ten", start, "U3R", {0, 137, 127}, false, start, DEFAULT_BYTES},
+        {"sound stops at 255", start, "U3R13", {0, 255, 127}, false, start, DEFAULT_BYTES},
+        {"sound stops at 0", start, "U3L13", {0, 0, 127}, false, start, DEFAULT_BYTES},
+        {"music steps by ten", start, "U2RD2E", {0, 127, 137}, true, {0, 127, 137}, SettingsBytes(0, 127, 137)},
+        {"no mouse offered", start, "U4LRR", {1, 127, 127}, false, start, DEFAULT_BYTES},
+        {"a mouse is kept", {2, 127, 127}, "E", {2, 127, 127}, true, {2, 127, 127}, SettingsBytes(2, 127, 127)},
+        {"left of the mouse", {2, 127, 127}, "U4L", {1, 127, 127}, false, {2, 127, 127}, DEFAULT_BYTES},
+        {"unknown as keyboard", {7, 127, 127}, "U4L", {7, 127, 127}, false, {7, 127, 127}, DEFAULT_BYTES},
+        {"unknown, then right", {7, 127, 127}, "U4LR", {1, 127, 127}, false, {7, 127, 127}, DEFAULT_BYTES},
+        {"Default, then ESC", mine, "LEX", start, true, mine, DEFAULT_BYTES},
+        {"Default, then Accept", mine, "LERE", start, true, start, DEFAULT_BYTES},
+        {"Cancel, Right stops", {0, 40, 90}, "U3RD3RRE", {0, 50, 90}, true, {0, 40, 90}, DEFAULT_BYTES},
+        {"Enter on rows, Up stops", start, "UEUEUEU2", start, false, start, DEFAULT_BYTES},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.WriteFile("config.dat", DEFAULT_BYTES);
+        StartWith(c.from);
+        Type(c.keys);
+        EXPECT_EQ(Of(setup.working), Of(c.shown));
+        EXPECT_EQ(setup.done, c.done);
+        EXPECT_EQ(Of(g_Settings), Of(c.kept));
+        EXPECT_EQ(dir.ReadFile("config.dat"), c.file);
     }
-    Press(KEY_UP);
     EXPECT_EQ(setup.row, ROW_CONTROLS);
-    Press(KEY_UP);
-    EXPECT_EQ(setup.row, ROW_CONTROLS) << "Up stops at Controls";
-    EXPECT_FALSE(setup.done);
-    EXPECT_TRUE(sounds.Events().empty());
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES);
 }
 
-TEST_F(SetupTest, ControlsStepBetweenKeyboardAndJoystickOnly)
+// What a change plays: sound volume is applied and previewed from the start,
+// music's is applied alone, a volume at its end and Enter on a row play
+// nothing; ESC leaves the volumes of Default applied, Cancel puts back those of
+// the settings.
+TEST_F(SetupTest, EachChangeIsHeardAsItIsMade)
 {
-    Press(KEY_UP, 4);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 0);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1);
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1) << "Mouse is never offered";
-    EXPECT_EQ(sounds.Samples(), std::vector<int>{SND_MOVE});
-}
-
-TEST_F(SetupTest, MouseFromTheFileIsShownKeptByAcceptAndLeftGivesJoystick)
-{
-    StartWith({2, 127, 127});
-    EXPECT_STREQ(ControlName(setup.working.control), "Mouse");
-    Press(KEY_ENTER);
-    EXPECT_EQ(dir.ReadFile("config.dat"), SettingsBytes(2, 127, 127));
-
-    SetupReset(setup);
-    Press(KEY_UP, 4);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 1);
-    EXPECT_STREQ(ControlName(setup.working.control), "Joystick (none found)");
-}
-
-TEST_F(SetupTest, UnknownControlCodeShowsKeyboardAndStepsLikeIt)
-{
-    EXPECT_STREQ(ControlName(0), "Keyboard");
-    EXPECT_STREQ(ControlName(7), "Keyboard");
-    EXPECT_STREQ(ControlName(-3), "Keyboard");
-    StartWith({7, 127, 127});
-    Press(KEY_UP, 4);
-    Press(KEY_LEFT);
-    EXPECT_EQ(setup.working.control, 7) << "Left from what is shown as Keyboard does nothing";
-    Press(KEY_RIGHT);
-    EXPECT_EQ(setup.working.control, 1);
-}
-
-TEST_F(SetupTest, AHeldKeyStepsOnceThenEvery110MsAfterTheFirst300)
-{
-    StartWith({0, 0, 127});
-    Press(KEY_UP, 3);
-    PressKey(KEY_RIGHT);
-    for (int ms = 0; ms < 1000; ms += PERIOD_FAST_SCREEN)
-        SetupStep(setup);
-    ReleaseKey(KEY_RIGHT);
-    SetupStep(setup);
-    const int steps = setup.working.soundVolume / VOLUME_STEP;
-    EXPECT_TRUE(steps == 7 || steps == 8) << steps << " steps in one second";
+    const struct Case {
+        GameSettings from;
+        const char* keys;
+        std::vector<int> samples;
+        int volumeEvents, sound, music;  // the last volume applied
+    } cases[] = {
+        {DEFAULT_SETTINGS, "U3L", {SND_BACK}, 1, 117, -1},
+        {DEFAULT_SETTINGS, "U2R", {}, 1, -1, 137},
+        {{0, 255, 0}, "U3R3DL3", {}, 0, 0, 0},
+        {DEFAULT_SETTINGS, "UEUEUEUU", {}, 0, 0, 0},
+        {{1, 37, 211}, "LEX", {SND_SELECT}, 1, 127, 127},
+        {{0, 40, 90}, "U3RD3RRE", {SND_BACK, SND_SELECT}, 2, 40, 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        StartWith(c.from);
+        sounds.Clear();
+        Type(c.keys);
+        std::vector<int> samples;
+        int volumeEvents = 0, sound = 0, music = 0;
+        for (const PlayedSound& e : sounds.Events()) {
+            if (e.event == SoundEvent::Volume)
+                volumeEvents++, sound = e.a, music = e.b;
+            if (e.event == SoundEvent::Sample && e.a != SND_MOVE)
+                samples.push_back(e.a);
+        }
+        EXPECT_EQ(samples, c.samples);
+        EXPECT_EQ(volumeEvents, c.volumeEvents);
+        EXPECT_EQ(sound, c.sound);
+        EXPECT_EQ(music, c.music);
+    }
+    // The preview starts again from the beginning.
+    StartWith(DEFAULT_SETTINGS);
+    Type("U3");
+    sounds.Clear();
+    Type("L");
+    ASSERT_EQ(sounds.Events().size(), 3u);
+    EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopSample);
 }
 
 TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
 {
+    EXPECT_STREQ(ControlName(0), "Keyboard");
+    EXPECT_STREQ(ControlName(-3), "Keyboard");
+    EXPECT_STREQ(ControlName(2), "Mouse");
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
     PlugJoystick();
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
@@ -277,12 +185,9 @@ TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
 
 TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)
 {
-    EXPECT_EQ(VolumeBar(0), "|");
-    EXPECT_EQ(VolumeBar(9), "|");
-    EXPECT_EQ(VolumeBar(127).size(), 13u);
-    EXPECT_EQ(VolumeBar(255).size(), 26u);
-    EXPECT_EQ(VolumeBar(-500).size(), 1u);
-    EXPECT_EQ(VolumeBar(2000000000).size(), 26u) << "a hand-edited file must not build a huge bar";
+    const std::pair<int, size_t> cases[] = {{0, 1}, {9, 1}, {127, 13}, {255, 26}, {-500, 1}, {2000000000, 26}};
+    for (auto [volume, strokes] : cases)
+        EXPECT_EQ(VolumeBar(volume), std::string(strokes, '|')) << volume;
 }
 
 TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
@@ -293,7 +198,7 @@ TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
     // Accept is shown pressed at y 405; no value is red.
     EXPECT_GT(CountColour(page, 280, 400, 80, 15, red), 20);
     EXPECT_EQ(CountColour(page, 330, 140, 300, 200, red), 0);
-    Press(KEY_UP, 3);
+    Type("U3");
     SetupDraw(setup, page);
     EXPECT_EQ(CountColour(page, 0, 395, 640, 30, red), 0) << "no button looks selected";
     EXPECT_GT(CountColour(page, 330, 215, 300, 15, red), 20) << "the sound bar at y 220";

@@ -18,14 +18,6 @@ std::vector<CCharacterNode*> Nodes(const CCharacter& c)
     return nodes;
 }
 
-std::vector<int> Kinds(const CCharacter& c)
-{
-    std::vector<int> kinds;
-    for (CCharacterNode* n : Nodes(c))
-        kinds.push_back(n->m_Kind);
-    return kinds;
-}
-
 CCharacterNode* FirstOfKind(const CCharacter& c, int kind)
 {
     for (CCharacterNode* n : Nodes(c))
@@ -55,40 +47,6 @@ TEST_F(CharacterTest, UnknownKindsAreRefused)
     EXPECT_EQ(sea.m_CHEnemyCount, 0);
 }
 
-TEST_F(CharacterTest, SpawnOrderWalksTheFirstKindsInPlay)
-{
-    sea.m_CHEnemyTypeCount = 3;
-    for (int i = 0; i < 4; i++)
-        sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    // The head came first, the others in reverse behind it.
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 1, 0, 11}));
-}
-
-TEST_F(CharacterTest, SpawnOrderPositionIsSharedByEveryCollection)
-{
-    CCharacter other(640, 480);
-    sea.m_CHEnemyTypeCount = other.m_CHEnemyTypeCount = 3;
-    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    other.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{1, 0}));
-    EXPECT_EQ(Kinds(other), (std::vector<int>{11, 1}));
-    // A new game keeps the position.
-    sea.RemoveAllEnemies();
-    sea.InitForGame();
-    EXPECT_EQ(g_SpawnOrderPosition, 1);
-}
-
-TEST_F(CharacterTest, FewerKindsSendTheWalkBackToTheStart)
-{
-    g_SpawnOrderPosition = 8;
-    sea.m_CHEnemyTypeCount = 3;
-    sea.AddEnemy(KIND_NEXT_IN_SPAWN_ORDER, 0, 0, 0);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, 0);
-    EXPECT_EQ(g_SpawnOrderPosition, 0);
-}
-
 TEST_F(CharacterTest, SpawnEdgePlacesObjectsInTheBand)
 {
     sea.m_CHSpawnTop = 140;
@@ -111,20 +69,6 @@ TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
     EXPECT_EQ(sea.AddEnemy(KIND_COIN, 1, 0, 0), 0);
     for (CCharacterNode* n : Nodes(sea))
         EXPECT_EQ(n->m_Y, 240);
-}
-
-TEST_F(CharacterTest, RemovingDestroyedKeepsTheOthersInOrderAndShortensTheWait)
-{
-    sea.m_ChenemyCountOnScreenMin = 4;
-    for (int kind = 0; kind < 4; kind++)
-        sea.AddEnemy(kind, 0, 0, 0);  // order 0, 3, 2, 1
-    sea.m_CHHead->m_Destroyed = 1;
-    FirstOfKind(sea, 2)->m_Destroyed = 1;
-    sea.m_CHEnemyDelayForAddNew = 100;
-    sea.RemoveDestroyedEnemies();
-    EXPECT_EQ(Kinds(sea), (std::vector<int>{3, 1}));
-    EXPECT_EQ(sea.m_CHEnemyCount, 2);
-    EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 100 / 3 / 4);
 }
 
 TEST_F(CharacterTest, ABubbleBlowingUpManyEnemiesDoesNotDivideByZero)
@@ -176,41 +120,9 @@ TEST_F(CharacterTest, AFinishedExplosionKeepsItsLastFrameUntilRemoved)
 
 // ---- movement and spawning ------------------------------------------------
 
-TEST_F(CharacterTest, ObjectsDriftLeftAndGoWhenWhollyPastTheEdge)
+TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTenTicks)
 {
-    sea.m_CHStopAddNew = 1;
-    sea.m_CHOffsetX = 10;
-    sea.AddEnemy(KIND_COIN, 0, 10 - 21 + 1, 100);
-    sea.AddEnemy(KIND_URCHIN, 0, 10 - 66, 100);
-    sea.MoveCharacter(2);
-    EXPECT_EQ(sea.m_CHEnemyCount, 1);
-    EXPECT_EQ(sea.m_CHHead->m_Kind, KIND_COIN);
-    EXPECT_EQ(sea.m_CHHead->m_X, 10 - 21 - 1);
-    sea.MoveCharacter(2);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, ASpawnWaitsForTheDelay)
-{
-    sea.m_ChenemyCountOnScreenMin = 4;
-    sea.m_CHSpawnTop = 100;
     sea.m_CHSpawnHeight = 280;
-    sea.AddEnemy(KIND_FRIEND, 0, 500, 100);  // an empty sea would spawn at once
-    sea.m_CHEnemyDelayForAddNew = 5;
-    for (int i = 0; i < 5; i++)
-        sea.MoveCharacter(2);
-    EXPECT_EQ(sea.m_CHEnemyCount, 1);
-    sea.MoveCharacter(2);
-    EXPECT_EQ(sea.m_CHEnemyCount, 2);
-    EXPECT_EQ(sea.m_CHHead->m_Next->m_X, 640);
-    EXPECT_EQ(sea.m_CHHead->m_Next->m_Kind, 1);
-    // Next wait: rand() % ((640 / 4) / (4 - 2 + 2)) + 10, so 10 to 49 ticks.
-    EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 10);
-    EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 49);
-}
-
-TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimum)
-{
     sea.m_ChenemyCountOnScreenMin = 4;
     sea.m_CHStopAddNew = 1;
     sea.MoveCharacter(2);
@@ -219,30 +131,10 @@ TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimum)
     sea.m_ChenemyCountOnScreenMin = 0;
     sea.MoveCharacter(2);
     EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, AHugeMinimumStillWaitsTenTicks)
-{
     sea.m_ChenemyCountOnScreenMin = 1000;  // 640 / 1000 is 0
-    sea.m_CHSpawnHeight = 280;
     sea.MoveCharacter(2);
     EXPECT_EQ(sea.m_CHEnemyCount, 1);
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 10);
-}
-
-TEST_F(CharacterTest, TheSeaFillsUpToTheMinimumOverTime)
-{
-    sea.m_ChenemyCountOnScreenMin = 9;
-    sea.m_CHEnemyTypeCount = 13;
-    sea.m_CHSpawnTop = 140;
-    sea.m_CHSpawnHeight = 280;
-    int most = 0;
-    for (int tick = 0; tick < 2000; tick++) {
-        sea.MoveCharacter(12);
-        most = std::max(most, sea.m_CHEnemyCount);
-        ASSERT_LE(sea.m_CHEnemyCount, 9);
-    }
-    EXPECT_GE(most, 5);
 }
 
 // ---- the screens' decorations --------------------------------------------
@@ -339,16 +231,6 @@ TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
     EXPECT_EQ(getpixel(target, 310, 210), FrameColour(KIND_BUBBLE, 3));
     EXPECT_EQ(sea.m_Mask, mask);
     EXPECT_TRUE(IsMaskSolid(sea.m_Mask, 230 + 3 * 30 + 1, 70 + 1));
-}
-
-TEST_F(CharacterDrawTest, TheHeadIsDrawnFirstAndTheNewestNext)
-{
-    sea.AddEnemy(KIND_URCHIN, 0, 100, 100);
-    sea.AddEnemy(KIND_BARREL, 0, 110, 110);
-    sea.AddEnemy(KIND_COIN, 0, 120, 120);
-    sea.DrawCharacters(target);
-    // The barrel, added second, is drawn last and so lies on top.
-    EXPECT_EQ(getpixel(target, 125, 125), FrameColour(KIND_BARREL, 0));
 }
 
 TEST_F(CharacterDrawTest, DrawKindPlacesEveryObjectOfTheKind)

@@ -74,6 +74,7 @@ TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
         {damaged(4, {1, 0, 0, 0, 0, 0}), "game_font.pcx: width 0"},
         {damaged(65, {3}), "game_font.pcx: 3 planes of 8 bits, not one plane of 8 bits"},
         {OnePixelPcx(), "game_font.pcx: has no glyphs"},
+        {OnePixelPcx().substr(0, 128) + "\xC2", "game_font.pcx: is cut short \\(its rows end early\\)"},
     };
     for (const auto& [bytes, message] : cases) {
         dir.WriteFile("game_font.pcx", bytes);

@@ -32,31 +32,6 @@ protected:
     CScrollLayer layer{640, 480};
 };
 
-// Where a step (of `step` pixels over `divisor`) leaves the layer: a wrapping
-// one goes round its 1280 columns, a clamped one keeps the view in the image.
-TEST_F(ScrollLayerTest, AStepWrapsOrClampsThePosition)
-{
-    struct Case { float from; int wrapX, step, divisor; float to; };
-    const Case cases[] = {
-        {1280.0f - 0.25f, 1, 2, 6, 1.0f / 3.0f - 0.25f},
-        {1280.0f, 1, 0, 1, 1280.0f},  // exactly the end stays
-        {-0.5f, 1, 0, 1, 1279.5f},
-        {1000.0f, 0, 0, 1, 640.0f},
-        {-3.0f, 0, 0, 1, 0.0f},
-        {0.0f, 1, 2, 0, 0.0f},  // a divisor of 0 does not move it
-    };
-    for (const Case& c : cases) {
-        layer.m_WrapX = c.wrapX;
-        layer.m_PosX = c.from;
-        layer.Scroll(c.step, 0, c.divisor, 1);
-        EXPECT_NEAR(layer.m_PosX, c.to, 1e-3) << "from " << c.from;
-    }
-    for (int step : {9, -9, 2}) {
-        layer.Scroll(0, step, step == 2 ? 0 : 1, step == 2 ? 0 : 1);
-        EXPECT_EQ(layer.m_PosY, 0.0f) << "the view stays at the top";
-    }
-}
-
 // The image column drawn at a screen column for a position, the fraction dropped.
 TEST_F(ScrollLayerTest, TheViewShowsTheColumnsFromItsPosition)
 {

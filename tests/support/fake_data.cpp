@@ -54,18 +54,3 @@ void UseFakeData()
     s_Objects[DATA_OBJECT_COUNT].dat = nullptr;
     g_Data = s_Objects;
 }
-
-void DropFakeData()
-{
-    if (g_Data != s_Objects)
-        return;
-    for (int i = 0; i < DATA_OBJECT_COUNT; i++) {
-        switch (s_Objects[i].type) {
-        case DAT_SAMPLE: destroy_sample(static_cast<SAMPLE*>(s_Objects[i].dat)); break;
-        case DAT_MIDI: free(s_Objects[i].dat); break;
-        case DAT_BITMAP: destroy_bitmap(static_cast<BITMAP*>(s_Objects[i].dat)); break;
-        }
-        s_Objects[i].dat = nullptr;
-    }
-    g_Data = nullptr;
-}

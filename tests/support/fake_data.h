@@ -5,5 +5,3 @@
 
 // Installs the headless Allegro, builds the objects and points g_Data at them.
 void UseFakeData();
-// Frees them and clears g_Data.
-void DropFakeData();
