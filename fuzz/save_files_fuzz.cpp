@@ -2,6 +2,7 @@
 // game's own loaders, the table's insertion and a save and load round trip.
 // Build with fuzz/build.sh; run with ./save_files_fuzz corpus/save_files.
 #include "files/paths.h"
+#include "fuzz/scratch_folder.h"
 #include "settings/save_files.h"
 #include <cstdint>
 #include <cstdio>
@@ -47,11 +48,7 @@ void CheckRoundTrip()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (g_Folder.empty()) {
-        // Saves fsync; in memory (/dev/shm) that costs nothing.
-        char folder[] = "/dev/shm/pesko-save-fuzz-XXXXXX";
-        char fallback[] = "/tmp/pesko-save-fuzz-XXXXXX";
-        const char* made = mkdtemp(folder);
-        g_Folder = made ? made : mkdtemp(fallback);
+        g_Folder = ScratchFolder();
         SetGameFolders("", g_Folder, g_Folder);
     }
     g_Settings = DEFAULT_SETTINGS;

@@ -69,14 +69,19 @@ void ReadDisplaySettings(const std::string& path, DisplayChoice& choice)
     ForEachSetting(path, [&](const std::string& name, const std::string& value) { TakeSetting(name, value, choice); });
 }
 
-void ReadControlSettings(const std::string& path, ControlSettings& controls, int padButtons)
+std::vector<std::string> TakeControlSettings(const std::string& path, ControlSettings& controls, int padButtons)
 {
     std::vector<std::string> problems;
     ForEachSetting(path, [&](const std::string& name, const std::string& value) {
         TakeControlSetting(name, value, controls, padButtons, problems);
     });
     DropDuplicateKeys(controls, problems);
-    for (const std::string& problem : problems)
+    return problems;
+}
+
+void ReadControlSettings(const std::string& path, ControlSettings& controls, int padButtons)
+{
+    for (const std::string& problem : TakeControlSettings(path, controls, padButtons))
         fprintf(stderr, "pesko: %s\n", problem.c_str());
 }
 

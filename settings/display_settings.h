@@ -3,6 +3,7 @@
 #pragma once
 #include "settings/control_settings.h"
 #include <string>
+#include <vector>
 
 struct DisplayChoice {
     bool fullscreen = false;
@@ -27,5 +28,7 @@ void RememberDisplayChoice(const DisplayChoice& choice);
 // Reads the controls' lines into controls: each bad one keeps its default and
 // says so in one line on standard error (padButtons: see TakeControlSetting).
 void ReadControlSettings(const std::string& path, ControlSettings& controls, int padButtons);
+// The same, handing back the complaints instead of printing them.
+std::vector<std::string> TakeControlSettings(const std::string& path, ControlSettings& controls, int padButtons);
 // Writes pesko.cfg anew with g_Controls, keeping the display's lines it holds.
 void RememberControls();
