@@ -10,7 +10,7 @@
 #include <csignal>
 #include <unistd.h>
 #include "support/fake_data.h"
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "support/sound_log.h"
 #include <algorithm>
 #include <utility>
@@ -25,17 +25,11 @@ class RunnerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
-        g_Page1 = create_bitmap(640, 480);
-        g_Page2 = create_bitmap(640, 480);
-        g_BackBuffer = g_Page2;  // the page left by the screen before
+        g_Page1 = first;
+        g_BackBuffer = g_Page2 = second;  // the page left by the screen before
     }
-    void TearDown() override
-    {
-        destroy_bitmap(g_Page1);
-        destroy_bitmap(g_Page2);
-        g_Page1 = g_Page2 = g_BackBuffer = nullptr;
-    }
+    void TearDown() override { g_Page1 = g_Page2 = g_BackBuffer = nullptr; }
+    Picture first{640, 480}, second{640, 480};
     // Runs a screen whose every frame takes `periodsPerFrame` periods, until `frames` are drawn.
     void Run(const ScreenLoop& loop, int frames, int periodsPerFrame)
     {

@@ -14,16 +14,12 @@ protected:
     {
         UseFakeData();
         clear_keybuf();
-        text = create_bitmap(CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT);
-        page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
         BindCollection();
         CreditsReset(credits, text);
     }
     void TearDown() override
     {
         ReleaseCollection();
-        destroy_bitmap(text);
-        destroy_bitmap(page);
         clear_keybuf();
     }
     void RollTo(int offset)
@@ -37,8 +33,7 @@ protected:
                CountColour(page, 0, y, SCREEN_WIDTH, h, makecol(255, 255, 255));
     }
     CreditsState credits;
-    BITMAP* text = nullptr;
-    BITMAP* page = nullptr;
+    Picture text{CREDITS_TEXT_WIDTH, CREDITS_STRIP_HEIGHT}, page{SCREEN_WIDTH, SCREEN_HEIGHT};
     SoundLog sounds;
 };
 

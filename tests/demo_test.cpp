@@ -3,6 +3,7 @@
 #include "game/demo.h"
 #include "game/level.h"
 #include "support/fake_data.h"
+#include "support/pixels.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -59,12 +60,9 @@ TEST_F(DemoTest, TheSeaStepMovesTheFarLayerAtHalfTheNearLayersPace)
 
 TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
 {
-    BITMAP* dest = create_bitmap(640, 480);
-    clear_to_color(dest, makecol(0, 0, 0));
+    Picture dest(640, 480), sheet(960, 688, 0xC86400);
     BITMAP* layer1 = DataBitmap(BMP_LAYER1);
     rectfill(layer1, 0, 0, 1279, 479, makecol(0, 90, 0));
-    BITMAP* sheet = create_bitmap(960, 688);
-    clear_to_color(sheet, makecol(200, 100, 0));
     g_Enemies.SetBitmaps(sheet, sheet);
     g_Enemies.AddEnemy(KIND_URCHIN, 0, 500, 200);
     for (int tick = 0; tick < 11; tick++)
@@ -83,9 +81,7 @@ TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
     EXPECT_EQ(PixelsNearTheCentre(dest, makecol(0, 0, 255)), 0);
     g_Enemies.RemoveAllEnemies();
     g_Enemies.ClearBitmaps();
-    destroy_bitmap(sheet);
     rectfill(layer1, 0, 0, 1279, 479, bitmap_mask_color(layer1));
-    destroy_bitmap(dest);
 }
 
 }  // namespace

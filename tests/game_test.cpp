@@ -28,8 +28,6 @@
 
 namespace {
 
-constexpr int RED = 0xFF0000;
-
 // Ticks with `k` held, then releases it.
 void HoldKey(int k, int ticks)
 {
@@ -67,6 +65,7 @@ protected:
         for (int index : {BMP_PLAYER, BMP_PLAYER_MASK, BMP_TILES, BMP_TILES_MASK, BMP_CHARACTERS_MASK})
             FillBitmap(index, bitmap_mask_color(DataBitmap(index)));
     }
+    Picture page{640, 480};
 };
 
 // ---- Keys and toggles ----------------------------------------------------------
@@ -268,7 +267,6 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
 
 TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
 {
-    BITMAP* page = create_bitmap(640, 480);
     const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
@@ -292,12 +290,10 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 286, 245, 24, 8, red), 10);
     EXPECT_EQ(CountColour(page, 352, 245, 16, 8, red), 0);
-    destroy_bitmap(page);
 }
 
 TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
 {
-    BITMAP* page = create_bitmap(640, 480);
     const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
     HoldKey(KEY_S, 1);  // sound off
     HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
@@ -310,14 +306,12 @@ TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
     EXPECT_EQ(CountColour(page, 0, 400, 640, 80, red) + CountColour(page, 0, 400, 640, 80, green), 0);
-    destroy_bitmap(page);
 }
 
 // The table's ties: the last row's score does not enter, a tie with any other row does.
 TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
 {
     memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);  // 4000 ... 250, 100
-    BITMAP* page = create_bitmap(640, 480);
     const int yellow = makecol(255, 255, 0);
     FONT* f = DataFont(FNT_TABLE);
     const int top = GameOverScoreTop(480, f) + text_height(f);
@@ -330,13 +324,11 @@ TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
         EXPECT_EQ(CountColour(page, 0, top, 640, 3 * text_height(f), yellow) > 10, said) << score;
     }
     EXPECT_EQ(FormatNewHiScore(HiScoreRankFor(250)), "NEW HI-SCORE - 5TH PLACE") << "above the 250 it ties";
-    destroy_bitmap(page);
 }
 
 // "LEVEL n" for 2 s (40 ticks of 50 ms) when the game starts and whenever the map's level rises.
 TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
 {
-    BITMAP* page = create_bitmap(640, 480);
     auto bannerInk = [&] {
         clear_to_color(page, makecol(1, 2, 3));
         DrawLevel_01(page);
@@ -356,13 +348,11 @@ TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
         Ticks(1);
         ASSERT_EQ(g_LevelMap.GetLevel(), level + 1);
     }
-    destroy_bitmap(page);
 }
 
 // The line along the bottom edge grows with the map's distance counter through each level.
 TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
 {
-    BITMAP* page = create_bitmap(640, 480);
     struct Case { int distance, completed, lo, hi; };
     const Case cases[] = {{0, 0, 0, 0}, {5, 0, 1, 10}, {250, 0, 318, 322}, {500, 0, 640, 640}, {0, 1, 640, 640}};
     for (const Case& c : cases) {
@@ -373,7 +363,6 @@ TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
         EXPECT_GE(length, c.lo) << c.distance;
         EXPECT_LE(length, c.hi) << c.distance;
     }
-    destroy_bitmap(page);
 }
 
 // Everything a frame could touch, byte for byte: the game's flags, the world
@@ -411,8 +400,9 @@ int64_t g_SimulatedNow = 0;
 TEST_F(GameTest, AGameThatCrossesTheSeaSaysSo)
 {
     ExitLevel_01();
-    g_Page1 = create_bitmap(640, 480);
-    g_BackBuffer = g_Page2 = create_bitmap(640, 480);
+    Picture other(640, 480);
+    g_Page1 = page;
+    g_BackBuffer = g_Page2 = other;
     UseRunnerClock({[] { return g_SimulatedNow; }, [](int64_t when) {
                         g_Ticks += 1000;
                         g_SimulatedNow = std::max(g_SimulatedNow, when);
@@ -420,8 +410,6 @@ TEST_F(GameTest, AGameThatCrossesTheSeaSaysSo)
     EXPECT_EQ(PlayGame(), 1);
     EXPECT_TRUE(g_Game.seaCrossed);
     UseRunnerClock({MonotonicNanos, SleepUntil});
-    destroy_bitmap(g_Page1);
-    destroy_bitmap(g_Page2);
     g_Page1 = g_Page2 = g_BackBuffer = nullptr;
     InitLevel_01();
 }
@@ -454,7 +442,8 @@ TEST_F(GameTest, AnEndedGameOffersItsScoreAndAQuitOneDoesNot)
 TEST_F(GameTest, DrawingAFrameChangesNothing)
 {
     FillBitmap(BMP_PLAYER, makecol(200, 100, 0));
-    BITMAP* pages[2] = {create_bitmap(640, 480), create_bitmap(640, 480)};
+    Picture other(640, 480);
+    BITMAP* pages[2] = {page, other};
     int changedStates = 0, changedPixels = 0;
     auto play = [&](int framesPerTick) {
         ExitLevel_01();
@@ -490,8 +479,6 @@ TEST_F(GameTest, DrawingAFrameChangesNothing)
     EXPECT_EQ(play(2), undrawn);
     EXPECT_EQ(changedStates, 0);
     EXPECT_EQ(changedPixels, 0);
-    destroy_bitmap(pages[0]);
-    destroy_bitmap(pages[1]);
 }
 
 }  // namespace

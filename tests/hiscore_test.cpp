@@ -7,6 +7,7 @@
 #include "screens/hiscore_screen.h"
 #include "screens/name_entry.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <cstring>
@@ -85,7 +86,7 @@ TEST_F(NameEntryTest, TypedKeysMakeTheName)
 
 TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
 {
-    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    Picture page(SCREEN_WIDTH, SCREEN_HEIGHT);
     const int white = makecol(255, 255, 255);
     auto whiteInName = [&] {
         NameEntryDraw(entry, page);
@@ -100,7 +101,6 @@ TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
     NameEntryStep(entry);
     EXPECT_TRUE(entry.done);
     EXPECT_STREQ(g_PlayerName, "PESKO");
-    destroy_bitmap(page);
 }
 
 TEST_F(NameEntryTest, EnterHeldAsTheEntryOpensDoesNotSkipIt)
@@ -121,17 +121,15 @@ protected:
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
         BindCollection();
         HiScoreReset(table);
-        page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     }
     void TearDown() override
     {
         ReleaseCollection();
-        destroy_bitmap(page);
         clear_keybuf();
     }
     HiScoreState table;
     SoundLog sounds;
-    BITMAP* page = nullptr;
+    Picture page{SCREEN_WIDTH, SCREEN_HEIGHT};
 };
 
 // A row's score ends at x 540 in the 8 px table font, right-aligned in six

@@ -4,6 +4,7 @@
 #include "screens/front_end.h"
 #include "screens/instructions.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ TEST_F(InstructionsTest, EscapeWorksWhileAKeyIsHeldAndHighlightsBack)
 
 TEST_F(InstructionsTest, FirstPageHidesPrevAndLastPageHidesNext)
 {
-    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    Picture page(SCREEN_WIDTH, SCREEN_HEIGHT);
     const int white = makecol(255, 255, 255);
     const int red = makecol(255, 0, 0);
     auto prevInk = [&] { return CountColour(page, 100, 395, 50, 20, white) + CountColour(page, 100, 395, 50, 20, red); };
@@ -94,7 +95,6 @@ TEST_F(InstructionsTest, FirstPageHidesPrevAndLastPageHidesNext)
         EXPECT_EQ(prevInk() > 0, p > 0) << "page " << p;
         EXPECT_EQ(nextInk() > 0, p < INSTRUCTION_PAGES - 1) << "page " << p;
     }
-    destroy_bitmap(page);
 }
 
 // On every page, from Back, Right reaches Next and Left reaches Prev wherever they are shown.

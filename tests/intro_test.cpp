@@ -1,21 +1,13 @@
 #include "movie_fixture.h"
 #include "screens/intro.h"
+#include "support/pixels.h"
 
 namespace {
 
 class IntroTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FakeMoviePlatform::Install();
-        page = create_bitmap(640, 480);
-        clear_to_color(page, 0);
-    }
-    void TearDown() override
-    {
-        destroy_bitmap(page);
-        g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM;
-    }
+    void SetUp() override { FakeMoviePlatform::Install(); }
+    void TearDown() override { g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM; }
 
     // The horizontal extent of the pixels of one colour in a text row at y; {-1, -1} when none.
     std::pair<int, int> RowExtent(int y, int colour) const
@@ -54,7 +46,7 @@ protected:
         return code;
     }
 
-    BITMAP* page = nullptr;
+    Picture page{640, 480};
     const int white = 0xFFFFFF;
     const int red = 0xFF0000;
 };

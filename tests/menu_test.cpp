@@ -194,7 +194,7 @@ TEST_F(MenuTest, EachTapMovesToTheNeighbouringRow)
 // The highlighted row, and that row only, is drawn red.
 TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
 {
-    BITMAP* page = create_bitmap(640, 480);
+    Picture page(640, 480);
     const int red = makecol(255, 0, 0);
     for (int selected = 0; selected < 5; selected++) {
         MenuReset(menu, ROWS[selected]);
@@ -203,7 +203,6 @@ TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
             EXPECT_EQ(CountColour(page, 200, 145 + 60 * row, 240, 20, red) > 0, row == selected)
                 << "row " << row << " with row " << selected << " highlighted";
     }
-    destroy_bitmap(page);
 }
 
 // A held key the system repeats is still one press, and F11 is the full-screen switch's alone.

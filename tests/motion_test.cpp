@@ -1,7 +1,7 @@
 // Drawing between logic steps: every moving thing of the sea is drawn a fraction
 // t of the way from its place after the previous step to its latest place, and
 // what jumped in the latest step is drawn where it now is.
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/player.h"
@@ -32,20 +32,8 @@ bool SamePicture(BITMAP* a, BITMAP* b)
 
 class MotionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InitHeadlessAllegro();
-        srand(5);
-        before = create_bitmap(640, 480);
-        after = create_bitmap(640, 480);
-    }
-    void TearDown() override
-    {
-        destroy_bitmap(before);
-        destroy_bitmap(after);
-    }
-    BITMAP* before = nullptr;
-    BITMAP* after = nullptr;
+    void SetUp() override { srand(5); }
+    Picture before{640, 480}, after{640, 480};
 };
 
 TEST_F(MotionTest, LayerSlidesThroughTheStepAndAWrappedOneStaysPut)

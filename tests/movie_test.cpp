@@ -1,4 +1,5 @@
 #include "movie_fixture.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -61,18 +62,9 @@ PESKO_TEST_MOVIE(NotAvi, WriteBytes("not_an_avi.avi", std::vector<uint8_t>(4000,
 
 class MovieTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FakeMoviePlatform::Install();
-        target = create_bitmap(WIDTH * 2, HEIGHT * 2);
-        clear_to_color(target, 0);
-    }
-    void TearDown() override
-    {
-        destroy_bitmap(target);
-        g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM;
-    }
-    BITMAP* target = nullptr;
+    void SetUp() override { FakeMoviePlatform::Install(); }
+    void TearDown() override { g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM; }
+    Picture target{WIDTH * 2, HEIGHT * 2};
 };
 
 bool Near(uint32_t got, uint32_t want, int tolerance = 12)
@@ -168,12 +160,10 @@ TEST_F(MovieTest, DrawingIsClippedToTheTarget)
     const BITMAPINFOHEADER* frame = nullptr;
     avi.GetFrameAtTime(0, 0, &frame);
     ASSERT_NE(frame, nullptr);
-    BITMAP* small = create_bitmap(50, 40);
-    clear_to_color(small, 0);
+    Picture small(50, 40);
     DrawPackedBitmap(small, -WIDTH / 2, -HEIGHT / 2, frame);  // only the bottom-right quadrant lands
     EXPECT_TRUE(Near(uint32_t(getpixel(small, 10, 10)), uint32_t(TestFrameGrey(0)) * 0x010101, 4));
     DrawPackedBitmap(small, 1000, 1000, frame);
-    destroy_bitmap(small);
     avi.CloseFrames(0);
 }
 

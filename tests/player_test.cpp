@@ -2,8 +2,8 @@
 // small hand-made masks, maps and objects.
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "support/headless.h"
 #include "support/keyboard.h"
+#include "support/pixels.h"
 #include "support/sound_log.h"
 #include "world/character.h"
 #include "world/level_map.h"
@@ -15,22 +15,12 @@ namespace {
 
 constexpr int RED = 0xFF0000;
 
-
 class FishTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
         m_Nodes.reserve(16);  // linked nodes must never move
-        m_Sprite = create_bitmap(PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT);
-        m_Mask = create_bitmap(PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT);
-        m_SheetMask = create_bitmap(960, 688);
-        m_TileMask = create_bitmap(120, 80);
-        clear_to_color(m_Sprite, bitmap_mask_color(m_Sprite));
-        clear_to_color(m_Mask, 0);
-        clear_to_color(m_SheetMask, 0);
         // Rock, ceiling and floor tiles are solid; the open-water row is not.
-        clear_to_color(m_TileMask, 0);
         rectfill(m_TileMask, 0, 0, 119, 59, RED);
         m_Fish.SetBitmaps(m_Sprite, m_Mask);
         m_Fish.NewGame();
@@ -50,10 +40,6 @@ protected:
         m_Enemies.m_CHEnemyCount = 0;
         m_Fish.ClearBitmaps();
         m_Map.ClearBitmaps();
-        destroy_bitmap(m_Sprite);
-        destroy_bitmap(m_Mask);
-        destroy_bitmap(m_SheetMask);
-        destroy_bitmap(m_TileMask);
     }
 
     void FillMapWithWater()
@@ -118,10 +104,10 @@ protected:
         return m_Fish.Update(ReadHeldDirections(device, 320, 240), m_Map, m_Enemies);
     }
 
-    BITMAP* m_Sprite = nullptr;
-    BITMAP* m_Mask = nullptr;
-    BITMAP* m_SheetMask = nullptr;
-    BITMAP* m_TileMask = nullptr;
+    Picture m_Sprite{PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT, 0xFF00FF};
+    Picture m_Mask{PLAYER_FRAME_WIDTH * PLAYER_FRAME_COUNT, PLAYER_FRAME_HEIGHT};
+    Picture m_SheetMask{960, 688};
+    Picture m_TileMask{120, 80};
     CPlayer m_Fish{640, 480};
     CLevelMap m_Map{640, 480};
     CCharacter m_Enemies{640, 480};
@@ -204,7 +190,7 @@ TEST_F(FishTest, ACrashedFishRisesOutThenGameOverOrARespawn)
 TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
 {
     rectfill(m_Sprite, 10, 10, 19, 19, makecol(250, 250, 250));
-    BITMAP* page = create_bitmap(640, 480);
+    Picture page(640, 480);
     for (int pass = 0; pass < 3; pass++) {  // the kept bitmap serves every frame
         clear_to_color(page, makecol(0, 0, 200));
         PlaceFish(100, 100);
@@ -220,7 +206,6 @@ TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
     m_Fish.ClearBitmaps();
     m_Fish.m_Visible = 0;
     m_Fish.Draw(page);  // unbound: draws nothing, must not fault
-    destroy_bitmap(page);
 }
 
 // ---- Collisions with the rock -----------------------------------------------

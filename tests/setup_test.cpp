@@ -4,6 +4,7 @@
 #include "screens/setup.h"
 #include "world/player.h"
 #include "support/fake_data.h"
+#include "support/keyboard.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
@@ -192,7 +193,7 @@ TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)
 
 TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
 {
-    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    Picture page(SCREEN_WIDTH, SCREEN_HEIGHT);
     const int red = makecol(255, 0, 0);
     SetupDraw(setup, page);
     // Accept is shown pressed at y 405; no value is red.
@@ -202,5 +203,4 @@ TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
     SetupDraw(setup, page);
     EXPECT_EQ(CountColour(page, 0, 395, 640, 30, red), 0) << "no button looks selected";
     EXPECT_GT(CountColour(page, 330, 215, 300, 15, red), 20) << "the sound bar at y 220";
-    destroy_bitmap(page);
 }

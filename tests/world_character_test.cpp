@@ -1,6 +1,6 @@
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "support/sound_log.h"
 #include "world/character.h"
 #include "world/sprite.h"
@@ -30,7 +30,7 @@ class CharacterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         srand(99);
         g_SpawnOrderPosition = 0;
         SetSoundEffectsOn(true);
@@ -188,10 +188,6 @@ protected:
     void SetUp() override
     {
         CharacterTest::SetUp();
-        sheet = create_bitmap(960, 688);
-        mask = create_bitmap(960, 688);
-        clear_to_color(sheet, makecol(255, 0, 255));
-        clear_to_color(mask, makecol(255, 0, 255));
         for (int kind = 0; kind < CHARACTER_KIND_COUNT; kind++) {
             const CharacterKindInfo& k = g_CharacterKinds[kind];
             for (int f = 0; f < k.frameCount; f++) {
@@ -202,18 +198,8 @@ protected:
             }
         }
         sea.SetBitmaps(sheet, mask);
-        target = create_bitmap(640, 480);
-        clear_to_color(target, makecol(0, 0, 60));
     }
-    void TearDown() override
-    {
-        destroy_bitmap(sheet);
-        destroy_bitmap(mask);
-        destroy_bitmap(target);
-    }
-    BITMAP* sheet = nullptr;
-    BITMAP* mask = nullptr;
-    BITMAP* target = nullptr;
+    Picture sheet{960, 688, 0xFF00FF}, mask{960, 688, 0xFF00FF}, target{640, 480, 0x3C};
 };
 
 TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
@@ -243,8 +229,7 @@ TEST_F(CharacterDrawTest, DrawKindPlacesEveryObjectOfTheKind)
 
 TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
 {
-    BITMAP* small = create_bitmap(40, 40);
-    clear_to_color(small, makecol(255, 0, 0));
+    Picture small(40, 40, 0xFF0000);
     sea.SetBitmaps(small, small);
     sea.AddEnemy(KIND_BIG_FISH, 0, 100, 100);
     sea.m_CHHead->m_Frame = 7;
@@ -255,7 +240,6 @@ TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
     EXPECT_FALSE(IsMaskSolid(nullptr, 5, 5));
     sea.ClearBitmaps();
     sea.DrawCharacters(target);
-    destroy_bitmap(small);
 }
 
 TEST_F(CharacterDrawTest, OnlyPureRedIsSolid)

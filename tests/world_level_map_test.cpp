@@ -1,4 +1,4 @@
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "world/level_map.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -41,7 +41,7 @@ class LevelMapTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         srand(1234);
         map.Init();
     }
@@ -125,9 +125,6 @@ protected:
     void SetUp() override
     {
         LevelMapTest::SetUp();
-        tiles = create_bitmap(120, 80);
-        mask = create_bitmap(120, 80);
-        clear_to_color(mask, makecol(255, 0, 255));
         for (int column = 0; column < 6; column++)
             for (int row = 0; row < 4; row++) {
                 rectfill(tiles, column * 20, row * 20, column * 20 + 19, row * 20 + 19, TileColour(column, row));
@@ -137,18 +134,8 @@ protected:
         rectfill(tiles, 60, 60, 79, 79, bitmap_mask_color(tiles));  // open water lets the back show
         putpixel(tiles, 60 + 7, 60 + 7, makecol(1, 1, 1));
         map.SetBitmaps(tiles, mask);
-        target = create_bitmap(640, 480);
-        clear_to_color(target, makecol(0, 0, 50));
     }
-    void TearDown() override
-    {
-        destroy_bitmap(tiles);
-        destroy_bitmap(mask);
-        destroy_bitmap(target);
-    }
-    BITMAP* tiles = nullptr;
-    BITMAP* mask = nullptr;
-    BITMAP* target = nullptr;
+    Picture tiles{120, 80}, mask{120, 80, 0xFF00FF}, target{640, 480, 0x32};
 };
 
 // The flat start at its rows, open water masked apart from its one dark pixel;
@@ -185,8 +172,7 @@ TEST_F(LevelMapDrawTest, MaskPixelsComeFromTheHitTiles)
 
 TEST_F(LevelMapDrawTest, ADamagedTileSheetIsNotReadPastItsEdge)
 {
-    BITMAP* small = create_bitmap(20, 20);
-    clear_to_color(small, makecol(255, 0, 0));
+    Picture small(20, 20, 0xFF0000);
     map.SetBitmaps(small, small);
     map.m_Level = 5;
     map.FillStart();
@@ -198,7 +184,6 @@ TEST_F(LevelMapDrawTest, ADamagedTileSheetIsNotReadPastItsEdge)
     map.ClearBitmaps();
     EXPECT_EQ(map.GetMaskPixel(0, 0), -1);
     map.Draw(target);
-    destroy_bitmap(small);
 }
 
 }  // namespace
