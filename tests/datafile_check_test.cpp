@@ -1,6 +1,7 @@
 #include "data/datafile.h"
 #include "data/datafile_check.h"
 #include "support/headless.h"
+#include "support/pixels.h"
 #include "support/temp_dir.h"
 #include <algorithm>
 #include <fstream>
@@ -95,10 +96,9 @@ protected:
         DATAFILE* data = load_datafile("data.dat");
         ASSERT_NE(data, nullptr);
         EXPECT_EQ(CheckDatafile(data), "");
-        BITMAP* page = create_bitmap(64, 64);
+        Picture page(64, 64);
         for (int i = FNT_TITLE; i <= FNT_MENU; i++)
             textout_ex(page, static_cast<FONT*>(data[i].dat), "Pesko 0123", 0, 0, 1, -1);
-        destroy_bitmap(page);
         unload_datafile(data);
         loaded++;
     }
