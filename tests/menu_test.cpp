@@ -129,25 +129,6 @@ TEST_F(MenuTest, JoystickMovesAndChooses)
     EXPECT_EQ(menu.selection, MENU_QUIT) << "the second button is ESC";
 }
 
-// ESC chooses Quit whatever is highlighted, Enter the highlighted item, Quit included;
-// both are read on every step, even inside the arrow delay.
-TEST_F(MenuTest, EscapeChoosesQuitAndEnterTheHighlightedItem)
-{
-    struct Case {
-        int highlighted, k, chosen, sample;
-    };
-    for (Case c : {Case{MENU_HISCORE, KEY_ESC, MENU_QUIT, SND_BACK}, Case{MENU_QUIT, KEY_ENTER, MENU_QUIT, SND_SELECT}}) {
-        LetGoOfEverything();
-        MenuReset(menu, c.highlighted);
-        Steps(3);
-        key[c.k] = 1;
-        Steps(1);
-        EXPECT_TRUE(menu.done) << c.k;
-        EXPECT_EQ(menu.selection, c.chosen) << c.k;
-        EXPECT_EQ(sounds.Samples().back(), c.sample) << c.k;
-    }
-}
-
 // An idle menu asks for the demo after 28 s (2801 steps of 10 ms), counted
 // again from the last arrow press, even one that moves nothing.
 TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)
@@ -174,20 +155,25 @@ TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)
 // The rows from the top: Play, Instructions, Hi-score, Setup, Quit.
 const int ROWS[] = {MENU_PLAY, MENU_INSTRUCTIONS, MENU_HISCORE, MENU_SETUP, MENU_QUIT};
 
-// A tap moves to the neighbouring row with the move sound; Up on Play and Down on Quit stay, silent.
-TEST_F(MenuTest, EachTapMovesToTheNeighbouringRow)
+// A tap moves to the neighbouring row with the move sound; Up on Play and Down on Quit stay,
+// silent. Enter chooses the highlighted row, Quit included, and ESC chooses Quit from any.
+TEST_F(MenuTest, EachTapActsOnTheHighlightedRow)
 {
     for (int row = 0; row < 5; row++)
-        for (int k : {KEY_UP, KEY_DOWN}) {
+        for (int k : {KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC}) {
             LetGoOfEverything();
             MenuReset(menu, ROWS[row]);
             sounds.Clear();
             PressKey(k);
             ReleaseKey(k);
             Steps(1);
-            const int to = k == KEY_UP ? std::max(row - 1, 0) : std::min(row + 1, 4);
-            EXPECT_EQ(menu.selection, ROWS[to]) << "row " << row;
-            EXPECT_EQ(sounds.Samples(), to == row ? std::vector<int>{} : std::vector<int>{SND_MOVE}) << "row " << row;
+            const int to = k == KEY_UP ? std::max(row - 1, 0) : k == KEY_DOWN ? std::min(row + 1, 4)
+                         : k == KEY_ENTER ? row : 4;
+            const int sound = k == KEY_ENTER ? SND_SELECT : k == KEY_ESC ? SND_BACK : SND_MOVE;
+            EXPECT_EQ(menu.selection, ROWS[to]) << "row " << row << ", key " << k;
+            EXPECT_EQ(menu.done, k == KEY_ENTER || k == KEY_ESC) << "row " << row << ", key " << k;
+            EXPECT_EQ(sounds.Samples(), to == row && !menu.done ? std::vector<int>{} : std::vector<int>{sound})
+                << "row " << row << ", key " << k;
         }
 }
 

@@ -7,18 +7,6 @@
 
 namespace {
 
-TEST(GameFontTest, AMissingFontFileLeavesTheHolderEmpty)
-{
-    InitHeadlessAllegro();
-    TempDir dir;
-    CGameFont holder;
-    holder.LoadFont();
-    EXPECT_EQ(holder.m_Font, nullptr);
-    holder.DestroyFont();
-    holder.DestroyFont();
-    EXPECT_EQ(holder.m_Font, nullptr);
-}
-
 // The game's own font sheet, made by the build.
 void SaveFontSheet()
 {
@@ -28,17 +16,21 @@ void SaveFontSheet()
     std::ofstream("game_font.pcx", std::ios::binary) << bytes;
 }
 
+// A missing font file leaves the holder empty; a present one is loaded and freed.
 TEST(GameFontTest, AFontFileIsLoadedAndFreed)
 {
     InitHeadlessAllegro();
     TempDir dir;
-    SaveFontSheet();
     CGameFont holder;
+    holder.LoadFont();
+    EXPECT_EQ(holder.m_Font, nullptr);
+    SaveFontSheet();
     holder.LoadFont();
     ASSERT_NE(holder.m_Font, nullptr);
     EXPECT_EQ(text_height(holder.m_Font), 16);
     holder.LoadFont();  // loading again replaces the font without losing the first
     ASSERT_NE(holder.m_Font, nullptr);
+    holder.DestroyFont();
     holder.DestroyFont();
     EXPECT_EQ(holder.m_Font, nullptr);
 }
