@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include "support/fake_data.h"
 #include "support/pixels.h"
+#include "support/simulated_clock.h"
 #include "support/sound_log.h"
 #include <algorithm>
 #include <utility>
@@ -138,25 +139,9 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     EXPECT_TRUE(sounds.Events().empty()) << "a screen without a tune neither starts nor stops one";
 }
 
-// A simulated clock whose sleeps bring the timer's ticks of a screen's period.
-namespace SimulatedTime {
-int64_t now = 0;
-int64_t periodNanos = 0;
-int64_t Now() { return now; }
-void SleepUntil(int64_t when)
-{
-    if (when <= now)
-        return;
-    g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
-    now = when;
-}
-}  // namespace SimulatedTime
-
 TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
 {
-    SimulatedTime::now = 0;
-    SimulatedTime::periodNanos = PERIOD_FAST_SCREEN * 1000000LL;
-    UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+    SimulatedTime::Running clock(PERIOD_FAST_SCREEN * 1000000LL);
     int steps = 0, frames = 0, stepsAtLastFrame = -1;
     bool framesShowTheLatestStep = true;
     RunScreen({PERIOD_FAST_SCREEN}, {[&] { steps++; },
@@ -166,7 +151,6 @@ TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
                                          stepsAtLastFrame = steps;
                                      },
                                      [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr});
-    UseRunnerClock({MonotonicNanos, SleepUntil});
     EXPECT_GE(steps, 100);
     EXPECT_LE(frames, 60);
     EXPECT_GE(frames, 55) << "the frames keep the display's pace";

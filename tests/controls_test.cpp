@@ -12,6 +12,7 @@
 #include "settings/display_settings.h"
 #include "support/headless.h"
 #include "support/keyboard.h"
+#include "support/simulated_clock.h"
 #include "support/temp_dir.h"
 #include "world/world.h"
 #include <cstring>
@@ -115,17 +116,6 @@ TEST_F(ControlsTest, APadPluggedInBetweenTwoMenusIsFoundAndOneUnpluggedPausesThe
     s_PadGone = false;
 }
 
-namespace SimulatedTime {
-int64_t now = 0;
-int64_t periodNanos = 1;
-int64_t Now() { return now; }
-void SleepUntil(int64_t when)
-{
-    g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
-    now = when;
-}
-}  // namespace SimulatedTime
-
 TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
 {
     const int table[][2] = {{100, 200}, {85, 170}, {70, 140}, {55, 110}};
@@ -133,13 +123,10 @@ TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
         ScreenLoop loop = GameLoop(row[0]);
         loop.music = NO_MUSIC;
         loop.framesBetweenSteps = false;  // headless: the simulated timer feeds the steps
-        SimulatedTime::now = 0;
-        SimulatedTime::periodNanos = TickPeriodNanos(loop);
-        UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+        SimulatedTime::Running clock(TickPeriodNanos(loop));
         int steps = 0;
         RunScreen(loop, {[&] { steps++; }, [](BITMAP*, float) {},
                          [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr});
-        UseRunnerClock({MonotonicNanos, SleepUntil});
         EXPECT_NEAR(steps, row[1], 1) << row[0] << " %";
     }
 }

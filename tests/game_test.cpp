@@ -16,10 +16,10 @@
 #include "support/fake_data.h"
 #include "support/keyboard.h"
 #include "support/pixels.h"
+#include "support/simulated_clock.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -385,9 +385,6 @@ std::string StateOfTheGame()
 
 // ---- Whole games -------------------------------------------------------------------
 
-// The screen runner's clock, headless: every wait brings a burst of ticks.
-int64_t g_SimulatedNow = 0;
-
 // A whole game through the screen runner, on the stand-in data whose masks are
 // empty: nothing stops the fish, the sea is crossed and the game says so (the
 // congratulations follow it).
@@ -397,13 +394,9 @@ TEST_F(GameTest, AGameThatCrossesTheSeaSaysSo)
     Picture other(640, 480);
     g_Page1 = page;
     g_BackBuffer = g_Page2 = other;
-    UseRunnerClock({[] { return g_SimulatedNow; }, [](int64_t when) {
-                        g_Ticks += 1000;
-                        g_SimulatedNow = std::max(g_SimulatedNow, when);
-                    }});
+    SimulatedTime::Running clock(1000);  // every wait brings a burst of ticks
     EXPECT_EQ(PlayGame(), 1);
     EXPECT_TRUE(g_Game.seaCrossed);
-    UseRunnerClock({MonotonicNanos, SleepUntil});
     g_Page1 = g_Page2 = g_BackBuffer = nullptr;
     InitLevel_01();
 }
