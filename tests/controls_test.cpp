@@ -102,6 +102,8 @@ TEST_F(ControlsTest, APadPluggedInBetweenTwoMenusIsFoundAndOneUnpluggedPausesThe
     MenuState menu;
     MenuReset(menu, MENU_PLAY);
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
+    EXPECT_STREQ(ControlName(-3), "Keyboard");
+    EXPECT_STREQ(ControlName(CONTROL_MOUSE), "Mouse");
     s_PadPlugged = true;
     MenuReset(menu, MENU_PLAY);
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
@@ -114,6 +116,27 @@ TEST_F(ControlsTest, APadPluggedInBetweenTwoMenusIsFoundAndOneUnpluggedPausesThe
     EXPECT_FALSE(JoystickInstalled()) << "the pad that left is let go";
     g_Settings.control = CONTROL_KEYBOARD;
     s_PadGone = false;
+}
+
+// Every screen reads the pad alike: the stick's four ways are the arrows, the
+// first button Enter, the second ESC, the third P.
+TEST_F(ControlsTest, EachPadInputActsAsItsControl)
+{
+    PlugJoystick();
+    JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
+    const std::pair<int*, int> inputs[] = {
+        {&stick.axis[1].d1, INPUT_UP}, {&stick.axis[1].d2, INPUT_DOWN}, {&stick.axis[0].d1, INPUT_LEFT},
+        {&stick.axis[0].d2, INPUT_RIGHT}, {&joy[0].button[0].b, INPUT_ENTER}, {&joy[0].button[1].b, INPUT_ESC},
+        {&joy[0].button[2].b, INPUT_PAUSE}};
+    for (auto [input, control] : inputs) {
+        PressReader reader;
+        reader.Open(10, 50);
+        *input = 1;
+        reader.Step();
+        *input = 0;
+        for (int c = 0; c < INPUT_COUNT; c++)
+            EXPECT_EQ(reader.Acts(InputControl(c)), c == control) << "control " << control << ", read " << c;
+    }
 }
 
 TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)

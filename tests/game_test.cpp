@@ -175,25 +175,6 @@ TEST_F(GameTest, TheQuitBoxOpensOnNoAndArrowPressesChooseTheAnswer)
     EXPECT_TRUE(IsGameEnded());
 }
 
-TEST_F(GameTest, JoystickButtonsPauseAndWorkTheQuitBox)
-{
-    PlugJoystick();
-    auto tap = [](int& input) {
-        input = 1;
-        Ticks(1);
-        input = 0;
-        Ticks(1);
-    };
-    tap(joy[0].button[2].b);
-    EXPECT_TRUE(g_Game.paused) << "the third button pauses";
-    tap(joy[0].button[1].b);
-    EXPECT_TRUE(g_Game.quitBoxOpen) << "the second button is ESC";
-    tap(joy[0].stick[0].axis[0].d1);
-    EXPECT_EQ(g_Game.quitChoice, 0);
-    tap(joy[0].button[0].b);
-    EXPECT_TRUE(g_Game.quitRequested) << "the first button answers";
-}
-
 // S plays its own sound either way and silences the rest, never the tune; M
 // pauses and resumes the tune, and pausing the game then leaves it alone.
 TEST_F(GameTest, SoundAndMusicTogglesSilenceWhatTheyName)

@@ -107,28 +107,6 @@ TEST_F(MenuTest, KeysHeldAsTheMenuOpensActOnlyWhenPressedAgain)
     }
 }
 
-TEST_F(MenuTest, JoystickMovesAndChooses)
-{
-    PlugJoystick();
-    MenuReset(menu, MENU_PLAY);
-    joy[0].stick[0].axis[1].d2 = 1;  // down
-    Steps(15);
-    joy[0].stick[0].axis[1].d2 = 0;
-    Steps(5);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-    joy[0].button[0].b = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-
-    MenuReset(menu, MENU_PLAY);  // the first button is still down
-    joy[0].button[0].b = 0;
-    joy[0].button[1].b = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_QUIT) << "the second button is ESC";
-}
-
 // An idle menu asks for the demo after 28 s (2801 steps of 10 ms), counted
 // again from the last arrow press, even one that moves nothing.
 TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)

@@ -154,36 +154,6 @@ TEST_F(SetupTest, EachChangeIsHeardAsItIsMade)
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopSample);
 }
 
-TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
-{
-    EXPECT_STREQ(ControlName(0), "Keyboard");
-    EXPECT_STREQ(ControlName(-3), "Keyboard");
-    EXPECT_STREQ(ControlName(2), "Mouse");
-    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
-    PlugJoystick();
-    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
-    SetupReset(setup);
-    auto flick = [&](int& input) {
-        input = 1;
-        SetupStep(setup);
-        input = 0;
-        SetupStep(setup);
-    };
-    JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
-    flick(stick.axis[1].d1);  // up: Speed
-    flick(stick.axis[1].d1);  // up: Music volume
-    flick(stick.axis[0].d2);  // right
-    EXPECT_EQ(setup.working.musicVolume, 137);
-    flick(stick.axis[1].d2);  // down: Speed
-    flick(stick.axis[1].d2);  // down: the buttons
-    flick(stick.axis[0].d1);  // left: Default
-    flick(joy[0].button[0].b);
-    EXPECT_EQ(setup.working.musicVolume, 127);
-    flick(joy[0].button[1].b);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES) << "the second button is ESC";
-}
-
 TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)
 {
     const std::pair<int, size_t> cases[] = {{0, 1}, {9, 1}, {127, 13}, {255, 26}, {-500, 1}, {2000000000, 26}};
