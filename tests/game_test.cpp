@@ -70,7 +70,8 @@ protected:
 
 // ---- Keys and toggles ----------------------------------------------------------
 
-TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
+// The golden replays see a paused world stand still; here, the key's repeat.
+TEST_F(GameTest, HeldPTogglesPauseEverySixthTick)
 {
     SoundLog sounds;
     std::vector<bool> paused;
@@ -85,17 +86,7 @@ TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SELECT, SND_BACK, SND_SELECT}));
     EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 2);
     EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 1);
-
-    int scrollX = g_LevelMap.m_ScrollX, fishX = g_Player.m_PosX;
-    float layerX = g_ScrollLayer1.m_PosX;
-    key[KEY_RIGHT] = 1;
-    Ticks(10);
-    EXPECT_EQ(g_LevelMap.m_ScrollX, scrollX);
-    EXPECT_EQ(g_Player.m_PosX, fishX);
-    EXPECT_EQ(g_ScrollLayer1.m_PosX, layerX);
-    EXPECT_TRUE(g_Game.paused);
-    key[KEY_RIGHT] = 0;
-
+    Ticks(1);
     HoldKey(KEY_P, 1);  // a short press toggles once
     EXPECT_FALSE(g_Game.paused);
     Ticks(10);
