@@ -222,11 +222,6 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
     EXPECT_EQ(g_Player.m_Score, 99999);
     EXPECT_EQ(g_LevelMap.m_DistanceScore, 0);
     EXPECT_EQ(g_LevelMap.m_StepPixels, 0);
-
-    g_Player.m_Score = 120;
-    g_LevelMap.m_StepPixels = 51;
-    Ticks(1);
-    EXPECT_EQ(g_Player.m_Score, 125);
 }
 
 // ---- The frame -------------------------------------------------------------------

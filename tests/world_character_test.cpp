@@ -47,19 +47,6 @@ TEST_F(CharacterTest, UnknownKindsAreRefused)
     EXPECT_EQ(sea.m_CHEnemyCount, 0);
 }
 
-TEST_F(CharacterTest, SpawnEdgePlacesObjectsInTheBand)
-{
-    sea.m_CHSpawnTop = 140;
-    sea.m_CHSpawnHeight = 280;
-    for (int i = 0; i < 200; i++) {
-        sea.AddEnemy(KIND_BOTTLE, 1, 5, 5);
-        const CCharacterNode* n = sea.m_CHHead->m_Next ? sea.m_CHHead->m_Next : sea.m_CHHead;
-        EXPECT_EQ(n->m_X, 640);
-        EXPECT_GE(n->m_Y, 140);
-        EXPECT_LT(n->m_Y, 140 + 280 - 77);
-    }
-}
-
 TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
 {
     sea.m_CHSpawnTop = 240;
