@@ -99,17 +99,6 @@ TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
             }
 }
 
-TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)
-{
-    Run({PERIOD_SLOW_SCREEN}, 3, 1);
-    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page1, g_Page2, g_Page1}));
-    pages.clear();
-    ScreenLoop game{PERIOD_GAME};
-    game.keepBackBuffer = true;
-    Run(game, 2, 1);
-    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page2, g_Page1}));
-}
-
 // The key that ends the demo or a game must not act again on the screen after it.
 TEST_F(RunnerTest, AScreenThatClearsKeysOnLeavingLeavesNoneTyped)
 {

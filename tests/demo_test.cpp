@@ -4,7 +4,6 @@
 #include "game/level.h"
 #include "support/fake_data.h"
 #include "support/pixels.h"
-#include "support/sound_log.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 
@@ -47,15 +46,6 @@ TEST_F(DemoTest, EachLevelKeepsItsObjectsAndKindsInPlay)
         EXPECT_EQ(g_Enemies.m_CHEnemyTypeCount, l.kinds) << "level " << l.level;
         EXPECT_EQ(g_Enemies.m_CHSpawnTop, g_LevelMap.GetSpawnTop());
     }
-}
-
-// The game's steps and the demo's run this one sea step.
-TEST_F(DemoTest, TheSeaStepMovesTheFarLayerAtHalfTheNearLayersPace)
-{
-    for (int tick = 0; tick < 400; tick++)
-        StepSea(0, 0);
-    EXPECT_NEAR(g_ScrollLayer2.m_PosX, 2 * g_ScrollLayer1.m_PosX, 1.0);
-    EXPECT_GT(g_ScrollLayer1.m_PosX, 0.0f);
 }
 
 TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)

@@ -68,8 +68,6 @@ protected:
     Picture page{640, 480};
 };
 
-// ---- Keys and toggles ----------------------------------------------------------
-
 // The golden replays see a paused world stand still; here, the key's repeat.
 TEST_F(GameTest, HeldPTogglesPauseEverySixthTick)
 {
@@ -224,8 +222,6 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
     EXPECT_EQ(g_LevelMap.m_StepPixels, 0);
 }
 
-// ---- The frame -------------------------------------------------------------------
-
 TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
 {
     const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
@@ -251,22 +247,6 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 286, 245, 24, 8, red), 10);
     EXPECT_EQ(CountColour(page, 352, 245, 16, 8, red), 0);
-}
-
-TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
-{
-    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
-    HoldKey(KEY_S, 1);  // sound off
-    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
-    clear_to_color(page, makecol(1, 2, 3));
-    DrawLevel_01(page);
-    EXPECT_GT(CountColour(page, 280, 442, 81, 8, red), 10);    // "SOUND OFF" at H - 8 - 30
-    EXPECT_GT(CountColour(page, 280, 462, 81, 8, green), 10);  // "MUSIC ON" at H - 8 - 10
-    EXPECT_EQ(CountColour(page, 280, 462, 81, 8, red), 0);
-    Ticks(50);
-    clear_to_color(page, makecol(1, 2, 3));
-    DrawLevel_01(page);
-    EXPECT_EQ(CountColour(page, 0, 400, 640, 80, red) + CountColour(page, 0, 400, 640, 80, green), 0);
 }
 
 // The table's ties: the last row's score does not enter, a tie with any other row does.
@@ -311,21 +291,6 @@ TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
     }
 }
 
-// The line along the bottom edge grows with the map's distance counter through each level.
-TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
-{
-    struct Case { int distance, completed, lo, hi; };
-    const Case cases[] = {{0, 0, 0, 0}, {5, 0, 1, 10}, {250, 0, 318, 322}, {500, 0, 640, 640}, {0, 1, 640, 640}};
-    for (const Case& c : cases) {
-        g_LevelMap.m_Distance = c.distance;
-        g_LevelMap.m_Completed = c.completed;
-        DrawLevel_01(page);
-        const int length = CountColour(page, 0, 478, 640, 1, makecol(255, 255, 0));
-        EXPECT_GE(length, c.lo) << c.distance;
-        EXPECT_LE(length, c.hi) << c.distance;
-    }
-}
-
 // Everything a frame could touch, byte for byte: the game's flags, the world
 // objects and every object of both collections.
 template <typename T>
@@ -349,8 +314,6 @@ std::string StateOfTheGame()
     }
     return state;
 }
-
-// ---- Whole games -------------------------------------------------------------------
 
 // A whole game through the screen runner, on the stand-in data whose masks are
 // empty: nothing stops the fish, the sea is crossed and the game says so (the

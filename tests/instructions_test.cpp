@@ -97,15 +97,3 @@ TEST_F(InstructionsTest, FirstPageHidesPrevAndLastPageHidesNext)
     }
 }
 
-// On every page, from Back, Right reaches Next and Left reaches Prev wherever they are shown.
-TEST_F(InstructionsTest, FromBackTheArrowsReachEveryShownButton)
-{
-    for (int p = 0; p < INSTRUCTION_PAGES; p++)
-        for (int k : {KEY_RIGHT, KEY_LEFT}) {
-            help.page = p;
-            help.cursor = NAV_BACK;
-            Press(k);
-            const bool shown = k == KEY_RIGHT ? p < INSTRUCTION_PAGES - 1 : p > 0;
-            EXPECT_EQ(help.cursor, shown ? (k == KEY_RIGHT ? NAV_NEXT : NAV_PREV) : NAV_BACK) << "page " << p;
-        }
-}

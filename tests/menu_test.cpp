@@ -47,22 +47,6 @@ TEST_F(MenuTest, EveryPressShorterThanTheRepeatDelayMovesOneItem)
     }
 }
 
-TEST_F(MenuTest, BothArrowsInOneStepHandleUpFirst)
-{
-    MenuReset(menu, MENU_SETUP);
-    PressKey(KEY_UP);
-    PressKey(KEY_DOWN);
-    Steps(1);
-    EXPECT_EQ(menu.selection, MENU_SETUP);
-    EXPECT_EQ(sounds.Samples().size(), 2u);
-    LetGoOfEverything();
-    MenuReset(menu, MENU_PLAY);
-    PressKey(KEY_UP);
-    PressKey(KEY_DOWN);
-    Steps(1);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS) << "from Play, Up stays and Down then moves";
-}
-
 TEST_F(MenuTest, AltEnterLeavesTheMenuWhereItWas)
 {
     MenuReset(menu, MENU_HISCORE);

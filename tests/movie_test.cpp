@@ -140,21 +140,6 @@ TEST_F(MovieTest, FramesDecodeToTheTestPatternInAnyOrder)
     }
 }
 
-TEST_F(MovieTest, DrawingIsClippedToTheTarget)
-{
-    CAviFile avi;
-    ASSERT_TRUE(avi.Open(Movies::Plain().c_str()));
-    ASSERT_TRUE(avi.OpenFrames(0));
-    const BITMAPINFOHEADER* frame = nullptr;
-    avi.GetFrameAtTime(0, 0, &frame);
-    ASSERT_NE(frame, nullptr);
-    Picture small(50, 40);
-    DrawPackedBitmap(small, -WIDTH / 2, -HEIGHT / 2, frame);  // only the bottom-right quadrant lands
-    EXPECT_TRUE(Near(uint32_t(getpixel(small, 10, 10)), uint32_t(TestFrameGrey(0)) * 0x010101, 4));
-    DrawPackedBitmap(small, 1000, 1000, frame);
-    avi.CloseFrames(0);
-}
-
 TEST_F(MovieTest, OpenReportsWhyAMovieCannotPlayAndOnlyAPlayingOneDraws)
 {
     CAviPlayer player;

@@ -114,8 +114,6 @@ protected:
     std::vector<CCharacterNode> m_Nodes;
 };
 
-// ---- Steering --------------------------------------------------------------
-
 TEST_F(FishTest, JoystickChosenButNoneFoundSteersByTheArrows)
 {
     key[KEY_RIGHT] = 1;
@@ -144,8 +142,6 @@ TEST_F(FishTest, MouseIsAVirtualJoystickWithADeadZone)
     }
     mouse_x = mouse_y = 0;
 }
-
-// ---- Crash, rising, respawn, blinking ---------------------------------------
 
 // A crash stops the fish and it rises out of the screen: without a spare life
 // the game is over once it is out, with one it comes back at the start,
@@ -208,8 +204,6 @@ TEST_F(FishTest, TintedBlinkDarkensTheFishAndLeavesTransparentPixels)
     m_Fish.Draw(page);  // unbound: draws nothing, must not fault
 }
 
-// ---- Collisions with the rock -----------------------------------------------
-
 // A shielded fish touching a floor edge is lifted onto the cell's top, at a
 // ceiling edge pushed below it, and stopped; without the shield it crashes.
 TEST_F(FishTest, ProtectedFishAtAnEdgeOfTheRockIsPushedOutOfIt)
@@ -234,8 +228,6 @@ TEST_F(FishTest, ProtectedFishAtAnEdgeOfTheRockIsPushedOutOfIt)
         EXPECT_EQ(m_Fish.m_SpeedY, c.answer == 0 ? 0 : c.speedY);
     }
 }
-
-// ---- Collisions with the sea's objects ----------------------------------------
 
 // What touching each kind does, with and without the shield: the answer the
 // game crashes on, whether the object goes, where the fish is pushed, the

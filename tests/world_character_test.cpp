@@ -1,7 +1,6 @@
 #include "platform/audio.h"
 #include "data/datafile.h"
 #include "support/pixels.h"
-#include "support/sound_log.h"
 #include "world/character.h"
 #include "world/sprite.h"
 #include <gtest/gtest.h>
@@ -37,8 +36,6 @@ protected:
     }
     CCharacter sea{640, 480};
 };
-
-// ---- the list -------------------------------------------------------------
 
 TEST_F(CharacterTest, UnknownKindsAreRefused)
 {
@@ -77,8 +74,6 @@ TEST_F(CharacterTest, ABubbleBlowingUpManyEnemiesDoesNotDivideByZero)
         EXPECT_EQ(n->m_Kind, KIND_EXPLOSION);
 }
 
-// ---- explosions -----------------------------------------------------------
-
 TEST_F(CharacterTest, AnExplosionPlaysItsRowOnceAndGoes)
 {
     sea.m_CHStopAddNew = 1;
@@ -105,8 +100,6 @@ TEST_F(CharacterTest, AFinishedExplosionKeepsItsLastFrameUntilRemoved)
     EXPECT_EQ(sea.m_CHEnemyCount, 13);  // the instructions never remove
 }
 
-// ---- movement and spawning ------------------------------------------------
-
 TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTenTicks)
 {
     sea.m_CHSpawnHeight = 280;
@@ -124,34 +117,6 @@ TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTe
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 10);
 }
 
-// ---- the screens' decorations --------------------------------------------
-
-TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
-{
-    SoundLog sounds;
-    SetSoundEffectsOn(false);  // the screens' samples play regardless
-    sea.InitForScreen(50);
-    sea.MoveCharacterForHiScore(1, 10);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    const CCharacterNode* coin = sea.m_CHHead;
-    EXPECT_EQ(coin->m_Kind, KIND_COIN);
-    EXPECT_EQ(coin->m_X % 21, 0);
-    EXPECT_EQ(coin->m_Y, -21);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_DROP}));
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(coin->m_X));
-    EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 3);  // 160 / 50 = 3, plus up to 2
-    EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 5);
-
-    sounds.Clear();
-    sea.m_CHHead->m_Y = 470;
-    sea.MoveCharacterForHiScore(0, 10);
-    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
-    EXPECT_TRUE(sounds.Samples().empty());
-    sea.MoveCharacterForHiScore(0, 10);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_LAND}));
-}
-
 TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
 {
     sea.InitForScreen(0);
@@ -165,8 +130,6 @@ TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
     EXPECT_EQ(sea.m_CHEnemyCount, 2);
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
 }
-
-// ---- drawing --------------------------------------------------------------
 
 // A sheet whose frames are filled with colours that name the kind and frame.
 class CharacterDrawTest : public CharacterTest {
@@ -204,14 +167,6 @@ TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
     EXPECT_EQ(getpixel(target, 310, 210), FrameColour(KIND_BUBBLE, 3));
     EXPECT_EQ(sea.m_Mask, mask);
     EXPECT_TRUE(IsMaskSolid(sea.m_Mask, 230 + 3 * 30 + 1, 70 + 1));
-}
-
-TEST_F(CharacterDrawTest, DrawKindPlacesEveryObjectOfTheKind)
-{
-    sea.InitForInstructions();
-    sea.DrawKind(KIND_ACTINIAN, target, 400, 300);
-    EXPECT_EQ(getpixel(target, 401, 301), FrameColour(KIND_ACTINIAN, 0));
-    EXPECT_EQ(getpixel(target, 11, 101), makecol(0, 0, 60));  // its own place stays empty
 }
 
 TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)

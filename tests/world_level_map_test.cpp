@@ -83,18 +83,6 @@ TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
     EXPECT_EQ(map.m_ScrollX, 5000);
 }
 
-TEST_F(LevelMapTest, StoppedProgressScrollsButCountsNothing)
-{
-    map.m_StopProgress = 1;
-    for (int i = 0; i < 500; i++)
-        map.Update(0, 0);
-    EXPECT_EQ(map.m_Distance, 0);
-    EXPECT_EQ(map.m_DistanceScore, 0);
-    EXPECT_EQ(map.m_StepPixels, 0);
-    EXPECT_EQ(map.m_Level, 0);
-    EXPECT_EQ(map.m_ScrollX, 40);  // it went on scrolling: 20 ticks per two columns
-}
-
 TEST_F(LevelMapTest, DemoStartsAtARandomLevelWithARandomSea)
 {
     bool levels[6] = {};
