@@ -222,15 +222,25 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
     EXPECT_EQ(g_LevelMap.m_StepPixels, 0);
 }
 
+// The HUD, the switches' messages (sound above music), the line of the level's
+// distance along the bottom edge, PAUSE, and the quit box over it.
 TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
 {
     const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
+    const int red = makecol(255, 0, 0);
+    HoldKey(KEY_S, 1);  // sound off
+    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
+    g_LevelMap.m_Distance = 250;
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 72, 1, 19, 9, green), 10);    // lives "03"
     EXPECT_GT(CountColour(page, 345, 1, 19, 9, green), 10);  // coins "00"
     EXPECT_GT(CountColour(page, 505, 1, 41, 9, green), 30);  // score "00000"
-    EXPECT_EQ(CountColour(page, 0, 20, 640, 460, green), 0);
+    EXPECT_EQ(CountColour(page, 0, 20, 640, 420, green), 0);
+    EXPECT_GT(CountColour(page, 280, 442, 81, 8, red), 10);    // "SOUND OFF"
+    EXPECT_GT(CountColour(page, 280, 462, 81, 8, green), 10);  // "MUSIC ON"
+    const int yellow = makecol(255, 255, 0);  // the line, half the width, left and right of the messages
+    EXPECT_EQ(CountColour(page, 0, 478, 270, 1, yellow) + CountColour(page, 370, 478, 270, 1, yellow), 270);
 
     g_Game.paused = true;
     DrawLevel_01(page);
@@ -240,7 +250,6 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     EXPECT_EQ(CountColour(page, 290, 230, 61, 21, blue), 0);
     EXPECT_GT(CountColour(page, 225, 145, 191, 196, face), 20000);
     EXPECT_GT(CountColour(page, 225, 180, 191, 21, green), 10);  // "Quit a game?"
-    const int red = makecol(255, 0, 0);
     EXPECT_EQ(CountColour(page, 286, 245, 24, 8, red), 0);    // "Yes" white
     EXPECT_GT(CountColour(page, 352, 245, 16, 8, red), 10);   // "No" red, pressed down
     g_Game.quitChoice = 0;
