@@ -90,7 +90,7 @@ void ExpectTestFrame(BITMAP* bmp, int x, int y, int frame)
         << "frame " << frame << ": " << std::hex << at(3 * WIDTH / 4, 3 * HEIGHT / 4);
 }
 
-TEST_F(MovieTest, StreamsAreCountedAndCappedAtFiveAndTheirFormatsRead)
+TEST_F(MovieTest, StreamsAreCountedAndCappedAtFive)
 {
     CAviFile avi;
     ASSERT_TRUE(avi.Open(Movies::Six().c_str()));
@@ -104,17 +104,6 @@ TEST_F(MovieTest, StreamsAreCountedAndCappedAtFiveAndTheirFormatsRead)
     EXPECT_EQ(avi.TimeToFrame(5, 0), -1);
     EXPECT_FALSE(avi.OpenFrames(5));
     avi.CloseFrames(4);
-
-    ASSERT_TRUE(avi.Open(Movies::Stereo16().c_str()));
-    const BITMAPINFOHEADER* video = avi.GetVideoFormat(0);
-    ASSERT_NE(video, nullptr);
-    EXPECT_EQ(video->biWidth, WIDTH);
-    EXPECT_EQ(video->biHeight, HEIGHT);
-    const WAVEFORMATEX* audio = avi.GetAudioFormat(0);
-    ASSERT_NE(audio, nullptr);
-    EXPECT_EQ(audio->nChannels, 2);
-    EXPECT_EQ(audio->nSamplesPerSec, 22050u);
-    EXPECT_EQ(audio->wBitsPerSample, 16);
 }
 
 TEST_F(MovieTest, FramesDecodeToTheTestPatternInAnyOrder)
