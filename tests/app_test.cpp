@@ -48,14 +48,6 @@ protected:
     std::vector<BITMAP*> pages;
 };
 
-TEST_F(RunnerTest, PendingTicksAllRunBeforeTheNextFrameAndLeftoversAreDropped)
-{
-    g_Ticks = 7;  // left over from the screen before
-    Run({PERIOD_GAME}, 3, 3);
-    EXPECT_EQ(events, (std::vector<std::string>{"frame", "step", "step", "step", "frame", "step", "step", "step",
-                                                "frame"}));
-}
-
 // A quit signal or the close button, arriving in the middle of a burst of steps
 // or while a screen idles with no tick pending, ends the program before the next
 // step, with the signal's exit code, on every kind of screen loop.

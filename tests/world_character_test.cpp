@@ -37,13 +37,6 @@ protected:
     CCharacter sea{640, 480};
 };
 
-TEST_F(CharacterTest, UnknownKindsAreRefused)
-{
-    EXPECT_EQ(sea.AddEnemy(-1, 0, 0, 0), -1);
-    EXPECT_EQ(sea.AddEnemy(14, 0, 0, 0), -1);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
 TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
 {
     sea.m_CHSpawnTop = 240;

@@ -73,16 +73,6 @@ TEST_F(LevelMapTest, RandomWalkStaysWithinItsBoundsOverManyColumns)
         EXPECT_GT(seen[row], 0) << "row " << row << " never reached";
 }
 
-TEST_F(LevelMapTest, ShiftsLargerThanTheGridAreRefused)
-{
-    EXPECT_EQ(map.ShiftColumns(35), -1);
-    EXPECT_EQ(map.ShiftRows(25), -1);
-    EXPECT_EQ(map.ShiftColumns(34), 0);
-    map.m_ScrollX = 5000;
-    map.KeepInBounds();
-    EXPECT_EQ(map.m_ScrollX, 5000);
-}
-
 TEST_F(LevelMapTest, DemoStartsAtARandomLevelWithARandomSea)
 {
     bool levels[6] = {};
