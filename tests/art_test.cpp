@@ -2,7 +2,7 @@
 // every object where the game looks for it, pictures whose collision twins
 // match what the player sees, and one-colour fonts that take the game's colours.
 #include "data/datafile.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "world/character.h"
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ class ArtTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         s_Data = load_datafile(PESKO_DATA_DIR "/data.dat");
     }
     static void TearDownTestSuite()

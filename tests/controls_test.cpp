@@ -10,7 +10,7 @@
 #include "screens/setup.h"
 #include "settings/control_settings.h"
 #include "settings/display_settings.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "support/keyboard.h"
 #include "support/simulated_clock.h"
 #include "support/temp_dir.h"
@@ -23,7 +23,7 @@ namespace {
 struct ControlsTest : testing::Test {
     void SetUp() override
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         g_Controls = DEFAULT_CONTROLS;
     }
     void TearDown() override

@@ -1,6 +1,6 @@
 #include "data/datafile.h"
 #include "data/datafile_check.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "support/pixels.h"
 #include "support/temp_dir.h"
 #include <algorithm>
@@ -14,7 +14,7 @@ namespace {
 // stored plain ("slh."), so that a test can damage any field by its offset.
 std::string PlainDataFile(const char* path = PESKO_DATA_DIR "/data.dat")
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     PACKFILE* f = pack_fopen(path, F_READ_PACKED);
     std::string bytes = "slh.";
     char buffer[65536];

@@ -1,4 +1,4 @@
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "support/temp_dir.h"
 #include "world/game_font.h"
 #include <fstream>
@@ -19,7 +19,7 @@ void SaveFontSheet()
 // A missing font file leaves the holder empty; a present one is loaded and freed.
 TEST(GameFontTest, AFontFileIsLoadedAndFreed)
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     TempDir dir;
     CGameFont holder;
     holder.LoadFont();
@@ -48,7 +48,7 @@ std::string OnePixelPcx()
 // Allegro's loader crashes on these; the game ends with a message instead.
 TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     TempDir dir;
     SaveFontSheet();
     const std::string good = dir.ReadFile("game_font.pcx");
