@@ -58,9 +58,9 @@ TEST_F(FilesTest, SettingsAreTwelveBytesAndAShortFileTakesDefaults)
         dir.WriteFile(SETTINGS_FILE, c.file);
         g_Settings = {7, 7, 7};
         ASSERT_EQ(LoadSettings(SETTINGS_FILE), c.result) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.control, c.read.control) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.soundVolume, c.read.soundVolume) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.musicVolume, c.read.musicVolume) << c.file.size() << " bytes";
+        EXPECT_EQ((std::vector<int>{g_Settings.control, g_Settings.soundVolume, g_Settings.musicVolume}),
+                  (std::vector<int>{c.read.control, c.read.soundVolume, c.read.musicVolume}))
+            << c.file.size() << " bytes";
     }
     g_Settings = {2, -1, 255};
     SaveSettings(SETTINGS_FILE);
@@ -178,12 +178,6 @@ TEST_F(FilesTest, AnOfferedScoreTakesItsPlaceInTheTable)
     }
 }
 
-static mode_t ModeOf(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
 TEST_F(FilesTest, ReadOnlyAndUnreadableFilesKeepTheirBytesAndEveryFileItsMode)
 {
     std::string settings = dir.Path() + "/config.dat";
@@ -198,13 +192,13 @@ TEST_F(FilesTest, ReadOnlyAndUnreadableFilesKeepTheirBytesAndEveryFileItsMode)
     SaveSettings(settings.c_str());
     InsertHiScore(99999, "NEW");
     SaveHiScores(table.c_str());
-    EXPECT_EQ(ModeOf(settings), 0444u);
-    EXPECT_EQ(ModeOf(table), 0000u);
+    EXPECT_EQ(dir.Mode("config.dat"), 0444u);
+    EXPECT_EQ(dir.Mode("hiscore.dat"), 0000u);
     chmod(table.c_str(), 0600);
     EXPECT_EQ(dir.ReadFile("config.dat"), Bytes({1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
     EXPECT_EQ(dir.ReadFile("hiscore.dat"), DefaultHiScoreBytes());
     // A file that can be written is replaced and keeps its mode.
     SaveHiScores(table.c_str());
     EXPECT_EQ(dir.ReadFile("hiscore.dat").substr(0, 3), "NEW");
-    EXPECT_EQ(ModeOf(table), 0600u);
+    EXPECT_EQ(dir.Mode("hiscore.dat"), 0600u);
 }

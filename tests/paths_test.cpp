@@ -69,18 +69,12 @@ TEST(SaveFolderTest, OptionThenVariableThenXdgThenHome)
     EXPECT_EQ(ChooseConfigFolder({}, env, "/tests"), "/tests");
 }
 
-static mode_t ModeOf(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
 TEST(MakeFolderTest, MissingFoldersAreMadePrivateAndOneThatCannotBeIsReported)
 {
     TempDir dir;
     std::string error;
     ASSERT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << error;
-    EXPECT_EQ(ModeOf(dir.Path() + "/home/.local/share/pesko"), 0700u);
+    EXPECT_EQ(dir.Mode("home/.local/share/pesko"), 0700u);
     EXPECT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << "an existing folder is fine";
     dir.WriteFile("file", "a file where a folder should be");
     EXPECT_FALSE(MakeFolder(dir.Path() + "/file/pesko", error));
