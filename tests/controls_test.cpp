@@ -4,7 +4,6 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "platform/frame_clock.h"
-#include "screens/hiscore_screen.h"
 #include "screens/menu.h"
 #include "screens/screens.h"
 #include "screens/setup.h"
@@ -14,7 +13,6 @@
 #include "support/keyboard.h"
 #include "support/simulated_clock.h"
 #include "support/temp_dir.h"
-#include "world/world.h"
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -152,18 +150,6 @@ TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
                          [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr});
         EXPECT_NEAR(steps, row[1], 1) << row[0] << " %";
     }
-}
-
-TEST_F(ControlsTest, ARelaxedGameIsNotOfferedToTheTable)
-{
-    const HiScoreEntry before = g_HiScores[0];
-    g_Game = GameState{};
-    g_Game.gameOver = true;
-    g_Game.speed = 70;
-    g_Player.m_Score = 99999;
-    EXPECT_EQ(OfferFinalScore(), -1);
-    EXPECT_EQ(g_HiScores[0].score, before.score);
-    EXPECT_EQ(g_Game.finalScore, 99999);
 }
 
 }  // namespace

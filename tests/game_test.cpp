@@ -341,22 +341,25 @@ TEST_F(GameTest, AGameThatCrossesTheSeaSaysSo)
 }
 
 // How a game ends decides whether the table sees its score: GAME OVER and a
-// crossed sea offer it (name and file included), a quit game does not.
+// crossed sea offer it (name and file included), a quit game does not, nor a
+// relaxed one (whose score the congratulations still show).
 TEST_F(GameTest, AnEndedGameOffersItsScoreAndAQuitOneDoesNot)
 {
-    struct Case { bool gameOver, seaCrossed, quit; int rank; };
-    for (const Case& c : {Case{true, false, false, 0}, Case{false, true, false, 0}, Case{false, false, true, -1}}) {
+    struct Case { bool gameOver, seaCrossed, quit; int speed, rank, finalScore; };
+    for (const Case& c : {Case{true, false, false, 100, 0, 4321}, Case{false, true, false, 100, 0, 4321},
+                          Case{false, false, true, 100, -1, 0}, Case{true, false, false, 70, -1, 4321}}) {
         TempDir dir;
         for (auto& row : g_HiScores)
             row.score = 1;
         memset(g_PlayerName, 'N', sizeof g_PlayerName);  // 15 letters and no terminator
         g_Player.m_Score = 4321;
         g_Game.gameOver = c.gameOver, g_Game.seaCrossed = c.seaCrossed, g_Game.quitRequested = c.quit;
+        g_Game.speed = c.speed;
         g_Game.finalScore = 0;
         EXPECT_EQ(OfferFinalScore(), c.rank);
         EXPECT_EQ(g_HiScores[0].score, c.rank == 0 ? 4321 : 1);
         EXPECT_EQ(dir.ReadFile(HISCORE_FILE).substr(0, 16), c.rank == 0 ? std::string(15, 'N') + '\0' : "");
-        EXPECT_EQ(g_Game.finalScore, c.rank == 0 ? 4321 : 0);
+        EXPECT_EQ(g_Game.finalScore, c.finalScore);
     }
     SetDefaultPlayerName();
 }
