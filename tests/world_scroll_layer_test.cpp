@@ -38,6 +38,25 @@ TEST_F(ScrollLayerTest, TheViewShowsTheColumnsFromItsPosition)
     }
 }
 
+// Drawn between two steps, the layer is part of the way; going round the image,
+// it is drawn at its new place, never slid back across it.
+TEST_F(ScrollLayerTest, LayerSlidesThroughTheStepAndAWrappedOneStaysPut)
+{
+    layer.m_PosX = 100.0f;
+    layer.StartStep();
+    layer.Scroll(12, 0, 3, 1);  // the level-5 step of the nearer layer: 4 pixels
+    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.5f), 102.0f);
+    layer.Draw(target, 0.5f);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(102));
+    layer.m_PosX = 1279.0f;
+    layer.StartStep();
+    layer.Scroll(12, 0, 3, 1);
+    EXPECT_FLOAT_EQ(layer.m_PosX, 3.0f);
+    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.0f), 3.0f);
+    layer.Draw(target, 0.0f);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(3));
+}
+
 TEST_F(ScrollLayerTest, MaskColourLetsTheLayerBehindShowThrough)
 {
     rectfill(image, 0, 0, 9, 9, bitmap_mask_color(image));
