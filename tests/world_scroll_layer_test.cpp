@@ -38,7 +38,7 @@ TEST_F(ScrollLayerTest, TheViewShowsTheColumnsFromItsPosition)
     }
 }
 
-// Drawn between two steps, the layer is part of the way; going round the image,
+// Drawn between two steps, the layer is that far along; going round the image,
 // it is drawn at its new place, never slid back across it.
 TEST_F(ScrollLayerTest, LayerSlidesThroughTheStepAndAWrappedOneStaysPut)
 {
