@@ -104,36 +104,25 @@ TEST_F(FilesTest, ASaveThatCannotBeWrittenIsSkippedAndLeavesTheOldFileWhole)
 }
 
 // hiscore.dat: six rows of a 16-byte name and a little-endian score; a short
-// file takes the default rows for the rows it lacks.
+// file takes the default rows for the rows it lacks. A name without its zero is
+// never read past its 16 bytes, and moved down a row it is cut to end inside it.
 TEST_F(FilesTest, HiScoresAreSixRowsAndAShortFileTakesDefaultRows)
 {
     SaveHiScores(HISCORE_FILE);
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE), DefaultHiScoreBytes());
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE).substr(0, 20), std::string("PESKO\0\0\0\0\0\0\0\0\0\0\0\xA0\x0F\0\0", 20));
     std::string bytes = DefaultHiScoreBytes();
-    bytes.replace(0, 5, "FIRST");
+    bytes.replace(0, 16, "ABCDEFGHIJKLMNOP");
     bytes.replace(20, 5, "OTHER");
     dir.WriteFile(HISCORE_FILE, bytes.substr(0, 30));  // one whole row and half of the next
     strcpy(g_HiScores[1].name, "OLD");
     g_HiScores[1].score = 77;
     ASSERT_EQ(LoadHiScores(HISCORE_FILE), 0);
-    EXPECT_EQ(HiScoreName(g_HiScores[0]), "FIRST");
+    EXPECT_EQ(HiScoreName(g_HiScores[0]), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(g_HiScores[0].score, 4000);
     EXPECT_EQ(HiScoreName(g_HiScores[1]), "VEDUR");
     EXPECT_EQ(g_HiScores[1].score, 2000);
     EXPECT_EQ(HiScoreName(g_HiScores[5]), "ANONYM1");
-}
-
-TEST_F(FilesTest, NameWithoutTerminatorIsNeverReadPastItsSixteenBytes)
-{
-    std::string bytes = DefaultHiScoreBytes();
-    bytes.replace(0, 16, "ABCDEFGHIJKLMNOP");  // no zero inside the name
-    dir.WriteFile(HISCORE_FILE, bytes);
-    ASSERT_EQ(LoadHiScores(HISCORE_FILE), 0);
-    EXPECT_EQ(HiScoreName(g_HiScores[0]), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(g_HiScores[0].score, 4000);
-
-    // Shifting the row down keeps it terminated inside the row.
     InsertHiScore(5000, "NEW");
     EXPECT_EQ(HiScoreName(g_HiScores[1]), "ABCDEFGHIJKLMNO");
     EXPECT_NE(memchr(g_HiScores[1].name, 0, 16), nullptr);

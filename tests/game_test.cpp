@@ -92,6 +92,8 @@ TEST_F(GameTest, HeldPTogglesPauseEverySixthTick)
 }
 
 // A replay hands the steps their input back: the step reads no device itself.
+// A player who turns to another window finds the game paused, as P pauses it;
+// coming back leaves it paused until P.
 TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
 {
     StepInput right;
@@ -101,6 +103,14 @@ TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
         UpdateLevel_01(right);
     key[KEY_LEFT] = 0;
     EXPECT_EQ(g_Player.m_SpeedX, 3);
+    StepInput lost, none, p;
+    lost.focusLost = p.pause = true;
+    for (const StepInput* input : {&lost, &lost, &none}) {
+        UpdateLevel_01(*input);
+        EXPECT_TRUE(g_Game.paused);
+    }
+    UpdateLevel_01(p);
+    EXPECT_FALSE(g_Game.paused);
 
     StepInput escape;
     escape.escape = true;
@@ -110,20 +120,6 @@ TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
     yes.boxYes = yes.boxAnswer = true;
     UpdateLevel_01(yes);
     EXPECT_TRUE(g_Game.quitRequested);
-}
-
-// A player who turns to another window finds the game paused, as P pauses it;
-// coming back leaves it paused until P.
-TEST_F(GameTest, LosingTheWindowPausesTheGameUntilP)
-{
-    StepInput lost, none, p;
-    lost.focusLost = p.pause = true;
-    for (const StepInput* input : {&lost, &lost, &none}) {
-        UpdateLevel_01(*input);
-        EXPECT_TRUE(g_Game.paused);
-    }
-    UpdateLevel_01(p);
-    EXPECT_FALSE(g_Game.paused);
 }
 
 // ESC opens the box on No (paused or not); the steering arrow held as it opens
