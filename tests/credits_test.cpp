@@ -3,25 +3,19 @@
 #include "app/globals.h"
 #include "world/world.h"
 #include "screens/credits.h"
-#include "support/fake_data.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
 
-class CreditsTest : public ::testing::Test {
+class CreditsTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        clear_keybuf();
         BindCollection();
         CreditsReset(credits, text);
     }
-    void TearDown() override
-    {
-        ReleaseCollection();
-        clear_keybuf();
-    }
+    void TearDown() override { ReleaseCollection(); }
     void RollTo(int offset)
     {
         while (credits.offset < offset)

@@ -2,7 +2,7 @@
 #include "world/world.h"
 #include "game/demo.h"
 #include "game/level.h"
-#include "support/fake_data.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -18,19 +18,14 @@ int PixelsNearTheCentre(BITMAP* bmp, int colour)
     return count;
 }
 
-class DemoTest : public ::testing::Test {
+class DemoTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
         srand(7);
         DemoReset(demo);
     }
-    void TearDown() override
-    {
-        DemoRelease();
-        clear_keybuf();
-    }
+    void TearDown() override { DemoRelease(); }
     DemoState demo;
 };
 

@@ -13,8 +13,7 @@
 #include "game/record.h"
 #include "settings/save_files.h"
 #include "screens/hiscore_screen.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/simulated_clock.h"
 #include "support/sound_log.h"
@@ -48,20 +47,17 @@ void FillBitmap(int index, int colour)
     clear_to_color(DataBitmap(index), colour);
 }
 
-class GameTest : public ::testing::Test {
+class GameTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
         srand(11);
-        LetGoOfEverything();
         g_Settings.control = CONTROL_KEYBOARD;
         InitLevel_01();
     }
     void TearDown() override
     {
         ExitLevel_01();
-        LetGoOfEverything();
         for (int index : {BMP_PLAYER, BMP_PLAYER_MASK, BMP_TILES, BMP_TILES_MASK, BMP_CHARACTERS_MASK})
             FillBitmap(index, bitmap_mask_color(DataBitmap(index)));
     }

@@ -6,28 +6,19 @@
 #include "screens/front_end.h"
 #include "screens/hiscore_screen.h"
 #include "screens/name_entry.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <cstring>
 #include <vector>
 #include <gtest/gtest.h>
 
-class NameEntryTest : public ::testing::Test {
+class NameEntryTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        LetGoOfEverything();
-        clear_keybuf();
         strcpy(g_PlayerName, "LEFTOVER");
         NameEntryReset(entry);
-    }
-    void TearDown() override
-    {
-        LetGoOfEverything();
-        clear_keybuf();
     }
     void Type(int scancode, int times = 1)
     {
@@ -109,21 +100,15 @@ TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
     EXPECT_STREQ(g_PlayerName, "PESKO");
 }
 
-class HiScoreScreenTest : public ::testing::Test {
+class HiScoreScreenTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        clear_keybuf();
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
         BindCollection();
         HiScoreReset(table);
     }
-    void TearDown() override
-    {
-        ReleaseCollection();
-        clear_keybuf();
-    }
+    void TearDown() override { ReleaseCollection(); }
     HiScoreState table;
     SoundLog sounds;
     Picture page{SCREEN_WIDTH, SCREEN_HEIGHT};

@@ -3,26 +3,19 @@
 #include "app/globals.h"
 #include "screens/front_end.h"
 #include "screens/instructions.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <gtest/gtest.h>
 
-class InstructionsTest : public ::testing::Test {
+class InstructionsTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        LetGoOfEverything();
         BindCollection();
         InstructionsReset(help);
     }
-    void TearDown() override
-    {
-        ReleaseCollection();
-        LetGoOfEverything();
-    }
+    void TearDown() override { ReleaseCollection(); }
     // Taps, each down and up again between two steps.
     void Press(int k, int times = 1)
     {

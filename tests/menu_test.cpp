@@ -3,22 +3,15 @@
 #include "app/globals.h"
 #include "screens/menu.h"
 #include "screens/screens.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public ScreenTest {
 protected:
-    void SetUp() override
-    {
-        UseFakeData();
-        LetGoOfEverything();
-        MenuReset(menu, MENU_PLAY);
-    }
-    void TearDown() override { LetGoOfEverything(); }
+    void SetUp() override { MenuReset(menu, MENU_PLAY); }
     void Steps(int n)
     {
         for (int i = 0; i < n; i++)

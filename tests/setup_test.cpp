@@ -3,8 +3,7 @@
 #include "app/globals.h"
 #include "screens/setup.h"
 #include "world/player.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
@@ -22,16 +21,13 @@ static std::string SettingsBytes(int control, int sound, int music)
 
 static const std::string DEFAULT_BYTES = SettingsBytes(0, 127, 127);
 
-class SetupTest : public ::testing::Test {
+class SetupTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        LetGoOfEverything();
         dir.WriteFile("config.dat", DEFAULT_BYTES);
         StartWith(DEFAULT_SETTINGS);
     }
-    void TearDown() override { LetGoOfEverything(); }
 
     // Taps the keys named by letters (Up, Down, Left, Right, Enter, X for ESC),
     // each down and up again between two steps; a number after one repeats it.
