@@ -7,7 +7,7 @@
 // X server's copy, which waits for a core when the machine is busy.
 #include "platform/display.h"
 #include "app/globals.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <cstdlib>
@@ -29,7 +29,7 @@ void InitAllegroOnce()
         return;
     done = true;
     if (!HaveDisplay() || allegro_init() != 0)
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
     set_color_depth(32);
 }
 

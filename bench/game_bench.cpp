@@ -9,7 +9,7 @@
 #include "world/world.h"
 #include "game/game.h"
 #include "game/level.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -58,7 +58,7 @@ void SetUpBenchData()
     if (done)
         return;
     done = true;
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     for (int i = 0; i < DATA_OBJECT_COUNT; i++) {
         s_Data[i].type = DAT_END + 1;  // unused kinds answer none
         s_Data[i].dat = nullptr;

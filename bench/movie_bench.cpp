@@ -1,6 +1,6 @@
 // Decoding and drawing frames of the intro movie, as the intro screen does.
 #include "movie/avi_player.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -15,7 +15,7 @@ struct OpenLogo {
 
     explicit OpenLogo(benchmark::State& state)
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         if (!avi.Open(MOVIE.c_str()) || !avi.OpenFrames(0)) {
             state.SkipWithError("gamelogo.avi cannot be played");
             return;

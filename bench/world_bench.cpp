@@ -1,6 +1,6 @@
 // The sea's share of a frame: the level map, the two scroll layers and 13 objects,
 // updated and drawn on 640 x 480 memory bitmaps, 32-bit, without a display.
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/scroll_layer.h"
@@ -22,7 +22,7 @@ struct Sea {
 
     Sea()
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         srand(5);
         dest = create_bitmap(640, 480);
         tiles = create_bitmap(120, 80);

@@ -10,7 +10,8 @@
 #include <csignal>
 #include <unistd.h>
 #include "support/fake_data.h"
-#include "support/headless.h"
+#include "support/pixels.h"
+#include "support/simulated_clock.h"
 #include "support/sound_log.h"
 #include <algorithm>
 #include <utility>
@@ -25,17 +26,11 @@ class RunnerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
-        g_Page1 = create_bitmap(640, 480);
-        g_Page2 = create_bitmap(640, 480);
-        g_BackBuffer = g_Page2;  // the page left by the screen before
+        g_Page1 = first;
+        g_BackBuffer = g_Page2 = second;  // the page left by the screen before
     }
-    void TearDown() override
-    {
-        destroy_bitmap(g_Page1);
-        destroy_bitmap(g_Page2);
-        g_Page1 = g_Page2 = g_BackBuffer = nullptr;
-    }
+    void TearDown() override { g_Page1 = g_Page2 = g_BackBuffer = nullptr; }
+    Picture first{640, 480}, second{640, 480};
     // Runs a screen whose every frame takes `periodsPerFrame` periods, until `frames` are drawn.
     void Run(const ScreenLoop& loop, int frames, int periodsPerFrame)
     {
@@ -52,14 +47,6 @@ protected:
     std::vector<std::string> events;
     std::vector<BITMAP*> pages;
 };
-
-TEST_F(RunnerTest, PendingTicksAllRunBeforeTheNextFrameAndLeftoversAreDropped)
-{
-    g_Ticks = 7;  // left over from the screen before
-    Run({PERIOD_GAME}, 3, 3);
-    EXPECT_EQ(events, (std::vector<std::string>{"frame", "step", "step", "step", "frame", "step", "step", "step",
-                                                "frame"}));
-}
 
 // A quit signal or the close button, arriving in the middle of a burst of steps
 // or while a screen idles with no tick pending, ends the program before the next
@@ -104,17 +91,6 @@ TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
             }
 }
 
-TEST_F(RunnerTest, FrontEndScreensStartOnTheFirstPageTheGameOnTheOneItFinds)
-{
-    Run({PERIOD_SLOW_SCREEN}, 3, 1);
-    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page1, g_Page2, g_Page1}));
-    pages.clear();
-    ScreenLoop game{PERIOD_GAME};
-    game.keepBackBuffer = true;
-    Run(game, 2, 1);
-    EXPECT_EQ(pages, (std::vector<BITMAP*>{g_Page2, g_Page1}));
-}
-
 // The key that ends the demo or a game must not act again on the screen after it.
 TEST_F(RunnerTest, AScreenThatClearsKeysOnLeavingLeavesNoneTyped)
 {
@@ -144,25 +120,9 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     EXPECT_TRUE(sounds.Events().empty()) << "a screen without a tune neither starts nor stops one";
 }
 
-// A simulated clock whose sleeps bring the timer's ticks of a screen's period.
-namespace SimulatedTime {
-int64_t now = 0;
-int64_t periodNanos = 0;
-int64_t Now() { return now; }
-void SleepUntil(int64_t when)
-{
-    if (when <= now)
-        return;
-    g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
-    now = when;
-}
-}  // namespace SimulatedTime
-
 TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
 {
-    SimulatedTime::now = 0;
-    SimulatedTime::periodNanos = PERIOD_FAST_SCREEN * 1000000LL;
-    UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+    SimulatedTime::Running clock(PERIOD_FAST_SCREEN * 1000000LL);
     int steps = 0, frames = 0, stepsAtLastFrame = -1;
     bool framesShowTheLatestStep = true;
     RunScreen({PERIOD_FAST_SCREEN}, {[&] { steps++; },
@@ -172,7 +132,6 @@ TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
                                          stepsAtLastFrame = steps;
                                      },
                                      [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr});
-    UseRunnerClock({MonotonicNanos, SleepUntil});
     EXPECT_GE(steps, 100);
     EXPECT_LE(frames, 60);
     EXPECT_GE(frames, 55) << "the frames keep the display's pace";

@@ -2,7 +2,7 @@
 // every object where the game looks for it, pictures whose collision twins
 // match what the player sees, and one-colour fonts that take the game's colours.
 #include "data/datafile.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "world/character.h"
 #include <gtest/gtest.h>
 
@@ -15,23 +15,11 @@ class ArtTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        InitHeadlessAllegro();
-        s_Data = load_datafile(PESKO_DATA_DIR "/data.dat");
+        StartHeadlessAllegro();
+        g_Data = load_datafile(PESKO_DATA_DIR "/data.dat");  // read through the game's own accessors
     }
-    static void TearDownTestSuite()
-    {
-        if (s_Data)
-            unload_datafile(s_Data);
-        s_Data = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(s_Data, nullptr) << "data.dat did not load from " PESKO_DATA_DIR; }
-
-    static BITMAP* Bitmap(int index) { return static_cast<BITMAP*>(s_Data[index].dat); }
-    static FONT* Font(int index) { return static_cast<FONT*>(s_Data[index].dat); }
-
-    static DATAFILE* s_Data;
+    void SetUp() override { ASSERT_NE(g_Data, nullptr) << "data.dat did not load from " PESKO_DATA_DIR; }
 };
-DATAFILE* ArtTest::s_Data = nullptr;
 
 // Pixels of the rectangle that are not mask pink.
 int VisiblePixels(BITMAP* bmp, int x0, int y0, int w, int h)
@@ -63,28 +51,28 @@ TEST_F(ArtTest, BitmapsHaveTheSizesTheGameDrawsThemAt)
         {BMP_LAYER1, 1280, 480}, {BMP_LAYER2, 1280, 480},
     };
     for (const Expected& e : sizes) {
-        EXPECT_EQ(Bitmap(e.index)->w, e.w) << "object #" << e.index;
-        EXPECT_EQ(Bitmap(e.index)->h, e.h) << "object #" << e.index;
+        EXPECT_EQ(DataBitmap(e.index)->w, e.w) << "object #" << e.index;
+        EXPECT_EQ(DataBitmap(e.index)->h, e.h) << "object #" << e.index;
     }
     for (int sheet : {BMP_PLAYER, BMP_TILES, BMP_CHARACTERS}) {
-        EXPECT_EQ(Bitmap(sheet + 1)->w, Bitmap(sheet)->w) << "mask of #" << sheet;
-        EXPECT_EQ(Bitmap(sheet + 1)->h, Bitmap(sheet)->h) << "mask of #" << sheet;
+        EXPECT_EQ(DataBitmap(sheet + 1)->w, DataBitmap(sheet)->w) << "mask of #" << sheet;
+        EXPECT_EQ(DataBitmap(sheet + 1)->h, DataBitmap(sheet)->h) << "mask of #" << sheet;
     }
-    EXPECT_GE(Bitmap(BMP_TILES)->w, 6 * 20);
-    EXPECT_GE(Bitmap(BMP_TILES)->h, 4 * 20);
+    EXPECT_GE(DataBitmap(BMP_TILES)->w, 6 * 20);
+    EXPECT_GE(DataBitmap(BMP_TILES)->h, 4 * 20);
     for (int b = BMP_PLAYER; b <= BMP_CHARACTERS_MASK; b++)
-        EXPECT_EQ(bitmap_color_depth(Bitmap(b)), 32) << "object #" << b;
+        EXPECT_EQ(bitmap_color_depth(DataBitmap(b)), 32) << "object #" << b;
 }
 
 TEST_F(ArtTest, MaskTwinsAreSolidExactlyWhereTheSpritesShow)
 {
     for (int sheet : {BMP_PLAYER, BMP_TILES, BMP_CHARACTERS})
-        EXPECT_EQ(MaskMismatches(Bitmap(sheet), Bitmap(sheet + 1)), 0) << "sheet #" << sheet;
+        EXPECT_EQ(MaskMismatches(DataBitmap(sheet), DataBitmap(sheet + 1)), 0) << "sheet #" << sheet;
 }
 
 TEST_F(ArtTest, EveryFrameOfEveryKindShowsSomething)
 {
-    BITMAP* sheet = Bitmap(BMP_CHARACTERS);
+    BITMAP* sheet = DataBitmap(BMP_CHARACTERS);
     for (int kind = 0; kind < CHARACTER_KIND_COUNT; kind++) {
         const CharacterKindInfo& k = g_CharacterKinds[kind];
         ASSERT_LE(k.sheetX + k.width * k.frameCount, sheet->w) << "kind " << kind;
@@ -99,7 +87,7 @@ TEST_F(ArtTest, EveryFrameOfEveryKindShowsSomething)
 
 TEST_F(ArtTest, TilesAreRockWaterAndDecorationsWhereTheMapPutsThem)
 {
-    BITMAP* tiles = Bitmap(BMP_TILES);
+    BITMAP* tiles = DataBitmap(BMP_TILES);
     EXPECT_EQ(VisiblePixels(tiles, 60, 60, 20, 20), 0) << "the open-water tile must be see-through";
     for (int level = 0; level < 6; level++) {
         EXPECT_EQ(VisiblePixels(tiles, level * 20, 0, 20, 20), 400) << "rock of level " << level;
@@ -121,12 +109,12 @@ TEST_F(ArtTest, FontsHaveTheirSizesAndTheLongestLineFits)
         {FNT_TITLE, 80, 100}, {FNT_HEADING, 36, 44}, {FNT_TEXT, 18, 22}, {FNT_TABLE, 24, 28}, {FNT_MENU, 34, 40},
     };
     for (const Range& r : heights) {
-        EXPECT_GE(text_height(Font(r.index)), r.lo) << "font #" << r.index;
-        EXPECT_LE(text_height(Font(r.index)), r.hi) << "font #" << r.index;
+        EXPECT_GE(text_height(DataFont(r.index)), r.lo) << "font #" << r.index;
+        EXPECT_LE(text_height(DataFont(r.index)), r.hi) << "font #" << r.index;
     }
     // The instructions put it between x = 145 and the right edge less 10.
-    EXPECT_LE(text_length(Font(FNT_TEXT), "Actinian protects Pesko for a few time."), 485);
-    EXPECT_LE(text_length(Font(FNT_TITLE), "PESKO"), 640);
+    EXPECT_LE(text_length(DataFont(FNT_TEXT), "Actinian protects Pesko for a few time."), 485);
+    EXPECT_LE(text_length(DataFont(FNT_TITLE), "PESKO"), 640);
 }
 
 TEST(DataFile, StaysSmallEnoughToShip)

@@ -4,16 +4,15 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "platform/frame_clock.h"
-#include "screens/hiscore_screen.h"
 #include "screens/menu.h"
 #include "screens/screens.h"
 #include "screens/setup.h"
 #include "settings/control_settings.h"
 #include "settings/display_settings.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "support/keyboard.h"
+#include "support/simulated_clock.h"
 #include "support/temp_dir.h"
-#include "world/world.h"
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -22,7 +21,7 @@ namespace {
 struct ControlsTest : testing::Test {
     void SetUp() override
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         g_Controls = DEFAULT_CONTROLS;
     }
     void TearDown() override
@@ -101,6 +100,8 @@ TEST_F(ControlsTest, APadPluggedInBetweenTwoMenusIsFoundAndOneUnpluggedPausesThe
     MenuState menu;
     MenuReset(menu, MENU_PLAY);
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
+    EXPECT_STREQ(ControlName(-3), "Keyboard");
+    EXPECT_STREQ(ControlName(CONTROL_MOUSE), "Mouse");
     s_PadPlugged = true;
     MenuReset(menu, MENU_PLAY);
     EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
@@ -115,16 +116,26 @@ TEST_F(ControlsTest, APadPluggedInBetweenTwoMenusIsFoundAndOneUnpluggedPausesThe
     s_PadGone = false;
 }
 
-namespace SimulatedTime {
-int64_t now = 0;
-int64_t periodNanos = 1;
-int64_t Now() { return now; }
-void SleepUntil(int64_t when)
+// Every screen reads the pad alike: the stick's four ways are the arrows, the
+// first button Enter, the second ESC, the third P.
+TEST_F(ControlsTest, EachPadInputActsAsItsControl)
 {
-    g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
-    now = when;
+    PlugJoystick();
+    JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
+    const std::pair<int*, int> inputs[] = {
+        {&stick.axis[1].d1, INPUT_UP}, {&stick.axis[1].d2, INPUT_DOWN}, {&stick.axis[0].d1, INPUT_LEFT},
+        {&stick.axis[0].d2, INPUT_RIGHT}, {&joy[0].button[0].b, INPUT_ENTER}, {&joy[0].button[1].b, INPUT_ESC},
+        {&joy[0].button[2].b, INPUT_PAUSE}};
+    for (auto [input, control] : inputs) {
+        PressReader reader;
+        reader.Open(10, 50);
+        *input = 1;
+        reader.Step();
+        *input = 0;
+        for (int c = 0; c < INPUT_COUNT; c++)
+            EXPECT_EQ(reader.Acts(InputControl(c)), c == control) << "control " << control << ", read " << c;
+    }
 }
-}  // namespace SimulatedTime
 
 TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
 {
@@ -133,27 +144,12 @@ TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
         ScreenLoop loop = GameLoop(row[0]);
         loop.music = NO_MUSIC;
         loop.framesBetweenSteps = false;  // headless: the simulated timer feeds the steps
-        SimulatedTime::now = 0;
-        SimulatedTime::periodNanos = TickPeriodNanos(loop);
-        UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+        SimulatedTime::Running clock(TickPeriodNanos(loop));
         int steps = 0;
         RunScreen(loop, {[&] { steps++; }, [](BITMAP*, float) {},
                          [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr});
-        UseRunnerClock({MonotonicNanos, SleepUntil});
         EXPECT_NEAR(steps, row[1], 1) << row[0] << " %";
     }
-}
-
-TEST_F(ControlsTest, ARelaxedGameIsNotOfferedToTheTable)
-{
-    const HiScoreEntry before = g_HiScores[0];
-    g_Game = GameState{};
-    g_Game.gameOver = true;
-    g_Game.speed = 70;
-    g_Player.m_Score = 99999;
-    EXPECT_EQ(OfferFinalScore(), -1);
-    EXPECT_EQ(g_HiScores[0].score, before.score);
-    EXPECT_EQ(g_Game.finalScore, 99999);
 }
 
 }  // namespace

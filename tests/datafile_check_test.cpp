@@ -1,13 +1,12 @@
 #include "data/datafile.h"
 #include "data/datafile_check.h"
-#include "support/headless.h"
+#include "platform/headless.h"
+#include "support/pixels.h"
 #include "support/temp_dir.h"
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <iterator>
-#include <random>
 
 namespace {
 
@@ -15,7 +14,7 @@ namespace {
 // stored plain ("slh."), so that a test can damage any field by its offset.
 std::string PlainDataFile(const char* path = PESKO_DATA_DIR "/data.dat")
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     PACKFILE* f = pack_fopen(path, F_READ_PACKED);
     std::string bytes = "slh.";
     char buffer[65536];
@@ -95,16 +94,14 @@ protected:
         DATAFILE* data = load_datafile("data.dat");
         ASSERT_NE(data, nullptr);
         EXPECT_EQ(CheckDatafile(data), "");
-        BITMAP* page = create_bitmap(64, 64);
+        Picture page(64, 64);
         for (int i = FNT_TITLE; i <= FNT_MENU; i++)
             textout_ex(page, static_cast<FONT*>(data[i].dat), "Pesko 0123", 0, 0, 1, -1);
-        destroy_bitmap(page);
         unload_datafile(data);
-        loaded++;
     }
     static inline std::string s_Plain;
     TempDir dir;
-    int refused = 0, loaded = 0;
+    int refused = 0;
 };
 
 TEST_F(DatafileCheckTest, TheGamesOwnDataPassesPackedAndPlain)
@@ -185,8 +182,8 @@ TEST_F(DatafileCheckTest, DamageIsNamedWithTheObject)
         EXPECT_EQ(message.empty() ? problem : problem.substr(0, message.size()), message) << problem;
 }
 
-// Each field set to 0, -1 and a huge value, and random bits flipped in the
-// objects' headers and in the packed file: refused or loaded safely, never a crash.
+// Each field set to 0, -1 and a huge value: refused or loaded safely, never a
+// crash (random damage is the datafile_check fuzz target's).
 TEST_F(DatafileCheckTest, DamagedCopiesAreRefusedOrLoadSafely)
 {
     std::vector<Field> fields = FieldsOf(s_Plain);
@@ -197,23 +194,6 @@ TEST_F(DatafileCheckTest, DamagedCopiesAreRefusedOrLoadSafely)
             Put(b, f, f.bytes == 4 ? value : value >> (32 - 8 * f.bytes));
             ExpectRefusedOrLoads(b, f.name + " = " + std::to_string(value));
         }
-    std::mt19937 random(16);
-    for (int n = 0; n < 40; n++) {
-        const Field& f = fields[random() % fields.size()];
-        std::string b = s_Plain;
-        size_t at = f.at + random() % 24;
-        b[at] = char(b[at] ^ (1 << random() % 8));
-        ExpectRefusedOrLoads(b, "bit flip at " + std::to_string(at));
-    }
-    std::ifstream in(PESKO_DATA_DIR "/data.dat", std::ios::binary);
-    std::string packed((std::istreambuf_iterator<char>(in)), {});
-    for (int n = 0; n < 20; n++) {
-        std::string b = packed;
-        size_t at = 4 + random() % 4096;
-        b[at] = char(b[at] ^ (1 << random() % 8));
-        ExpectRefusedOrLoads(b, "packed bit flip at " + std::to_string(at));
-    }
-    std::cout << refused << " refused, " << loaded << " loaded\n";
     EXPECT_GT(refused, 300);
 }
 

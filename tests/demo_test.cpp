@@ -2,8 +2,8 @@
 #include "world/world.h"
 #include "game/demo.h"
 #include "game/level.h"
-#include "support/fake_data.h"
-#include "support/sound_log.h"
+#include "support/screen_test.h"
+#include "support/pixels.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 
@@ -18,19 +18,14 @@ int PixelsNearTheCentre(BITMAP* bmp, int colour)
     return count;
 }
 
-class DemoTest : public ::testing::Test {
+class DemoTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
         srand(7);
         DemoReset(demo);
     }
-    void TearDown() override
-    {
-        DemoRelease();
-        clear_keybuf();
-    }
+    void TearDown() override { DemoRelease(); }
     DemoState demo;
 };
 
@@ -48,23 +43,11 @@ TEST_F(DemoTest, EachLevelKeepsItsObjectsAndKindsInPlay)
     }
 }
 
-// The game's steps and the demo's run this one sea step.
-TEST_F(DemoTest, TheSeaStepMovesTheFarLayerAtHalfTheNearLayersPace)
-{
-    for (int tick = 0; tick < 400; tick++)
-        StepSea(0, 0);
-    EXPECT_NEAR(g_ScrollLayer2.m_PosX, 2 * g_ScrollLayer1.m_PosX, 1.0);
-    EXPECT_GT(g_ScrollLayer1.m_PosX, 0.0f);
-}
-
 TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
 {
-    BITMAP* dest = create_bitmap(640, 480);
-    clear_to_color(dest, makecol(0, 0, 0));
+    Picture dest(640, 480), sheet(960, 688, 0xC86400);
     BITMAP* layer1 = DataBitmap(BMP_LAYER1);
     rectfill(layer1, 0, 0, 1279, 479, makecol(0, 90, 0));
-    BITMAP* sheet = create_bitmap(960, 688);
-    clear_to_color(sheet, makecol(200, 100, 0));
     g_Enemies.SetBitmaps(sheet, sheet);
     g_Enemies.AddEnemy(KIND_URCHIN, 0, 500, 200);
     for (int tick = 0; tick < 11; tick++)
@@ -83,9 +66,7 @@ TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
     EXPECT_EQ(PixelsNearTheCentre(dest, makecol(0, 0, 255)), 0);
     g_Enemies.RemoveAllEnemies();
     g_Enemies.ClearBitmaps();
-    destroy_bitmap(sheet);
     rectfill(layer1, 0, 0, 1279, 479, bitmap_mask_color(layer1));
-    destroy_bitmap(dest);
 }
 
 }  // namespace

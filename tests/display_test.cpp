@@ -3,7 +3,7 @@
 #include "settings/display_settings.h"
 #include "files/options.h"
 #include "platform/scaling.h"
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
 #include <random>
@@ -67,30 +67,26 @@ TEST(OptionsTest, EveryOptionInBothFormsAndBadOnesRefused)
 }
 
 // A picture of random colours, of a size the scaler's four-pixel steps do not divide.
-static BITMAP* RandomPicture(int width, int height, std::mt19937& random)
+static void PaintRandomly(BITMAP* picture, std::mt19937& random)
 {
-    BITMAP* picture = create_bitmap(width, height);
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++)
+    for (int y = 0; y < picture->h; y++)
+        for (int x = 0; x < picture->w; x++)
             putpixel(picture, x, y, static_cast<int>(random() & 0xFFFFFF));
-    return picture;
 }
 
 // The scaler against a plain nested loop, onto a larger picture at an offset so
 // that writing outside the scaled area shows too.
 TEST(ScalerTest, OutputEqualsThePlainNestedLoopScaler)
 {
-    InitHeadlessAllegro();
     std::mt19937 random(24);
     const int sizes[][2] = {{640, 480}, {37, 5}, {3, 2}};
     for (const auto& size : sizes) {
-        BITMAP* picture = RandomPicture(size[0], size[1], random);
+        Picture picture(size[0], size[1]);
+        PaintRandomly(picture, random);
         for (int factor = 1; factor <= 4; factor++) {
             const int left = 5, top = 3;
-            BITMAP* out = create_bitmap(size[0] * factor + 2 * left, size[1] * factor + 2 * top);
-            BITMAP* expected = create_bitmap(out->w, out->h);
-            clear_to_color(out, 0x123456);
-            clear_to_color(expected, 0x123456);
+            Picture out(size[0] * factor + 2 * left, size[1] * factor + 2 * top, 0x123456);
+            Picture expected(out->w, out->h, 0x123456);
             for (int y = 0; y < size[1] * factor; y++)
                 for (int x = 0; x < size[0] * factor; x++)
                     putpixel(expected, left + x, top + y, getpixel(picture, x / factor, y / factor));
@@ -100,10 +96,7 @@ TEST(ScalerTest, OutputEqualsThePlainNestedLoopScaler)
                 for (int x = 0; x < out->w; x++)
                     wrong += getpixel(out, x, y) != getpixel(expected, x, y);
             EXPECT_EQ(wrong, 0) << size[0] << " x " << size[1] << " at " << factor << "x";
-            destroy_bitmap(expected);
-            destroy_bitmap(out);
         }
-        destroy_bitmap(picture);
     }
 }
 

@@ -58,9 +58,9 @@ TEST_F(FilesTest, SettingsAreTwelveBytesAndAShortFileTakesDefaults)
         dir.WriteFile(SETTINGS_FILE, c.file);
         g_Settings = {7, 7, 7};
         ASSERT_EQ(LoadSettings(SETTINGS_FILE), c.result) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.control, c.read.control) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.soundVolume, c.read.soundVolume) << c.file.size() << " bytes";
-        EXPECT_EQ(g_Settings.musicVolume, c.read.musicVolume) << c.file.size() << " bytes";
+        EXPECT_EQ((std::vector<int>{g_Settings.control, g_Settings.soundVolume, g_Settings.musicVolume}),
+                  (std::vector<int>{c.read.control, c.read.soundVolume, c.read.musicVolume}))
+            << c.file.size() << " bytes";
     }
     g_Settings = {2, -1, 255};
     SaveSettings(SETTINGS_FILE);
@@ -104,36 +104,25 @@ TEST_F(FilesTest, ASaveThatCannotBeWrittenIsSkippedAndLeavesTheOldFileWhole)
 }
 
 // hiscore.dat: six rows of a 16-byte name and a little-endian score; a short
-// file takes the default rows for the rows it lacks.
+// file takes the default rows for the rows it lacks. A name without its zero is
+// never read past its 16 bytes, and moved down a row it is cut to end inside it.
 TEST_F(FilesTest, HiScoresAreSixRowsAndAShortFileTakesDefaultRows)
 {
     SaveHiScores(HISCORE_FILE);
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE), DefaultHiScoreBytes());
     EXPECT_EQ(dir.ReadFile(HISCORE_FILE).substr(0, 20), std::string("PESKO\0\0\0\0\0\0\0\0\0\0\0\xA0\x0F\0\0", 20));
     std::string bytes = DefaultHiScoreBytes();
-    bytes.replace(0, 5, "FIRST");
+    bytes.replace(0, 16, "ABCDEFGHIJKLMNOP");
     bytes.replace(20, 5, "OTHER");
     dir.WriteFile(HISCORE_FILE, bytes.substr(0, 30));  // one whole row and half of the next
     strcpy(g_HiScores[1].name, "OLD");
     g_HiScores[1].score = 77;
     ASSERT_EQ(LoadHiScores(HISCORE_FILE), 0);
-    EXPECT_EQ(HiScoreName(g_HiScores[0]), "FIRST");
+    EXPECT_EQ(HiScoreName(g_HiScores[0]), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(g_HiScores[0].score, 4000);
     EXPECT_EQ(HiScoreName(g_HiScores[1]), "VEDUR");
     EXPECT_EQ(g_HiScores[1].score, 2000);
     EXPECT_EQ(HiScoreName(g_HiScores[5]), "ANONYM1");
-}
-
-TEST_F(FilesTest, NameWithoutTerminatorIsNeverReadPastItsSixteenBytes)
-{
-    std::string bytes = DefaultHiScoreBytes();
-    bytes.replace(0, 16, "ABCDEFGHIJKLMNOP");  // no zero inside the name
-    dir.WriteFile(HISCORE_FILE, bytes);
-    ASSERT_EQ(LoadHiScores(HISCORE_FILE), 0);
-    EXPECT_EQ(HiScoreName(g_HiScores[0]), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(g_HiScores[0].score, 4000);
-
-    // Shifting the row down keeps it terminated inside the row.
     InsertHiScore(5000, "NEW");
     EXPECT_EQ(HiScoreName(g_HiScores[1]), "ABCDEFGHIJKLMNO");
     EXPECT_NE(memchr(g_HiScores[1].name, 0, 16), nullptr);
@@ -178,12 +167,6 @@ TEST_F(FilesTest, AnOfferedScoreTakesItsPlaceInTheTable)
     }
 }
 
-static mode_t ModeOf(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
 TEST_F(FilesTest, ReadOnlyAndUnreadableFilesKeepTheirBytesAndEveryFileItsMode)
 {
     std::string settings = dir.Path() + "/config.dat";
@@ -198,13 +181,13 @@ TEST_F(FilesTest, ReadOnlyAndUnreadableFilesKeepTheirBytesAndEveryFileItsMode)
     SaveSettings(settings.c_str());
     InsertHiScore(99999, "NEW");
     SaveHiScores(table.c_str());
-    EXPECT_EQ(ModeOf(settings), 0444u);
-    EXPECT_EQ(ModeOf(table), 0000u);
+    EXPECT_EQ(dir.Mode("config.dat"), 0444u);
+    EXPECT_EQ(dir.Mode("hiscore.dat"), 0000u);
     chmod(table.c_str(), 0600);
     EXPECT_EQ(dir.ReadFile("config.dat"), Bytes({1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
     EXPECT_EQ(dir.ReadFile("hiscore.dat"), DefaultHiScoreBytes());
     // A file that can be written is replaced and keeps its mode.
     SaveHiScores(table.c_str());
     EXPECT_EQ(dir.ReadFile("hiscore.dat").substr(0, 3), "NEW");
-    EXPECT_EQ(ModeOf(table), 0600u);
+    EXPECT_EQ(dir.Mode("hiscore.dat"), 0600u);
 }

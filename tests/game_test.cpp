@@ -13,13 +13,12 @@
 #include "game/record.h"
 #include "settings/save_files.h"
 #include "screens/hiscore_screen.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
+#include "support/simulated_clock.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -27,8 +26,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int RED = 0xFF0000;
 
 // Ticks with `k` held, then releases it.
 void HoldKey(int k, int ticks)
@@ -50,28 +47,25 @@ void FillBitmap(int index, int colour)
     clear_to_color(DataBitmap(index), colour);
 }
 
-class GameTest : public ::testing::Test {
+class GameTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
         srand(11);
-        LetGoOfEverything();
         g_Settings.control = CONTROL_KEYBOARD;
         InitLevel_01();
     }
     void TearDown() override
     {
         ExitLevel_01();
-        LetGoOfEverything();
         for (int index : {BMP_PLAYER, BMP_PLAYER_MASK, BMP_TILES, BMP_TILES_MASK, BMP_CHARACTERS_MASK})
             FillBitmap(index, bitmap_mask_color(DataBitmap(index)));
     }
+    Picture page{640, 480};
 };
 
-// ---- Keys and toggles ----------------------------------------------------------
-
-TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
+// The golden replays see a paused world stand still; here, the key's repeat.
+TEST_F(GameTest, HeldPTogglesPauseEverySixthTick)
 {
     SoundLog sounds;
     std::vector<bool> paused;
@@ -86,17 +80,7 @@ TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
     EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_SELECT, SND_BACK, SND_SELECT}));
     EXPECT_EQ(sounds.Count(SoundEvent::PauseMusic), 2);
     EXPECT_EQ(sounds.Count(SoundEvent::ResumeMusic), 1);
-
-    int scrollX = g_LevelMap.m_ScrollX, fishX = g_Player.m_PosX;
-    float layerX = g_ScrollLayer1.m_PosX;
-    key[KEY_RIGHT] = 1;
-    Ticks(10);
-    EXPECT_EQ(g_LevelMap.m_ScrollX, scrollX);
-    EXPECT_EQ(g_Player.m_PosX, fishX);
-    EXPECT_EQ(g_ScrollLayer1.m_PosX, layerX);
-    EXPECT_TRUE(g_Game.paused);
-    key[KEY_RIGHT] = 0;
-
+    Ticks(1);
     HoldKey(KEY_P, 1);  // a short press toggles once
     EXPECT_FALSE(g_Game.paused);
     Ticks(10);
@@ -104,6 +88,8 @@ TEST_F(GameTest, HeldPTogglesPauseEverySixthTickAndFreezesTheWorld)
 }
 
 // A replay hands the steps their input back: the step reads no device itself.
+// A player who turns to another window finds the game paused, as P pauses it;
+// coming back leaves it paused until P.
 TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
 {
     StepInput right;
@@ -113,6 +99,14 @@ TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
         UpdateLevel_01(right);
     key[KEY_LEFT] = 0;
     EXPECT_EQ(g_Player.m_SpeedX, 3);
+    StepInput lost, none, p;
+    lost.focusLost = p.pause = true;
+    for (const StepInput* input : {&lost, &lost, &none}) {
+        UpdateLevel_01(*input);
+        EXPECT_TRUE(g_Game.paused);
+    }
+    UpdateLevel_01(p);
+    EXPECT_FALSE(g_Game.paused);
 
     StepInput escape;
     escape.escape = true;
@@ -122,20 +116,6 @@ TEST_F(GameTest, AStepRunsOnTheInputHandedToItAlone)
     yes.boxYes = yes.boxAnswer = true;
     UpdateLevel_01(yes);
     EXPECT_TRUE(g_Game.quitRequested);
-}
-
-// A player who turns to another window finds the game paused, as P pauses it;
-// coming back leaves it paused until P.
-TEST_F(GameTest, LosingTheWindowPausesTheGameUntilP)
-{
-    StepInput lost, none, p;
-    lost.focusLost = p.pause = true;
-    for (const StepInput* input : {&lost, &lost, &none}) {
-        UpdateLevel_01(*input);
-        EXPECT_TRUE(g_Game.paused);
-    }
-    UpdateLevel_01(p);
-    EXPECT_FALSE(g_Game.paused);
 }
 
 // ESC opens the box on No (paused or not); the steering arrow held as it opens
@@ -176,25 +156,6 @@ TEST_F(GameTest, TheQuitBoxOpensOnNoAndArrowPressesChooseTheAnswer)
     EXPECT_TRUE(IsGameEnded());
 }
 
-TEST_F(GameTest, JoystickButtonsPauseAndWorkTheQuitBox)
-{
-    PlugJoystick();
-    auto tap = [](int& input) {
-        input = 1;
-        Ticks(1);
-        input = 0;
-        Ticks(1);
-    };
-    tap(joy[0].button[2].b);
-    EXPECT_TRUE(g_Game.paused) << "the third button pauses";
-    tap(joy[0].button[1].b);
-    EXPECT_TRUE(g_Game.quitBoxOpen) << "the second button is ESC";
-    tap(joy[0].stick[0].axis[0].d1);
-    EXPECT_EQ(g_Game.quitChoice, 0);
-    tap(joy[0].button[0].b);
-    EXPECT_TRUE(g_Game.quitRequested) << "the first button answers";
-}
-
 // S plays its own sound either way and silences the rest, never the tune; M
 // pauses and resumes the tune, and pausing the game then leaves it alone.
 TEST_F(GameTest, SoundAndMusicTogglesSilenceWhatTheyName)
@@ -231,22 +192,16 @@ TEST_F(GameTest, GameOverCountdownRunsWhilePausedAndFreezesInTheQuitBox)
 {
     g_Game.gameOverTime = 10;
     HoldKey(KEY_P, 1);
-    EXPECT_EQ(g_Game.gameOverTime, 9);
     Ticks(3);
-    EXPECT_EQ(g_Game.gameOverTime, 6);
+    EXPECT_EQ(g_Game.gameOverTime, 6) << "paused, it runs on";
     HoldKey(KEY_ESC, 1);
     Ticks(20);
-    EXPECT_EQ(g_Game.gameOverTime, 6);
-    EXPECT_FALSE(g_Game.gameOver);
-    HoldKey(KEY_ENTER, 1);
-    Ticks(4);
-    EXPECT_EQ(g_Game.gameOverTime, 2);
-    Ticks(1);
+    HoldKey(KEY_ENTER, 1);  // the tick that closes the box holds it too
+    Ticks(5);
     EXPECT_EQ(g_Game.gameOverTime, 1);
     EXPECT_FALSE(g_Game.gameOver);
     Ticks(1);
-    EXPECT_TRUE(g_Game.gameOver);
-    EXPECT_TRUE(IsGameEnded());
+    EXPECT_TRUE(g_Game.gameOver && IsGameEnded());
 }
 
 TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
@@ -257,25 +212,27 @@ TEST_F(GameTest, DistancePointsNeverLiftTheScoreAbove99999)
     EXPECT_EQ(g_Player.m_Score, 99999);
     EXPECT_EQ(g_LevelMap.m_DistanceScore, 0);
     EXPECT_EQ(g_LevelMap.m_StepPixels, 0);
-
-    g_Player.m_Score = 120;
-    g_LevelMap.m_StepPixels = 51;
-    Ticks(1);
-    EXPECT_EQ(g_Player.m_Score, 125);
 }
 
-// ---- The frame -------------------------------------------------------------------
-
+// The HUD, the switches' messages (sound above music), the line of the level's
+// distance along the bottom edge, PAUSE, and the quit box over it.
 TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
 {
-    BITMAP* page = create_bitmap(640, 480);
     const int green = makecol(0, 255, 0), blue = makecol(0, 0, 255), face = makecol(0, 0, 230);
+    const int red = makecol(255, 0, 0);
+    HoldKey(KEY_S, 1);  // sound off
+    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
+    g_LevelMap.m_Distance = 250;
     clear_to_color(page, makecol(1, 2, 3));
     DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 72, 1, 19, 9, green), 10);    // lives "03"
     EXPECT_GT(CountColour(page, 345, 1, 19, 9, green), 10);  // coins "00"
     EXPECT_GT(CountColour(page, 505, 1, 41, 9, green), 30);  // score "00000"
-    EXPECT_EQ(CountColour(page, 0, 20, 640, 460, green), 0);
+    EXPECT_EQ(CountColour(page, 0, 20, 640, 420, green), 0);
+    EXPECT_GT(CountColour(page, 280, 442, 81, 8, red), 10);    // "SOUND OFF"
+    EXPECT_GT(CountColour(page, 280, 462, 81, 8, green), 10);  // "MUSIC ON"
+    const int yellow = makecol(255, 255, 0);  // the line, half the width, left and right of the messages
+    EXPECT_EQ(CountColour(page, 0, 478, 270, 1, yellow) + CountColour(page, 370, 478, 270, 1, yellow), 270);
 
     g_Game.paused = true;
     DrawLevel_01(page);
@@ -285,39 +242,18 @@ TEST_F(GameTest, FrameShowsTheHudAndTheQuitBoxOverPause)
     EXPECT_EQ(CountColour(page, 290, 230, 61, 21, blue), 0);
     EXPECT_GT(CountColour(page, 225, 145, 191, 196, face), 20000);
     EXPECT_GT(CountColour(page, 225, 180, 191, 21, green), 10);  // "Quit a game?"
-    const int red = makecol(255, 0, 0);
     EXPECT_EQ(CountColour(page, 286, 245, 24, 8, red), 0);    // "Yes" white
     EXPECT_GT(CountColour(page, 352, 245, 16, 8, red), 10);   // "No" red, pressed down
     g_Game.quitChoice = 0;
     DrawLevel_01(page);
     EXPECT_GT(CountColour(page, 286, 245, 24, 8, red), 10);
     EXPECT_EQ(CountColour(page, 352, 245, 16, 8, red), 0);
-    destroy_bitmap(page);
-}
-
-TEST_F(GameTest, SwitchMessagesShowTheSoundAboveTheMusic)
-{
-    BITMAP* page = create_bitmap(640, 480);
-    const int green = makecol(0, 255, 0), red = makecol(255, 0, 0);
-    HoldKey(KEY_S, 1);  // sound off
-    HoldKey(KEY_M, 7);  // off, and on again on the 7th tick, after the repeat delay
-    clear_to_color(page, makecol(1, 2, 3));
-    DrawLevel_01(page);
-    EXPECT_GT(CountColour(page, 280, 442, 81, 8, red), 10);    // "SOUND OFF" at H - 8 - 30
-    EXPECT_GT(CountColour(page, 280, 462, 81, 8, green), 10);  // "MUSIC ON" at H - 8 - 10
-    EXPECT_EQ(CountColour(page, 280, 462, 81, 8, red), 0);
-    Ticks(50);
-    clear_to_color(page, makecol(1, 2, 3));
-    DrawLevel_01(page);
-    EXPECT_EQ(CountColour(page, 0, 400, 640, 80, red) + CountColour(page, 0, 400, 640, 80, green), 0);
-    destroy_bitmap(page);
 }
 
 // The table's ties: the last row's score does not enter, a tie with any other row does.
 TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
 {
     memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);  // 4000 ... 250, 100
-    BITMAP* page = create_bitmap(640, 480);
     const int yellow = makecol(255, 255, 0);
     FONT* f = DataFont(FNT_TABLE);
     const int top = GameOverScoreTop(480, f) + text_height(f);
@@ -330,13 +266,11 @@ TEST_F(GameTest, GameOverSaysNewHiScoreExactlyWhenTheTableTakesTheScore)
         EXPECT_EQ(CountColour(page, 0, top, 640, 3 * text_height(f), yellow) > 10, said) << score;
     }
     EXPECT_EQ(FormatNewHiScore(HiScoreRankFor(250)), "NEW HI-SCORE - 5TH PLACE") << "above the 250 it ties";
-    destroy_bitmap(page);
 }
 
 // "LEVEL n" for 2 s (40 ticks of 50 ms) when the game starts and whenever the map's level rises.
 TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
 {
-    BITMAP* page = create_bitmap(640, 480);
     auto bannerInk = [&] {
         clear_to_color(page, makecol(1, 2, 3));
         DrawLevel_01(page);
@@ -356,24 +290,6 @@ TEST_F(GameTest, LevelBannerShowsForTwoSecondsAtEveryLevelStart)
         Ticks(1);
         ASSERT_EQ(g_LevelMap.GetLevel(), level + 1);
     }
-    destroy_bitmap(page);
-}
-
-// The line along the bottom edge grows with the map's distance counter through each level.
-TEST_F(GameTest, ProgressLineFollowsTheMapsDistance)
-{
-    BITMAP* page = create_bitmap(640, 480);
-    struct Case { int distance, completed, lo, hi; };
-    const Case cases[] = {{0, 0, 0, 0}, {5, 0, 1, 10}, {250, 0, 318, 322}, {500, 0, 640, 640}, {0, 1, 640, 640}};
-    for (const Case& c : cases) {
-        g_LevelMap.m_Distance = c.distance;
-        g_LevelMap.m_Completed = c.completed;
-        DrawLevel_01(page);
-        const int length = CountColour(page, 0, 478, 640, 1, makecol(255, 255, 0));
-        EXPECT_GE(length, c.lo) << c.distance;
-        EXPECT_LE(length, c.hi) << c.distance;
-    }
-    destroy_bitmap(page);
 }
 
 // Everything a frame could touch, byte for byte: the game's flags, the world
@@ -400,49 +316,42 @@ std::string StateOfTheGame()
     return state;
 }
 
-// ---- Whole games -------------------------------------------------------------------
-
-// The screen runner's clock, headless: every wait brings a burst of ticks.
-int64_t g_SimulatedNow = 0;
-
 // A whole game through the screen runner, on the stand-in data whose masks are
 // empty: nothing stops the fish, the sea is crossed and the game says so (the
 // congratulations follow it).
 TEST_F(GameTest, AGameThatCrossesTheSeaSaysSo)
 {
     ExitLevel_01();
-    g_Page1 = create_bitmap(640, 480);
-    g_BackBuffer = g_Page2 = create_bitmap(640, 480);
-    UseRunnerClock({[] { return g_SimulatedNow; }, [](int64_t when) {
-                        g_Ticks += 1000;
-                        g_SimulatedNow = std::max(g_SimulatedNow, when);
-                    }});
+    Picture other(640, 480);
+    g_Page1 = page;
+    g_BackBuffer = g_Page2 = other;
+    SimulatedTime::Running clock(1000);  // every wait brings a burst of ticks
     EXPECT_EQ(PlayGame(), 1);
     EXPECT_TRUE(g_Game.seaCrossed);
-    UseRunnerClock({MonotonicNanos, SleepUntil});
-    destroy_bitmap(g_Page1);
-    destroy_bitmap(g_Page2);
     g_Page1 = g_Page2 = g_BackBuffer = nullptr;
     InitLevel_01();
 }
 
 // How a game ends decides whether the table sees its score: GAME OVER and a
-// crossed sea offer it (name and file included), a quit game does not.
+// crossed sea offer it (name and file included), a quit game does not, nor a
+// relaxed one (whose score the congratulations still show).
 TEST_F(GameTest, AnEndedGameOffersItsScoreAndAQuitOneDoesNot)
 {
-    struct Case { bool gameOver, seaCrossed, quit; int rank; };
-    for (const Case& c : {Case{true, false, false, 0}, Case{false, true, false, 0}, Case{false, false, true, -1}}) {
+    struct Case { bool gameOver, seaCrossed, quit; int speed, rank, finalScore; };
+    for (const Case& c : {Case{true, false, false, 100, 0, 4321}, Case{false, true, false, 100, 0, 4321},
+                          Case{false, false, true, 100, -1, 0}, Case{true, false, false, 70, -1, 4321}}) {
         TempDir dir;
         for (auto& row : g_HiScores)
             row.score = 1;
         memset(g_PlayerName, 'N', sizeof g_PlayerName);  // 15 letters and no terminator
         g_Player.m_Score = 4321;
         g_Game.gameOver = c.gameOver, g_Game.seaCrossed = c.seaCrossed, g_Game.quitRequested = c.quit;
+        g_Game.speed = c.speed;
         g_Game.finalScore = 0;
         EXPECT_EQ(OfferFinalScore(), c.rank);
         EXPECT_EQ(g_HiScores[0].score, c.rank == 0 ? 4321 : 1);
         EXPECT_EQ(dir.ReadFile(HISCORE_FILE).substr(0, 16), c.rank == 0 ? std::string(15, 'N') + '\0' : "");
-        EXPECT_EQ(g_Game.finalScore, c.rank == 0 ? 4321 : 0);
+        EXPECT_EQ(g_Game.finalScore, c.finalScore);
     }
     SetDefaultPlayerName();
 }
@@ -454,7 +363,8 @@ TEST_F(GameTest, AnEndedGameOffersItsScoreAndAQuitOneDoesNot)
 TEST_F(GameTest, DrawingAFrameChangesNothing)
 {
     FillBitmap(BMP_PLAYER, makecol(200, 100, 0));
-    BITMAP* pages[2] = {create_bitmap(640, 480), create_bitmap(640, 480)};
+    Picture other(640, 480);
+    BITMAP* pages[2] = {page, other};
     int changedStates = 0, changedPixels = 0;
     auto play = [&](int framesPerTick) {
         ExitLevel_01();
@@ -490,8 +400,6 @@ TEST_F(GameTest, DrawingAFrameChangesNothing)
     EXPECT_EQ(play(2), undrawn);
     EXPECT_EQ(changedStates, 0);
     EXPECT_EQ(changedPixels, 0);
-    destroy_bitmap(pages[0]);
-    destroy_bitmap(pages[1]);
 }
 
 }  // namespace

@@ -6,27 +6,19 @@
 #include "screens/front_end.h"
 #include "screens/hiscore_screen.h"
 #include "screens/name_entry.h"
-#include "support/fake_data.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <cstring>
 #include <vector>
 #include <gtest/gtest.h>
 
-class NameEntryTest : public ::testing::Test {
+class NameEntryTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        LetGoOfEverything();
-        clear_keybuf();
         strcpy(g_PlayerName, "LEFTOVER");
         NameEntryReset(entry);
-    }
-    void TearDown() override
-    {
-        LetGoOfEverything();
-        clear_keybuf();
     }
     void Type(int scancode, int times = 1)
     {
@@ -36,11 +28,18 @@ protected:
     NameEntryState entry;
 };
 
+// A key held as the entry opens does not end it; Enter or ESC pressed at once keeps
+// ANONYM, and keys typed before are ignored.
 TEST_F(NameEntryTest, EnterOrEscapeAtOnceKeepsAnonymAndIgnoresWaitingKeys)
 {
     for (int k : {KEY_ENTER, KEY_ESC}) {
         LetGoOfEverything();
+        PressKey(k);
         NameEntryReset(entry);
+        for (int i = 0; i < 50; i++)
+            NameEntryStep(entry);
+        EXPECT_FALSE(entry.done) << k;
+        ReleaseKey(k);
         EXPECT_STREQ(g_PlayerName, "ANONYM");
         EXPECT_EQ(entry.cursor, 6);
         simulate_keypress((KEY_X << 8) | 'x');
@@ -85,7 +84,7 @@ TEST_F(NameEntryTest, TypedKeysMakeTheName)
 
 TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
 {
-    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    Picture page(SCREEN_WIDTH, SCREEN_HEIGHT);
     const int white = makecol(255, 255, 255);
     auto whiteInName = [&] {
         NameEntryDraw(entry, page);
@@ -94,44 +93,25 @@ TEST_F(NameEntryTest, TypingReplacesTheOfferedName)
     EXPECT_EQ(whiteInName(), 0) << "the offered name is drawn dimmer";
     for (int k : {KEY_P, KEY_E, KEY_S, KEY_K, KEY_O})
         Type(k);
-    EXPECT_STREQ(g_PlayerName, "PESKO");
     EXPECT_GT(whiteInName(), 20);
     PressKey(KEY_ENTER);
     NameEntryStep(entry);
     EXPECT_TRUE(entry.done);
     EXPECT_STREQ(g_PlayerName, "PESKO");
-    destroy_bitmap(page);
 }
 
-TEST_F(NameEntryTest, EnterHeldAsTheEntryOpensDoesNotSkipIt)
-{
-    PressKey(KEY_ENTER);
-    NameEntryReset(entry);
-    for (int i = 0; i < 50; i++)
-        NameEntryStep(entry);
-    EXPECT_FALSE(entry.done);
-}
-
-class HiScoreScreenTest : public ::testing::Test {
+class HiScoreScreenTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        clear_keybuf();
         memcpy(g_HiScores, DEFAULT_HISCORES, sizeof g_HiScores);
         BindCollection();
         HiScoreReset(table);
-        page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     }
-    void TearDown() override
-    {
-        ReleaseCollection();
-        destroy_bitmap(page);
-        clear_keybuf();
-    }
+    void TearDown() override { ReleaseCollection(); }
     HiScoreState table;
     SoundLog sounds;
-    BITMAP* page = nullptr;
+    Picture page{SCREEN_WIDTH, SCREEN_HEIGHT};
 };
 
 // A row's score ends at x 540 in the 8 px table font, right-aligned in six

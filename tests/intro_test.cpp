@@ -1,21 +1,13 @@
 #include "movie_fixture.h"
 #include "screens/intro.h"
+#include "support/pixels.h"
 
 namespace {
 
 class IntroTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FakeMoviePlatform::Install();
-        page = create_bitmap(640, 480);
-        clear_to_color(page, 0);
-    }
-    void TearDown() override
-    {
-        destroy_bitmap(page);
-        g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM;
-    }
+    void SetUp() override { FakeMoviePlatform::Install(); }
+    void TearDown() override { g_MoviePlatform = ALLEGRO_MOVIE_PLATFORM; }
 
     // The horizontal extent of the pixels of one colour in a text row at y; {-1, -1} when none.
     std::pair<int, int> RowExtent(int y, int colour) const
@@ -40,21 +32,7 @@ protected:
         EXPECT_NEAR((first + last + 1) / 2, 320, 2) << text;
     }
 
-    int ErrorPass(int code)
-    {
-        IntroState intro;
-        IntroReset(intro, nullptr, code);
-        IntroStep(intro);
-        IntroDraw(intro, page);
-        EXPECT_FALSE(intro.done) << "an error waits for a key";
-        simulate_keypress((KEY_SPACE << 8) | ' ');
-        IntroStep(intro);
-        EXPECT_TRUE(intro.done) << "a key ends it";
-        clear_keybuf();
-        return code;
-    }
-
-    BITMAP* page = nullptr;
+    Picture page{640, 480};
     const int white = 0xFFFFFF;
     const int red = 0xFF0000;
 };
@@ -71,7 +49,15 @@ TEST_F(IntroTest, AMovieThatCannotPlaySaysWhyUntilAKey)
     };
     for (const auto& c : cases) {
         clear_to_color(page, 0);
-        ErrorPass(c.code);
+        IntroState intro;
+        IntroReset(intro, nullptr, c.code);
+        IntroStep(intro);
+        IntroDraw(intro, page);
+        EXPECT_FALSE(intro.done) << "an error waits for a key";
+        simulate_keypress((KEY_SPACE << 8) | ' ');
+        IntroStep(intro);
+        EXPECT_TRUE(intro.done) << "a key ends it";
+        clear_keybuf();
         ExpectCentredText(100, white, "AVI logo");
         for (size_t line = 0; line < c.why.size(); line++)
             ExpectCentredText(240 + int(line) * text_height(font), red, c.why[line]);

@@ -3,22 +3,15 @@
 #include "app/globals.h"
 #include "screens/menu.h"
 #include "screens/screens.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public ScreenTest {
 protected:
-    void SetUp() override
-    {
-        UseFakeData();
-        LetGoOfEverything();
-        MenuReset(menu, MENU_PLAY);
-    }
-    void TearDown() override { LetGoOfEverything(); }
+    void SetUp() override { MenuReset(menu, MENU_PLAY); }
     void Steps(int n)
     {
         for (int i = 0; i < n; i++)
@@ -47,22 +40,6 @@ TEST_F(MenuTest, EveryPressShorterThanTheRepeatDelayMovesOneItem)
     }
 }
 
-TEST_F(MenuTest, BothArrowsInOneStepHandleUpFirst)
-{
-    MenuReset(menu, MENU_SETUP);
-    PressKey(KEY_UP);
-    PressKey(KEY_DOWN);
-    Steps(1);
-    EXPECT_EQ(menu.selection, MENU_SETUP);
-    EXPECT_EQ(sounds.Samples().size(), 2u);
-    LetGoOfEverything();
-    MenuReset(menu, MENU_PLAY);
-    PressKey(KEY_UP);
-    PressKey(KEY_DOWN);
-    Steps(1);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS) << "from Play, Up stays and Down then moves";
-}
-
 TEST_F(MenuTest, AltEnterLeavesTheMenuWhereItWas)
 {
     MenuReset(menu, MENU_HISCORE);
@@ -86,65 +63,19 @@ TEST_F(MenuTest, AltEnterLeavesTheMenuWhereItWas)
 
 TEST_F(MenuTest, KeysHeldAsTheMenuOpensActOnlyWhenPressedAgain)
 {
-    PressKey(KEY_DOWN);
-    MenuReset(menu, MENU_SETUP);
-    Steps(100);
-    EXPECT_EQ(menu.selection, MENU_SETUP) << "a held arrow does not repeat into the menu";
-    ReleaseKey(KEY_DOWN);
-    for (int k : {KEY_ENTER, KEY_ESC}) {
+    for (int k : {KEY_DOWN, KEY_ENTER, KEY_ESC}) {
         PressKey(k);
         MenuReset(menu, MENU_SETUP);
         Steps(300);
         EXPECT_FALSE(menu.done);
+        EXPECT_EQ(menu.selection, MENU_SETUP) << "a held key does not repeat into the menu";
         ReleaseKey(k);
         Steps(5);
-        EXPECT_FALSE(menu.done);
         PressKey(k);
         Steps(1);
         ReleaseKey(k);
-        EXPECT_TRUE(menu.done);
+        EXPECT_EQ(menu.done, k != KEY_DOWN);
         EXPECT_EQ(menu.selection, k == KEY_ENTER ? MENU_SETUP : MENU_QUIT);
-    }
-}
-
-TEST_F(MenuTest, JoystickMovesAndChooses)
-{
-    PlugJoystick();
-    MenuReset(menu, MENU_PLAY);
-    joy[0].stick[0].axis[1].d2 = 1;  // down
-    Steps(15);
-    joy[0].stick[0].axis[1].d2 = 0;
-    Steps(5);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-    joy[0].button[0].b = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_INSTRUCTIONS);
-
-    MenuReset(menu, MENU_PLAY);  // the first button is still down
-    joy[0].button[0].b = 0;
-    joy[0].button[1].b = 1;
-    Steps(1);
-    EXPECT_TRUE(menu.done);
-    EXPECT_EQ(menu.selection, MENU_QUIT) << "the second button is ESC";
-}
-
-// ESC chooses Quit whatever is highlighted, Enter the highlighted item, Quit included;
-// both are read on every step, even inside the arrow delay.
-TEST_F(MenuTest, EscapeChoosesQuitAndEnterTheHighlightedItem)
-{
-    struct Case {
-        int highlighted, k, chosen, sample;
-    };
-    for (Case c : {Case{MENU_HISCORE, KEY_ESC, MENU_QUIT, SND_BACK}, Case{MENU_QUIT, KEY_ENTER, MENU_QUIT, SND_SELECT}}) {
-        LetGoOfEverything();
-        MenuReset(menu, c.highlighted);
-        Steps(3);
-        key[c.k] = 1;
-        Steps(1);
-        EXPECT_TRUE(menu.done) << c.k;
-        EXPECT_EQ(menu.selection, c.chosen) << c.k;
-        EXPECT_EQ(sounds.Samples().back(), c.sample) << c.k;
     }
 }
 
@@ -174,27 +105,32 @@ TEST_F(MenuTest, IdleMenuAsksForTheDemoAfterExactly2801Steps)
 // The rows from the top: Play, Instructions, Hi-score, Setup, Quit.
 const int ROWS[] = {MENU_PLAY, MENU_INSTRUCTIONS, MENU_HISCORE, MENU_SETUP, MENU_QUIT};
 
-// A tap moves to the neighbouring row with the move sound; Up on Play and Down on Quit stay, silent.
-TEST_F(MenuTest, EachTapMovesToTheNeighbouringRow)
+// A tap moves to the neighbouring row with the move sound; Up on Play and Down on Quit stay,
+// silent. Enter chooses the highlighted row, Quit included, and ESC chooses Quit from any.
+TEST_F(MenuTest, EachTapActsOnTheHighlightedRow)
 {
     for (int row = 0; row < 5; row++)
-        for (int k : {KEY_UP, KEY_DOWN}) {
+        for (int k : {KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC}) {
             LetGoOfEverything();
             MenuReset(menu, ROWS[row]);
             sounds.Clear();
             PressKey(k);
             ReleaseKey(k);
             Steps(1);
-            const int to = k == KEY_UP ? std::max(row - 1, 0) : std::min(row + 1, 4);
-            EXPECT_EQ(menu.selection, ROWS[to]) << "row " << row;
-            EXPECT_EQ(sounds.Samples(), to == row ? std::vector<int>{} : std::vector<int>{SND_MOVE}) << "row " << row;
+            const int to = k == KEY_UP ? std::max(row - 1, 0) : k == KEY_DOWN ? std::min(row + 1, 4)
+                         : k == KEY_ENTER ? row : 4;
+            const int sound = k == KEY_ENTER ? SND_SELECT : k == KEY_ESC ? SND_BACK : SND_MOVE;
+            EXPECT_EQ(menu.selection, ROWS[to]) << "row " << row << ", key " << k;
+            EXPECT_EQ(menu.done, k == KEY_ENTER || k == KEY_ESC) << "row " << row << ", key " << k;
+            EXPECT_EQ(sounds.Samples(), to == row && !menu.done ? std::vector<int>{} : std::vector<int>{sound})
+                << "row " << row << ", key " << k;
         }
 }
 
 // The highlighted row, and that row only, is drawn red.
 TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
 {
-    BITMAP* page = create_bitmap(640, 480);
+    Picture page(640, 480);
     const int red = makecol(255, 0, 0);
     for (int selected = 0; selected < 5; selected++) {
         MenuReset(menu, ROWS[selected]);
@@ -203,7 +139,6 @@ TEST_F(MenuTest, SelectedItemIsDrawnRedAndPressed)
             EXPECT_EQ(CountColour(page, 200, 145 + 60 * row, 240, 20, red) > 0, row == selected)
                 << "row " << row << " with row " << selected << " highlighted";
     }
-    destroy_bitmap(page);
 }
 
 // A held key the system repeats is still one press, and F11 is the full-screen switch's alone.

@@ -1,11 +1,10 @@
-// Drawing between logic steps: every moving thing of the sea is drawn a fraction
-// t of the way from its place after the previous step to its latest place, and
-// what jumped in the latest step is drawn where it now is.
-#include "support/headless.h"
+// Drawing between logic steps: the map, the objects and the fish are drawn a
+// fraction t of the way from their places after the previous step to their latest
+// ones, and what jumped in the latest step is drawn where it now is.
+#include "support/pixels.h"
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/player.h"
-#include "world/scroll_layer.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 
@@ -32,44 +31,9 @@ bool SamePicture(BITMAP* a, BITMAP* b)
 
 class MotionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InitHeadlessAllegro();
-        srand(5);
-        before = create_bitmap(640, 480);
-        after = create_bitmap(640, 480);
-    }
-    void TearDown() override
-    {
-        destroy_bitmap(before);
-        destroy_bitmap(after);
-    }
-    BITMAP* before = nullptr;
-    BITMAP* after = nullptr;
+    void SetUp() override { srand(5); }
+    Picture before{640, 480}, after{640, 480};
 };
-
-TEST_F(MotionTest, LayerSlidesThroughTheStepAndAWrappedOneStaysPut)
-{
-    BITMAP* image = PixelCodedBitmap(1280, 480);
-    CScrollLayer layer{640, 480};
-    layer.SetBitmap(image);
-    layer.m_PosX = 100.0f;
-    layer.StartStep();
-    layer.Scroll(12, 0, 3, 1);  // the level-5 step of the nearer layer: 4 pixels
-    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.5f), 102.0f);
-    layer.Draw(after, 0.5f);
-    EXPECT_EQ(getpixel(after, 0, 0), getpixel(image, 102, 0));
-
-    // Going round the image, it is drawn at its new place, never slid back across it.
-    layer.m_PosX = 1279.0f;
-    layer.StartStep();
-    layer.Scroll(12, 0, 3, 1);
-    EXPECT_FLOAT_EQ(layer.m_PosX, 3.0f);
-    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.0f), 3.0f);
-    layer.Draw(after, 0.0f);
-    EXPECT_EQ(getpixel(after, 0, 0), getpixel(image, 3, 0));
-    destroy_bitmap(image);
-}
 
 TEST_F(MotionTest, MapSlidesOnAcrossItsColumnShift)
 {

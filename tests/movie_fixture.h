@@ -2,7 +2,7 @@
 // patches that damage them, and a stand-in for Allegro's timer and audio.
 #pragma once
 #include "movie/avi_player.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "tools/movie/test_pattern.h"
 #include <cstdlib>
 #include <cstring>
@@ -82,7 +82,7 @@ struct FakeMoviePlatform {
 
     static void Install()
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         streamsStarted = buffersFilled = lastBits = 0;
         wantsBuffer = true;
         buffer.assign(MOVIE_AUDIO_CHUNK * 4 + 64, 0xEE);  // a guard band after the largest buffer

@@ -69,25 +69,21 @@ TEST(SaveFolderTest, OptionThenVariableThenXdgThenHome)
     EXPECT_EQ(ChooseConfigFolder({}, env, "/tests"), "/tests");
 }
 
-static mode_t ModeOf(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
 TEST(MakeFolderTest, MissingFoldersAreMadePrivateAndOneThatCannotBeIsReported)
 {
     TempDir dir;
     std::string error;
     ASSERT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << error;
-    EXPECT_EQ(ModeOf(dir.Path() + "/home/.local/share/pesko"), 0700u);
+    EXPECT_EQ(dir.Mode("home/.local/share/pesko"), 0700u);
     EXPECT_TRUE(MakeFolder(dir.Path() + "/home/.local/share/pesko", error)) << "an existing folder is fine";
     dir.WriteFile("file", "a file where a folder should be");
     EXPECT_FALSE(MakeFolder(dir.Path() + "/file/pesko", error));
     EXPECT_NE(error.find("file"), std::string::npos) << error;
 }
 
-TEST(CopyOldSaveTest, CopiesIntoAnEmptySaveFolderAndKeepsTheOld)
+// An old save is copied into an empty save folder and kept; a save there is never
+// overwritten, and a FIFO never waited on.
+TEST(CopyOldSaveTest, CopiesIntoAnEmptySaveFolderOnly)
 {
     TempDir dir;
     mkdir("save", 0700);
@@ -97,19 +93,13 @@ TEST(CopyOldSaveTest, CopiesIntoAnEmptySaveFolderAndKeepsTheOld)
     EXPECT_EQ(dir.ReadFile("hiscore.dat"), std::string(120, 'h')) << "copied, not moved";
     EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "config.dat")) << "nothing to copy";
     EXPECT_FALSE(dir.Exists("save/config.dat"));
-}
-
-TEST(CopyOldSaveTest, NeverOverwritesASaveAndNeverWaitsOnAFifo)
-{
-    TempDir dir;
-    mkdir("save", 0700);
     dir.WriteFile("config.dat", "old folder");
     dir.WriteFile("save/config.dat", "the save");
     EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "config.dat"));
     EXPECT_EQ(dir.ReadFile("save/config.dat"), "the save");
     EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path(), "config.dat")) << "the same folder";
     EXPECT_EQ(dir.ReadFile("config.dat"), "old folder");
-    mkfifo("hiscore.dat", 0600);
-    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "hiscore.dat"));
-    EXPECT_FALSE(dir.Exists("save/hiscore.dat"));
+    mkfifo("fifo.dat", 0600);
+    EXPECT_FALSE(CopyOldSave(dir.Path(), dir.Path() + "/save", "fifo.dat"));
+    EXPECT_FALSE(dir.Exists("save/fifo.dat"));
 }

@@ -9,8 +9,7 @@
 #include "game/record.h"
 #include "replay/replay_store.h"
 #include "settings/save_files.h"
-#include "support/fake_data.h"
-#include "support/keyboard.h"
+#include "support/screen_test.h"
 #include "support/temp_dir.h"
 #include "world/world.h"
 #include <gtest/gtest.h>
@@ -63,14 +62,7 @@ std::vector<uint32_t> DigestsOf(const std::vector<StepInput>& inputs, Replay* re
     return digests;
 }
 
-class ReplayTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        UseFakeData();
-        LetGoOfEverything();
-    }
-};
+class ReplayTest : public ScreenTest {};
 
 TEST_F(ReplayTest, ARecordedGamePlaysBackToTheSameWorldAfterEveryStep)
 {

@@ -3,7 +3,7 @@
 #include "app/globals.h"
 #include "screens/setup.h"
 #include "world/player.h"
-#include "support/fake_data.h"
+#include "support/screen_test.h"
 #include "support/pixels.h"
 #include "support/sound_log.h"
 #include "support/temp_dir.h"
@@ -21,16 +21,13 @@ static std::string SettingsBytes(int control, int sound, int music)
 
 static const std::string DEFAULT_BYTES = SettingsBytes(0, 127, 127);
 
-class SetupTest : public ::testing::Test {
+class SetupTest : public ScreenTest {
 protected:
     void SetUp() override
     {
-        UseFakeData();
-        LetGoOfEverything();
         dir.WriteFile("config.dat", DEFAULT_BYTES);
         StartWith(DEFAULT_SETTINGS);
     }
-    void TearDown() override { LetGoOfEverything(); }
 
     // Taps the keys named by letters (Up, Down, Left, Right, Enter, X for ESC),
     // each down and up again between two steps; a number after one repeats it.
@@ -153,36 +150,6 @@ TEST_F(SetupTest, EachChangeIsHeardAsItIsMade)
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopSample);
 }
 
-TEST_F(SetupTest, JoystickWorksTheScreenAndIsNamedOnlyWhenFound)
-{
-    EXPECT_STREQ(ControlName(0), "Keyboard");
-    EXPECT_STREQ(ControlName(-3), "Keyboard");
-    EXPECT_STREQ(ControlName(2), "Mouse");
-    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick (none found)");
-    PlugJoystick();
-    EXPECT_STREQ(ControlName(CONTROL_JOYSTICK), "Joystick");
-    SetupReset(setup);
-    auto flick = [&](int& input) {
-        input = 1;
-        SetupStep(setup);
-        input = 0;
-        SetupStep(setup);
-    };
-    JOYSTICK_STICK_INFO& stick = joy[0].stick[0];
-    flick(stick.axis[1].d1);  // up: Speed
-    flick(stick.axis[1].d1);  // up: Music volume
-    flick(stick.axis[0].d2);  // right
-    EXPECT_EQ(setup.working.musicVolume, 137);
-    flick(stick.axis[1].d2);  // down: Speed
-    flick(stick.axis[1].d2);  // down: the buttons
-    flick(stick.axis[0].d1);  // left: Default
-    flick(joy[0].button[0].b);
-    EXPECT_EQ(setup.working.musicVolume, 127);
-    flick(joy[0].button[1].b);
-    EXPECT_TRUE(setup.done);
-    EXPECT_EQ(dir.ReadFile("config.dat"), DEFAULT_BYTES) << "the second button is ESC";
-}
-
 TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)
 {
     const std::pair<int, size_t> cases[] = {{0, 1}, {9, 1}, {127, 13}, {255, 26}, {-500, 1}, {2000000000, 26}};
@@ -192,7 +159,7 @@ TEST_F(SetupTest, VolumeBarHasOneStrokePerTenAndOneMoreWithinItsBounds)
 
 TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
 {
-    BITMAP* page = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    Picture page(SCREEN_WIDTH, SCREEN_HEIGHT);
     const int red = makecol(255, 0, 0);
     SetupDraw(setup, page);
     // Accept is shown pressed at y 405; no value is red.
@@ -202,5 +169,4 @@ TEST_F(SetupTest, FocusedValueAndShownButtonAreRed)
     SetupDraw(setup, page);
     EXPECT_EQ(CountColour(page, 0, 395, 640, 30, red), 0) << "no button looks selected";
     EXPECT_GT(CountColour(page, 330, 215, 300, 15, red), 20) << "the sound bar at y 220";
-    destroy_bitmap(page);
 }

@@ -1,7 +1,6 @@
 #include "platform/audio.h"
 #include "data/datafile.h"
-#include "support/headless.h"
-#include "support/sound_log.h"
+#include "support/pixels.h"
 #include "world/character.h"
 #include "world/sprite.h"
 #include <gtest/gtest.h>
@@ -30,35 +29,13 @@ class CharacterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
+        StartHeadlessAllegro();
         srand(99);
         g_SpawnOrderPosition = 0;
         SetSoundEffectsOn(true);
     }
     CCharacter sea{640, 480};
 };
-
-// ---- the list -------------------------------------------------------------
-
-TEST_F(CharacterTest, UnknownKindsAreRefused)
-{
-    EXPECT_EQ(sea.AddEnemy(-1, 0, 0, 0), -1);
-    EXPECT_EQ(sea.AddEnemy(14, 0, 0, 0), -1);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-}
-
-TEST_F(CharacterTest, SpawnEdgePlacesObjectsInTheBand)
-{
-    sea.m_CHSpawnTop = 140;
-    sea.m_CHSpawnHeight = 280;
-    for (int i = 0; i < 200; i++) {
-        sea.AddEnemy(KIND_BOTTLE, 1, 5, 5);
-        const CCharacterNode* n = sea.m_CHHead->m_Next ? sea.m_CHHead->m_Next : sea.m_CHHead;
-        EXPECT_EQ(n->m_X, 640);
-        EXPECT_GE(n->m_Y, 140);
-        EXPECT_LT(n->m_Y, 140 + 280 - 77);
-    }
-}
 
 TEST_F(CharacterTest, ABandNoHigherThanTheObjectPutsItAtTheTop)
 {
@@ -90,8 +67,6 @@ TEST_F(CharacterTest, ABubbleBlowingUpManyEnemiesDoesNotDivideByZero)
         EXPECT_EQ(n->m_Kind, KIND_EXPLOSION);
 }
 
-// ---- explosions -----------------------------------------------------------
-
 TEST_F(CharacterTest, AnExplosionPlaysItsRowOnceAndGoes)
 {
     sea.m_CHStopAddNew = 1;
@@ -118,8 +93,6 @@ TEST_F(CharacterTest, AFinishedExplosionKeepsItsLastFrameUntilRemoved)
     EXPECT_EQ(sea.m_CHEnemyCount, 13);  // the instructions never remove
 }
 
-// ---- movement and spawning ------------------------------------------------
-
 TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTenTicks)
 {
     sea.m_CHSpawnHeight = 280;
@@ -137,34 +110,6 @@ TEST_F(CharacterTest, NoSpawnWhenStoppedOrWithoutAMinimumAndAHugeOneStillWaitsTe
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 10);
 }
 
-// ---- the screens' decorations --------------------------------------------
-
-TEST_F(CharacterTest, CoinRainDropsInColumnsAndLandsAtTheBottom)
-{
-    SoundLog sounds;
-    SetSoundEffectsOn(false);  // the screens' samples play regardless
-    sea.InitForScreen(50);
-    sea.MoveCharacterForHiScore(1, 10);
-    ASSERT_EQ(sea.m_CHEnemyCount, 1);
-    const CCharacterNode* coin = sea.m_CHHead;
-    EXPECT_EQ(coin->m_Kind, KIND_COIN);
-    EXPECT_EQ(coin->m_X % 21, 0);
-    EXPECT_EQ(coin->m_Y, -21);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_DROP}));
-    EXPECT_EQ(sounds.Events()[0].b, PanAt(coin->m_X));
-    EXPECT_GE(sea.m_CHEnemyDelayForAddNew, 3);  // 160 / 50 = 3, plus up to 2
-    EXPECT_LE(sea.m_CHEnemyDelayForAddNew, 5);
-
-    sounds.Clear();
-    sea.m_CHHead->m_Y = 470;
-    sea.MoveCharacterForHiScore(0, 10);
-    EXPECT_EQ(sea.m_CHHead->m_Y, 480);
-    EXPECT_TRUE(sounds.Samples().empty());
-    sea.MoveCharacterForHiScore(0, 10);
-    EXPECT_EQ(sea.m_CHEnemyCount, 0);
-    EXPECT_EQ(sounds.Samples(), (std::vector<int>{SND_LAND}));
-}
-
 TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
 {
     sea.InitForScreen(0);
@@ -179,8 +124,6 @@ TEST_F(CharacterTest, ScreensWithAMinimumOfZeroDoNotFault)
     EXPECT_EQ(sea.m_CHEnemyDelayForAddNew, 0);
 }
 
-// ---- drawing --------------------------------------------------------------
-
 // A sheet whose frames are filled with colours that name the kind and frame.
 class CharacterDrawTest : public CharacterTest {
 protected:
@@ -188,10 +131,6 @@ protected:
     void SetUp() override
     {
         CharacterTest::SetUp();
-        sheet = create_bitmap(960, 688);
-        mask = create_bitmap(960, 688);
-        clear_to_color(sheet, makecol(255, 0, 255));
-        clear_to_color(mask, makecol(255, 0, 255));
         for (int kind = 0; kind < CHARACTER_KIND_COUNT; kind++) {
             const CharacterKindInfo& k = g_CharacterKinds[kind];
             for (int f = 0; f < k.frameCount; f++) {
@@ -202,18 +141,8 @@ protected:
             }
         }
         sea.SetBitmaps(sheet, mask);
-        target = create_bitmap(640, 480);
-        clear_to_color(target, makecol(0, 0, 60));
     }
-    void TearDown() override
-    {
-        destroy_bitmap(sheet);
-        destroy_bitmap(mask);
-        destroy_bitmap(target);
-    }
-    BITMAP* sheet = nullptr;
-    BITMAP* mask = nullptr;
-    BITMAP* target = nullptr;
+    Picture sheet{960, 688, 0xFF00FF}, mask{960, 688, 0xFF00FF}, target{640, 480, 0x3C};
 };
 
 TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
@@ -233,18 +162,9 @@ TEST_F(CharacterDrawTest, ObjectsAreDrawnAtTheirFramesAndOffsets)
     EXPECT_TRUE(IsMaskSolid(sea.m_Mask, 230 + 3 * 30 + 1, 70 + 1));
 }
 
-TEST_F(CharacterDrawTest, DrawKindPlacesEveryObjectOfTheKind)
-{
-    sea.InitForInstructions();
-    sea.DrawKind(KIND_ACTINIAN, target, 400, 300);
-    EXPECT_EQ(getpixel(target, 401, 301), FrameColour(KIND_ACTINIAN, 0));
-    EXPECT_EQ(getpixel(target, 11, 101), makecol(0, 0, 60));  // its own place stays empty
-}
-
 TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
 {
-    BITMAP* small = create_bitmap(40, 40);
-    clear_to_color(small, makecol(255, 0, 0));
+    Picture small(40, 40, 0xFF0000);
     sea.SetBitmaps(small, small);
     sea.AddEnemy(KIND_BIG_FISH, 0, 100, 100);
     sea.m_CHHead->m_Frame = 7;
@@ -255,7 +175,6 @@ TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
     EXPECT_FALSE(IsMaskSolid(nullptr, 5, 5));
     sea.ClearBitmaps();
     sea.DrawCharacters(target);
-    destroy_bitmap(small);
 }
 
 TEST_F(CharacterDrawTest, OnlyPureRedIsSolid)

@@ -1,4 +1,4 @@
-#include "support/headless.h"
+#include "platform/headless.h"
 #include "support/temp_dir.h"
 #include "world/game_font.h"
 #include <fstream>
@@ -6,18 +6,6 @@
 #include <iterator>
 
 namespace {
-
-TEST(GameFontTest, AMissingFontFileLeavesTheHolderEmpty)
-{
-    InitHeadlessAllegro();
-    TempDir dir;
-    CGameFont holder;
-    holder.LoadFont();
-    EXPECT_EQ(holder.m_Font, nullptr);
-    holder.DestroyFont();
-    holder.DestroyFont();
-    EXPECT_EQ(holder.m_Font, nullptr);
-}
 
 // The game's own font sheet, made by the build.
 void SaveFontSheet()
@@ -28,17 +16,21 @@ void SaveFontSheet()
     std::ofstream("game_font.pcx", std::ios::binary) << bytes;
 }
 
+// A missing font file leaves the holder empty; a present one is loaded and freed.
 TEST(GameFontTest, AFontFileIsLoadedAndFreed)
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     TempDir dir;
-    SaveFontSheet();
     CGameFont holder;
+    holder.LoadFont();
+    EXPECT_EQ(holder.m_Font, nullptr);
+    SaveFontSheet();
     holder.LoadFont();
     ASSERT_NE(holder.m_Font, nullptr);
     EXPECT_EQ(text_height(holder.m_Font), 16);
     holder.LoadFont();  // loading again replaces the font without losing the first
     ASSERT_NE(holder.m_Font, nullptr);
+    holder.DestroyFont();
     holder.DestroyFont();
     EXPECT_EQ(holder.m_Font, nullptr);
 }
@@ -56,7 +48,7 @@ std::string OnePixelPcx()
 // Allegro's loader crashes on these; the game ends with a message instead.
 TEST(GameFontDeathTest, ADamagedFontFileEndsTheGameWithItsName)
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     TempDir dir;
     SaveFontSheet();
     const std::string good = dir.ReadFile("game_font.pcx");

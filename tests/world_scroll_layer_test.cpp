@@ -1,4 +1,4 @@
-#include "support/headless.h"
+#include "support/pixels.h"
 #include "world/scroll_layer.h"
 #include <gtest/gtest.h>
 
@@ -14,21 +14,11 @@ class ScrollLayerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitHeadlessAllegro();
-        image = create_bitmap(1280, 480);
         for (int x = 0; x < 1280; x++)
             vline(image, x, 0, 479, ColumnColour(x));
-        target = create_bitmap(640, 480);
-        clear_to_color(target, makecol(1, 2, 3));
         layer.SetBitmap(image);
     }
-    void TearDown() override
-    {
-        destroy_bitmap(image);
-        destroy_bitmap(target);
-    }
-    BITMAP* image = nullptr;
-    BITMAP* target = nullptr;
+    Picture image{1280, 480}, target{640, 480, 0x010203};
     CScrollLayer layer{640, 480};
 };
 
@@ -46,6 +36,25 @@ TEST_F(ScrollLayerTest, TheViewShowsTheColumnsFromItsPosition)
         layer.Draw(target);
         EXPECT_EQ(getpixel(target, c.x, c.y), ColumnColour(c.column)) << c.pos << " at " << c.x;
     }
+}
+
+// Drawn between two steps, the layer is that far along; going round the image,
+// it is drawn at its new place, never slid back across it.
+TEST_F(ScrollLayerTest, LayerSlidesThroughTheStepAndAWrappedOneStaysPut)
+{
+    layer.m_PosX = 100.0f;
+    layer.StartStep();
+    layer.Scroll(12, 0, 3, 1);  // the level-5 step of the nearer layer: 4 pixels
+    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.5f), 102.0f);
+    layer.Draw(target, 0.5f);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(102));
+    layer.m_PosX = 1279.0f;
+    layer.StartStep();
+    layer.Scroll(12, 0, 3, 1);
+    EXPECT_FLOAT_EQ(layer.m_PosX, 3.0f);
+    EXPECT_FLOAT_EQ(layer.DrawnPosX(0.0f), 3.0f);
+    layer.Draw(target, 0.0f);
+    EXPECT_EQ(getpixel(target, 0, 0), ColumnColour(3));
 }
 
 TEST_F(ScrollLayerTest, MaskColourLetsTheLayerBehindShowThrough)
@@ -71,15 +80,13 @@ TEST_F(ScrollLayerTest, WrappedVerticallyTheBottomComesFromTheTop)
 
 TEST_F(ScrollLayerTest, ASmallerImageIsNotReadPastItsEdge)
 {
-    BITMAP* small = create_bitmap(100, 50);
-    clear_to_color(small, makecol(9, 9, 9));
+    Picture small(100, 50, 0x090909);
     layer.SetBitmap(small);
     layer.m_PosX = 1279.0f;
     layer.Draw(target);
     EXPECT_EQ(getpixel(target, 0, 0), makecol(1, 2, 3));
     EXPECT_EQ(getpixel(target, 1, 0), makecol(9, 9, 9));
     EXPECT_EQ(getpixel(target, 101, 0), makecol(1, 2, 3));
-    destroy_bitmap(small);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ public:
         m_Map = g_LevelMap;
         m_Layer1 = g_ScrollLayer1;
         m_Layer2 = g_ScrollLayer2;
-        SaveCollection(g_Enemies, m_Enemies, m_EnemyNodes);
-        SaveCollection(g_Icons, m_Icons, m_IconNodes);
+        SaveCollection(g_Enemies, m_Enemies);
+        SaveCollection(g_Icons, m_Icons);
         m_Game = g_Game;
         m_Chance = g_GameChance;
         m_SpawnOrder = g_SpawnOrderPosition;
@@ -45,42 +45,37 @@ public:
         g_LevelMap = m_Map;
         g_ScrollLayer1 = m_Layer1;
         g_ScrollLayer2 = m_Layer2;
-        RestoreCollection(g_Enemies, m_Enemies, m_EnemyNodes);
-        RestoreCollection(g_Icons, m_Icons, m_IconNodes);
+        RestoreCollection(g_Enemies, m_Enemies);
+        RestoreCollection(g_Icons, m_Icons);
         g_Game = m_Game;
         g_GameChance = m_Chance;
         g_SpawnOrderPosition = m_SpawnOrder;
     }
 
 private:
+    // A collection's fields, and its objects copied apart: the kept copy owns no list.
     struct Collection {
-        int animDelay, count, typeCount, minimum, delay, stop, spawnTop, spawnHeight;
+        CCharacter fields{0, 0};
+        std::vector<CCharacterNode> nodes;
     };
-    static void SaveCollection(const CCharacter& c, Collection& s, std::vector<CCharacterNode>& nodes)
+    static void SaveCollection(const CCharacter& c, Collection& s)
     {
-        s = {c.m_CHAnimDelay, c.m_CHEnemyCount, c.m_CHEnemyTypeCount, c.m_ChenemyCountOnScreenMin,
-             c.m_CHEnemyDelayForAddNew, c.m_CHStopAddNew, c.m_CHSpawnTop, c.m_CHSpawnHeight};
-        nodes.clear();
+        s.fields = c;
+        s.fields.m_CHHead = nullptr;
+        s.nodes.clear();
         for (const CCharacterNode* n = c.m_CHHead; n; n = n->m_Next)
-            nodes.push_back(*n);
+            s.nodes.push_back(*n);
     }
-    static void RestoreCollection(CCharacter& c, const Collection& s, const std::vector<CCharacterNode>& nodes)
+    static void RestoreCollection(CCharacter& c, const Collection& s)
     {
         c.RemoveAllEnemies();
+        c = s.fields;
         CCharacterNode** link = &c.m_CHHead;
-        for (const CCharacterNode& n : nodes) {
+        for (const CCharacterNode& n : s.nodes) {
             *link = new CCharacterNode(n);
             link = &(*link)->m_Next;
         }
         *link = nullptr;
-        c.m_CHAnimDelay = s.animDelay;
-        c.m_CHEnemyCount = s.count;
-        c.m_CHEnemyTypeCount = s.typeCount;
-        c.m_ChenemyCountOnScreenMin = s.minimum;
-        c.m_CHEnemyDelayForAddNew = s.delay;
-        c.m_CHStopAddNew = s.stop;
-        c.m_CHSpawnTop = s.spawnTop;
-        c.m_CHSpawnHeight = s.spawnHeight;
     }
     inline static const std::vector<int CPlayer::*> PLAYER_FIELDS = {
         &CPlayer::m_ScreenX,   &CPlayer::m_ScreenY,    &CPlayer::m_PosX,         &CPlayer::m_PosY,
@@ -92,8 +87,7 @@ private:
     int m_Player[18] = {};
     CLevelMap m_Map{SCREEN_WIDTH, SCREEN_HEIGHT};
     CScrollLayer m_Layer1{SCREEN_WIDTH, SCREEN_HEIGHT}, m_Layer2{SCREEN_WIDTH, SCREEN_HEIGHT};
-    Collection m_Enemies{}, m_Icons{};
-    std::vector<CCharacterNode> m_EnemyNodes, m_IconNodes;
+    Collection m_Enemies, m_Icons;
     GameState m_Game{};
     CChance m_Chance;
     int m_SpawnOrder = 0;

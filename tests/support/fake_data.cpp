@@ -1,7 +1,7 @@
 #include "support/fake_data.h"
 #include "data/datafile.h"
 #include "app/globals.h"
-#include "support/headless.h"
+#include "platform/headless.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -42,7 +42,7 @@ static void* MakeObject(int index, int* type)
 
 void UseFakeData()
 {
-    InitHeadlessAllegro();
+    StartHeadlessAllegro();
     if (g_Data == s_Objects)
         return;
     for (int i = 0; i < DATA_OBJECT_COUNT; i++) {

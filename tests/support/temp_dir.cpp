@@ -44,3 +44,9 @@ bool TempDir::Exists(const std::string& name) const
     struct stat st;
     return stat((m_Path + "/" + name).c_str(), &st) == 0;
 }
+
+unsigned TempDir::Mode(const std::string& name) const
+{
+    struct stat st;
+    return stat((m_Path + "/" + name).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}

@@ -10,6 +10,7 @@ public:
     std::string ReadFile(const std::string& name) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
     bool Exists(const std::string& name) const;
+    unsigned Mode(const std::string& name) const;  // its permission bits, 0 when missing
 
 private:
     std::string m_Path;
