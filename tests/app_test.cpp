@@ -47,7 +47,7 @@ protected:
                              g_Ticks += periodsPerFrame;
                              drawn++;
                          },
-                         [&] { return drawn == frames; }, nullptr});
+                         [&] { return drawn == frames; }, nullptr, nullptr});
     }
     std::vector<std::string> events;
     std::vector<BITMAP*> pages;
@@ -97,7 +97,7 @@ TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
                                          if (steps == 2 && idle)
                                              g_Ticks = 0, ask();
                                      },
-                                     [] { return false; }, nullptr});
+                                     [] { return false; }, nullptr, nullptr});
                 };
                 EXPECT_EXIT(run(), ::testing::ExitedWithCode(request.code), "")
                     << "signal " << request.signal << (idle ? " while idle" : " in a burst");
@@ -123,7 +123,7 @@ TEST_F(RunnerTest, AScreenThatClearsKeysOnLeavingLeavesNoneTyped)
         loop.clearKeysOnExit = clear;
         bool typed = false;
         RunScreen(loop, {[&] { simulate_keypress((KEY_Q << 8) | 'q'), typed = true; },
-                         [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return typed; }, nullptr});
+                         [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return typed; }, nullptr, nullptr});
         EXPECT_EQ(keypressed() != 0, !clear) << clear;
         clear_keybuf();
     }
@@ -135,7 +135,7 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     int stepsWithMusic = 0;
     RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS},
               {[&] { stepsWithMusic += sounds.Count(SoundEvent::Music) == 1 && sounds.Count(SoundEvent::StopMusic) == 0; },
-               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
+               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr, nullptr});
     ASSERT_EQ(sounds.Events().size(), 2u);
     EXPECT_EQ(sounds.Events()[0].a, MID_CREDITS);
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopMusic);
@@ -148,9 +148,11 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
 namespace SimulatedTime {
 int64_t now = 0;
 int64_t periodNanos = 0;
+int sleeps = 0;
 int64_t Now() { return now; }
 void SleepUntil(int64_t when)
 {
+    sleeps++;
     if (when <= now)
         return;
     g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
@@ -171,12 +173,29 @@ TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
                                          framesShowTheLatestStep &= g_Ticks == 0 && steps > stepsAtLastFrame;
                                          stepsAtLastFrame = steps;
                                      },
-                                     [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr});
+                                     [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr, nullptr});
     UseRunnerClock({MonotonicNanos, SleepUntil});
     EXPECT_GE(steps, 100);
     EXPECT_LE(frames, 60);
     EXPECT_GE(frames, 55) << "the frames keep the display's pace";
     EXPECT_TRUE(framesShowTheLatestStep);
+}
+
+// A still picture is drawn again only when what it shows changes, and the loop
+// sleeps from tick to tick, not a millisecond at a time; its end is seen without a frame.
+TEST_F(RunnerTest, AStillPictureIsDrawnOnlyWhenItChanges)
+{
+    SimulatedTime::now = 0;
+    SimulatedTime::sleeps = 0;
+    SimulatedTime::periodNanos = PERIOD_FAST_SCREEN * 1000000LL;
+    UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
+    int steps = 0, frames = 0;
+    RunScreen({PERIOD_FAST_SCREEN}, {[&] { steps++; }, [&](BITMAP*, float) { frames++; },
+                                     [&] { return steps >= 100; }, nullptr, [&] { return int64_t{steps / 40}; }});
+    UseRunnerClock({MonotonicNanos, SleepUntil});
+    EXPECT_EQ(steps, 100);
+    EXPECT_EQ(frames, 3) << "the first picture and one at each of two changes";
+    EXPECT_LE(SimulatedTime::sleeps, 130);
 }
 
 // The stand-in datafile damaged in a copy: a wrong kind is named with its number

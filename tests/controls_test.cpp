@@ -138,7 +138,7 @@ TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
         UseRunnerClock({SimulatedTime::Now, SimulatedTime::SleepUntil});
         int steps = 0;
         RunScreen(loop, {[&] { steps++; }, [](BITMAP*, float) {},
-                         [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr});
+                         [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr, nullptr});
         UseRunnerClock({MonotonicNanos, SleepUntil});
         EXPECT_NEAR(steps, row[1], 1) << row[0] << " %";
     }

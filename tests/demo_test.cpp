@@ -63,6 +63,7 @@ TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
     clear_to_color(dest, makecol(0, 0, 0));
     BITMAP* layer1 = DataBitmap(BMP_LAYER1);
     rectfill(layer1, 0, 0, 1279, 479, makecol(0, 90, 0));
+    g_ScrollLayer1.SetBitmap(layer1);  // the layer reads its image as it is set
     BITMAP* sheet = create_bitmap(960, 688);
     clear_to_color(sheet, makecol(200, 100, 0));
     g_Enemies.SetBitmaps(sheet, sheet);

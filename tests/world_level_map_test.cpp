@@ -136,6 +136,7 @@ protected:
             }
         rectfill(tiles, 60, 60, 79, 79, bitmap_mask_color(tiles));  // open water lets the back show
         putpixel(tiles, 60 + 7, 60 + 7, makecol(1, 1, 1));
+        putpixel(tiles, 19, 39, bitmap_mask_color(tiles));  // level 1's ceiling edge, see-through at a corner
         map.SetBitmaps(tiles, mask);
         target = create_bitmap(640, 480);
         clear_to_color(target, makecol(0, 0, 50));

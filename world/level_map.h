@@ -3,6 +3,7 @@
 #pragma once
 #include "world/chance.h"
 #include <allegro.h>
+#include <memory>
 
 constexpr int MAP_COLUMNS = 34;
 constexpr int MAP_ROWS = 24;
@@ -24,6 +25,7 @@ public:
     CLevelMap(int screenWidth, int screenHeight);
     ~CLevelMap();
 
+    // The tile sheet is read as it is set (set it again after drawing on it).
     void SetBitmaps(BITMAP* tiles, BITMAP* mask);
     void ClearBitmaps();
     void Init();
@@ -61,6 +63,8 @@ public:
 
     BITMAP* m_Tiles;
     BITMAP* m_TileMask;
+    // How each tile of the sheet is drawn (a copied map shares it).
+    std::shared_ptr<const struct TileSheetLooks> m_TileLooks;
     CMapCell m_Cells[MAP_COLUMNS][MAP_ROWS];
     int m_ScrollX, m_ScrollY;
     int m_SpeedX, m_SpeedY;
