@@ -399,6 +399,36 @@ void CLevelMap::DrawTiles(BITMAP* dest, float t, TileRows rows) const
     }
 }
 
+CLevelMap::RockReach CLevelMap::SolidRockOver(int left, int right, float t) const
+{
+    const int scrollX = DrawnScrollX(t);
+    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
+    const int firstRow = m_ScrollY / TILE_SIZE;
+    const int shiftX = scrollX - firstColumn * TILE_SIZE;
+    const int shiftY = m_ScrollY % TILE_SIZE;
+    const int lastRow = (m_ViewHeight + shiftY - 1) / TILE_SIZE;  // the lowest row on view
+    auto solid = [&](int i, int j) {
+        const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
+        return m_Tiles && m_TileLooks && cell && cell->m_TileY != WATER_TILE_ROW &&
+               m_TileLooks->Of(cell->m_TileX, cell->m_TileY) == TileLook::Solid;
+    };
+    RockReach reach{m_ViewHeight, 0};
+    for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
+        const int x = i * TILE_SIZE - shiftX;
+        if (x + TILE_SIZE <= left || x >= right)
+            continue;
+        int top = 0, bottom = lastRow;
+        while (top <= lastRow && solid(i, top))
+            top++;
+        while (bottom >= top && solid(i, bottom))
+            bottom--;
+        reach.top = std::min(reach.top, std::max(0, top * TILE_SIZE - shiftY));
+        reach.bottom = std::max(reach.bottom, std::min(m_ViewHeight, (bottom + 1) * TILE_SIZE - shiftY));
+    }
+    reach.bottom = std::max(reach.bottom, reach.top);
+    return reach;
+}
+
 void CLevelMap::Draw(BITMAP* dest, float t) const
 {
     DrawTiles(dest, t, TileRows::All);

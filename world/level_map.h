@@ -51,6 +51,14 @@ public:
     void DrawWaterStones(BITMAP* dest, float t = 1.0f) const;
     void DrawWalls(BITMAP* dest, float t = 1.0f) const;
 
+    // How far the walls' solid rock reaches into the view over screen columns
+    // [left, right), from its top down to `top` and from `bottom` to its foot:
+    // what is drawn there before the walls never shows.
+    struct RockReach {
+        int top, bottom;
+    };
+    RockReach SolidRockOver(int left, int right, float t = 1.0f) const;
+
     int GetLevel() const;
     int GetSpawnTop() const;
     int GetSpawnHeight() const;
