@@ -1,4 +1,5 @@
 #include "app/loop.h"
+#include <algorithm>
 #include "input/input.h"
 #include "platform/audio.h"
 #include "platform/display.h"
@@ -12,6 +13,13 @@
 // When the current ticks started, and their period: the steps' schedule.
 static int64_t s_TicksStartedAt = 0;
 static int64_t s_TickPeriodNanos = PERIOD_GAME * NANOS_PER_SECOND / 1000;
+
+static RunnerClock s_Clock{MonotonicNanos, SleepUntil};
+
+void UseRunnerClock(const RunnerClock& clock)
+{
+    s_Clock = clock;
+}
 
 // Allegro without a system driver (the headless tests) has no timer to
 // install; there the caller feeds g_Ticks itself.
@@ -35,7 +43,7 @@ static void StartTicks(const ScreenLoop& loop)
     else if (HaveTimer())
         install_int(TimerTick, loop.periodMs);
     g_Ticks = 0;
-    s_TicksStartedAt = MonotonicNanos();
+    s_TicksStartedAt = s_Clock.now();
     s_TickPeriodNanos = TickPeriodNanos(loop);
     ForgetFocusLoss();
 }
@@ -72,30 +80,28 @@ static int RunPendingSteps(const std::function<void()>& logicStep)
     return steps;
 }
 
-static RunnerClock s_Clock{MonotonicNanos, SleepUntil};
-
-void UseRunnerClock(const RunnerClock& clock)
-{
-    s_Clock = clock;
-}
-
 // Runs one logic step per pending tick, and draws the latest state (drawFrame
 // draws, flips and returns true to leave the loop) at most once a display
 // frame, 60 times a second: a screen stepping 100 times a second would
 // otherwise draw frames the display never shows. Without a new step the loop
-// sleeps instead of drawing the same frame again.
+// sleeps until the next one is due (then a millisecond at a time for a late
+// tick) instead of drawing the same frame again.
 static void RunFrames(const std::function<void()>& logicStep, const std::function<bool(float)>& drawFrame)
 {
     constexpr int64_t WAIT_FOR_TICK = NANOS_PER_SECOND / 1000;
+    StepClock steps;
+    steps.Start(s_TicksStartedAt, s_TickPeriodNanos);
     FrameSchedule frames;
     frames.Start(s_Clock.now());
     int64_t nextFrame = 0;  // the first frame at once
     bool changed = true;
     for (;;) {
-        changed = RunPendingSteps(logicStep) > 0 || changed;
+        const int ran = RunPendingSteps(logicStep);
+        steps.StepsRan(ran);
+        changed = ran > 0 || changed;
         const int64_t now = s_Clock.now();
         if (!changed || now < nextFrame) {
-            s_Clock.sleepUntil(changed ? nextFrame : now + WAIT_FOR_TICK);
+            s_Clock.sleepUntil(changed ? nextFrame : std::max(steps.NextDue(), now + WAIT_FOR_TICK));
             continue;
         }
         changed = false;
@@ -152,7 +158,16 @@ static void LeaveScreen(const ScreenLoop& loop, const ScreenParts& parts)
 void RunScreen(const ScreenLoop& loop, const ScreenParts& parts)
 {
     EnterScreen(loop);
+    bool drawn = false;
+    int64_t shown = 0;
     auto drawFrame = [&](float t) {
+        if (parts.look) {
+            const int64_t look = parts.look();
+            if (drawn && look == shown)
+                return parts.done();  // the same frame is on view already
+            shown = look;
+        }
+        drawn = true;
         parts.draw(g_BackBuffer, t);
         FlipPages();
         return parts.done();

@@ -27,12 +27,15 @@ int64_t TickPeriodNanos(const ScreenLoop& loop);
 // it is handed (reading state, changing nothing) with t, the fraction of a
 // period since the latest step (0..1; 1 unless frames come between steps),
 // the test, made after each drawn frame, that the screen is over, and what it
-// does as it leaves, once its music has stopped (may be empty).
+// does as it leaves, once its music has stopped (may be empty), and, for a
+// still picture, what it shows (may be empty): a frame is drawn only when that
+// changes, so an idle menu leaves the picture on view and draws nothing.
 struct ScreenParts {
     std::function<void()> step;
     std::function<void(BITMAP*, float)> draw;
     std::function<bool()> done;
     std::function<void()> leave;
+    std::function<int64_t()> look;
 };
 
 // Runs a screen from entry to exit: the back buffer, the key buffer, the
@@ -55,7 +58,17 @@ void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&), void 
 {
     auto stepState = [&] { step(state); };
     auto drawState = [&](BITMAP* page, float) { draw(state, page); };
-    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr});
+    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr, nullptr});
+}
+
+// And for a still picture that changes only with what `look` returns.
+template <class State>
+void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&), void (*draw)(const State&, BITMAP*),
+               int64_t (*look)(const State&))
+{
+    auto stepState = [&] { step(state); };
+    auto drawState = [&](BITMAP* page, float) { draw(state, page); };
+    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr, [&] { return look(state); }});
 }
 
 // And for one whose frames are drawn between its steps.
@@ -65,5 +78,5 @@ void RunScreen(const ScreenLoop& loop, State& state, void (*step)(State&),
 {
     auto stepState = [&] { step(state); };
     auto drawState = [&](BITMAP* page, float t) { draw(state, page, t); };
-    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr});
+    RunScreen(loop, {stepState, drawState, [&] { return state.done; }, nullptr, nullptr});
 }

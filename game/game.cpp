@@ -131,7 +131,7 @@ int PlayGame()
         UpdateLevel_01(input);
         recorder.Stepped(input);
     };
-    RunScreen(GameLoop(g_Game.speed), {step, DrawLevel_01, IsGameEnded, nullptr});
+    RunScreen(GameLoop(g_Game.speed), {step, DrawLevel_01, IsGameEnded, nullptr, nullptr});
     s_HaveLastRecording = recorder.Finish(s_LastRecording);
     ExitLevel_01();
     return g_Game.seaCrossed ? 1 : 0;

@@ -55,6 +55,11 @@ float StepClock::Fraction(int64_t now)
     return static_cast<float>(static_cast<double>(now - latestDue) / static_cast<double>(m_Period));
 }
 
+int64_t StepClock::NextDue() const
+{
+    return m_Start + (m_Steps + 1) * m_Period;
+}
+
 void FrameSchedule::Start(int64_t now)
 {
     m_Start = now;

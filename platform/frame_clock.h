@@ -24,6 +24,8 @@ public:
     void StepsRan(int count);
     // The fraction of a period since the latest step, 0..1, at time `now`.
     float Fraction(int64_t now);
+    // When the step after the latest one is due.
+    int64_t NextDue() const;
 
 private:
     int64_t m_Start = 0;

@@ -81,10 +81,16 @@ void MenuDraw(const MenuState& menu, BITMAP* dest)
                       makecol(255, 255, 255), -1);
 }
 
+// The picture changes only with the highlighted row.
+static int64_t MenuLook(const MenuState& menu)
+{
+    return menu.selection;
+}
+
 int MainMenu(int initial)
 {
     MenuState menu;
     MenuReset(menu, initial);
-    RunScreen({PERIOD_FAST_SCREEN, MID_MENU}, menu, MenuStep, MenuDraw);
+    RunScreen({PERIOD_FAST_SCREEN, MID_MENU}, menu, MenuStep, MenuDraw, MenuLook);
     return menu.selection;
 }

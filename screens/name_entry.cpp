@@ -99,6 +99,6 @@ void EnterNameScreen()
         rest(PAUSE_BETWEEN_SCREENS_MS);
     };
     RunScreen(loop, {[&] { NameEntryStep(entry); }, [&](BITMAP* page, float) { NameEntryDraw(entry, page); },
-                     [&] { return entry.done; }, farewell});
+                     [&] { return entry.done; }, farewell, nullptr});
     FreePlayerData();
 }

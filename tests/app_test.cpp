@@ -42,7 +42,7 @@ protected:
                              g_Ticks += periodsPerFrame;
                              drawn++;
                          },
-                         [&] { return drawn == frames; }, nullptr});
+                         [&] { return drawn == frames; }, nullptr, nullptr});
     }
     std::vector<std::string> events;
     std::vector<BITMAP*> pages;
@@ -84,7 +84,7 @@ TEST_F(RunnerTest, AQuitRequestLeavesBeforeTheNextStep)
                                          if (steps == 2 && idle)
                                              g_Ticks = 0, ask();
                                      },
-                                     [] { return false; }, nullptr});
+                                     [] { return false; }, nullptr, nullptr});
                 };
                 EXPECT_EXIT(run(), ::testing::ExitedWithCode(request.code), "")
                     << "signal " << request.signal << (idle ? " while idle" : " in a burst");
@@ -99,7 +99,7 @@ TEST_F(RunnerTest, AScreenThatClearsKeysOnLeavingLeavesNoneTyped)
         loop.clearKeysOnExit = clear;
         bool typed = false;
         RunScreen(loop, {[&] { simulate_keypress((KEY_Q << 8) | 'q'), typed = true; },
-                         [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return typed; }, nullptr});
+                         [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return typed; }, nullptr, nullptr});
         EXPECT_EQ(keypressed() != 0, !clear) << clear;
         clear_keybuf();
     }
@@ -111,7 +111,7 @@ TEST_F(RunnerTest, MusicPlaysFromBeforeTheFirstStepUntilAfterTheLastFrame)
     int stepsWithMusic = 0;
     RunScreen({PERIOD_SLOW_SCREEN, MID_CREDITS},
               {[&] { stepsWithMusic += sounds.Count(SoundEvent::Music) == 1 && sounds.Count(SoundEvent::StopMusic) == 0; },
-               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr});
+               [&](BITMAP*, float) { g_Ticks += 1; }, [&] { return stepsWithMusic == 2; }, nullptr, nullptr});
     ASSERT_EQ(sounds.Events().size(), 2u);
     EXPECT_EQ(sounds.Events()[0].a, MID_CREDITS);
     EXPECT_EQ(sounds.Events()[1].event, SoundEvent::StopMusic);
@@ -131,11 +131,24 @@ TEST_F(RunnerTest, AScreenSteppingAHundredTimesASecondDrawsAtMostSixtyFrames)
                                          framesShowTheLatestStep &= g_Ticks == 0 && steps > stepsAtLastFrame;
                                          stepsAtLastFrame = steps;
                                      },
-                                     [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr});
+                                     [&] { return SimulatedTime::now >= NANOS_PER_SECOND; }, nullptr, nullptr});
     EXPECT_GE(steps, 100);
     EXPECT_LE(frames, 60);
     EXPECT_GE(frames, 55) << "the frames keep the display's pace";
     EXPECT_TRUE(framesShowTheLatestStep);
+}
+
+// A still picture is drawn again only when what it shows changes, and the loop
+// sleeps from tick to tick, not a millisecond at a time; its end is seen without a frame.
+TEST_F(RunnerTest, AStillPictureIsDrawnOnlyWhenItChanges)
+{
+    SimulatedTime::Running clock(PERIOD_FAST_SCREEN * 1000000LL);
+    int steps = 0, frames = 0;
+    RunScreen({PERIOD_FAST_SCREEN}, {[&] { steps++; }, [&](BITMAP*, float) { frames++; },
+                                     [&] { return steps >= 100; }, nullptr, [&] { return int64_t{steps / 40}; }});
+    EXPECT_EQ(steps, 100);
+    EXPECT_EQ(frames, 3) << "the first picture and one at each of two changes";
+    EXPECT_LE(SimulatedTime::sleeps, 130);
 }
 
 // The stand-in datafile damaged in a copy: a wrong kind is named with its number

@@ -147,7 +147,7 @@ TEST_F(ControlsTest, TheGameStepsAtItsShareOfTwentyASecond)
         SimulatedTime::Running clock(TickPeriodNanos(loop));
         int steps = 0;
         RunScreen(loop, {[&] { steps++; }, [](BITMAP*, float) {},
-                         [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr});
+                         [] { return SimulatedTime::now >= 10 * NANOS_PER_SECOND; }, nullptr, nullptr});
         EXPECT_NEAR(steps, row[1], 1) << row[0] << " %";
     }
 }

@@ -48,6 +48,7 @@ TEST_F(DemoTest, FrameShowsTheLayersTheObjectsTheMapAndTheBlueCaption)
     Picture dest(640, 480), sheet(960, 688, 0xC86400);
     BITMAP* layer1 = DataBitmap(BMP_LAYER1);
     rectfill(layer1, 0, 0, 1279, 479, makecol(0, 90, 0));
+    g_ScrollLayer1.SetBitmap(layer1);  // the layer reads its image as it is set
     g_Enemies.SetBitmaps(sheet, sheet);
     g_Enemies.AddEnemy(KIND_URCHIN, 0, 500, 200);
     for (int tick = 0; tick < 11; tick++)

@@ -1,5 +1,6 @@
 #include "support/pixels.h"
 #include "world/level_map.h"
+#include "world/world.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <set>
@@ -106,6 +107,7 @@ protected:
             }
         rectfill(tiles, 60, 60, 79, 79, bitmap_mask_color(tiles));  // open water lets the back show
         putpixel(tiles, 60 + 7, 60 + 7, makecol(1, 1, 1));
+        putpixel(tiles, 19, 39, bitmap_mask_color(tiles));  // level 1's ceiling edge, see-through at a corner
         map.SetBitmaps(tiles, mask);
     }
     Picture tiles{120, 80}, mask{120, 80, 0xFF00FF}, target{640, 480, 0x32};
@@ -130,6 +132,46 @@ TEST_F(LevelMapDrawTest, DrawsTheTilesAtTheirRowsLessTheScroll)
     // Screen x 0 is map x 35: column 1 at 15 pixels in; its edge is at screen x 5.
     EXPECT_EQ(getpixel(target, 5, 5 * 20), TileColour(4, 1));
     EXPECT_EQ(getpixel(target, 639, CeilingRowOf(map, MAP_COLUMNS - 1) * 20), TileColour(4, 1));
+}
+
+// The far layers left out under the solid rock: the frame is the same as with them
+// drawn whole, on level 1 (a see-through ceiling edge) and level 5, as the walk goes on.
+TEST_F(LevelMapDrawTest, LayersUnderTheRockAreLeftOutUnseen)
+{
+    Picture far(1280, 480), near(1280, 480), whole(640, 480);
+    for (int x = 0; x < 1280; x++) {
+        vline(far, x, 0, 479, makecol(x & 0xFF, x >> 8, 1));
+        vline(near, x, 0, 479, x % 3 ? bitmap_mask_color(near) : makecol(x & 0xFF, x >> 8, 2));
+    }
+    CScrollLayer back{640, 480}, front{640, 480};
+    back.SetBitmap(far);
+    front.SetBitmap(near);
+    const CScrollLayer* layers[] = {&back, &front};
+    int wrong = 0, leftOut = 0;
+    srand(3);
+    for (int level : {0, 4}) {
+        map.m_Level = level;
+        map.FillStart();
+        for (int step = 0; step < 80; step++) {
+            map.StartStep();
+            map.Update(0, 0);
+            back.m_PrevPosX = back.m_PosX = step * 13 % 1280;
+            front.m_PrevPosX = front.m_PosX = step * 29 % 1280;
+            const float t = step % 7 / 7.0f;
+            back.Draw(whole, t);
+            front.Draw(whole, t);
+            map.DrawWalls(whole, t);
+            DrawLayersBehindRock(target, t, map, layers, 2);
+            map.DrawWalls(target, t);
+            for (int y = 0; y < 480; y++)
+                for (int x = 0; x < 640; x++)
+                    wrong += getpixel(whole, x, y) != getpixel(target, x, y);
+            const CLevelMap::RockReach reach = map.SolidRockOver(0, 640, t);
+            leftOut += reach.top >= TILE_SIZE && reach.bottom <= 480 - TILE_SIZE;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(leftOut, 100) << "the rock hides the layers' top and foot in every step";
 }
 
 TEST_F(LevelMapDrawTest, MaskPixelsComeFromTheHitTiles)

@@ -27,16 +27,18 @@ CLevelMap::~CLevelMap()
     ClearBitmaps();
 }
 
+static std::shared_ptr<const TileSheetLooks> ReadTileSheet(BITMAP* tiles);
+
 void CLevelMap::SetBitmaps(BITMAP* tiles, BITMAP* mask)
 {
     m_Tiles = tiles;
     m_TileMask = mask;
+    m_TileLooks = tiles ? ReadTileSheet(tiles) : nullptr;
 }
 
 void CLevelMap::ClearBitmaps()
 {
-    m_Tiles = nullptr;
-    m_TileMask = nullptr;
+    SetBitmaps(nullptr, nullptr);
 }
 
 static void ResetCounters(CLevelMap& map, int level)
@@ -298,7 +300,7 @@ static int FloorDiv(int value, int divisor)
 
 // How a tile of the sheet covers what lies behind it. Open water is wholly
 // transparent and rock wholly solid: neither needs a masked copy.
-enum class TileLook : unsigned char { Unread, Empty, Solid, Mixed };
+enum class TileLook : unsigned char { Empty, Solid, Mixed };
 
 static TileLook ReadTileLook(BITMAP* tiles, int tileX, int tileY)
 {
@@ -314,34 +316,62 @@ static TileLook ReadTileLook(BITMAP* tiles, int tileX, int tileY)
     return !seen ? TileLook::Empty : covered ? TileLook::Solid : TileLook::Mixed;
 }
 
-// The looks of the tiles one frame uses, read afresh for every frame (the
-// sheet may be drawn on between frames) and only for the tiles it meets.
-class TileLooks {
-public:
-    explicit TileLooks(BITMAP* tiles) : m_Tiles(tiles) {}
-    TileLook Of(int tileX, int tileY)
-    {
-        if (tileX < 0 || tileY < 0 || tileX >= SIDE || tileY >= SIDE)
-            return TileLook::Mixed;
-        TileLook& look = m_Looks[tileY][tileX];
-        if (look == TileLook::Unread)
-            look = ReadTileLook(m_Tiles, tileX, tileY);
-        return look;
-    }
-
-private:
+// Each tile of the sheet, read once as the sheet is set; a see-through one is
+// kept as runs, so that a frame copies its rock and skips its water.
+struct TileSheetLooks {
     static constexpr int SIDE = 8;
-    BITMAP* m_Tiles;
-    TileLook m_Looks[SIDE][SIDE] = {};
+    TileLook looks[SIDE][SIDE];
+    std::shared_ptr<RLE_SPRITE> runs[SIDE][SIDE];
+
+    TileLook Of(int tileX, int tileY) const
+    {
+        return InSheet(tileX, tileY) ? looks[tileY][tileX] : TileLook::Mixed;
+    }
+    const RLE_SPRITE* RunsOf(int tileX, int tileY) const
+    {
+        return InSheet(tileX, tileY) ? runs[tileY][tileX].get() : nullptr;
+    }
+    static bool InSheet(int tileX, int tileY) { return tileX >= 0 && tileY >= 0 && tileX < SIDE && tileY < SIDE; }
 };
 
-static void DrawTile(BITMAP* tiles, BITMAP* dest, TileLooks& looks, const CMapCell& cell, int x, int y)
+// The runs of a see-through tile that lies wholly on the sheet.
+static std::shared_ptr<RLE_SPRITE> TileRuns(BITMAP* tiles, int tileX, int tileY)
+{
+    const int x = tileX * TILE_SIZE, y = tileY * TILE_SIZE;
+    if (x + TILE_SIZE > tiles->w || y + TILE_SIZE > tiles->h)
+        return nullptr;
+    BITMAP* tile = create_sub_bitmap(tiles, x, y, TILE_SIZE, TILE_SIZE);
+    RLE_SPRITE* runs = tile ? get_rle_sprite(tile) : nullptr;
+    if (tile)
+        destroy_bitmap(tile);
+    return runs ? std::shared_ptr<RLE_SPRITE>(runs, destroy_rle_sprite) : nullptr;
+}
+
+static std::shared_ptr<const TileSheetLooks> ReadTileSheet(BITMAP* tiles)
+{
+    auto sheet = std::make_shared<TileSheetLooks>();
+    for (int tileY = 0; tileY < TileSheetLooks::SIDE; tileY++)
+        for (int tileX = 0; tileX < TileSheetLooks::SIDE; tileX++) {
+            sheet->looks[tileY][tileX] = ReadTileLook(tiles, tileX, tileY);
+            if (sheet->looks[tileY][tileX] == TileLook::Mixed)
+                sheet->runs[tileY][tileX] = TileRuns(tiles, tileX, tileY);
+        }
+    return sheet;
+}
+
+static void DrawTile(BITMAP* tiles, BITMAP* dest, const TileSheetLooks& sheet, const CMapCell& cell, int x, int y)
 {
     const int sx = cell.m_TileX * TILE_SIZE, sy = cell.m_TileY * TILE_SIZE;
-    switch (looks.Of(cell.m_TileX, cell.m_TileY)) {
+    const RLE_SPRITE* runs = sheet.RunsOf(cell.m_TileX, cell.m_TileY);
+    switch (sheet.Of(cell.m_TileX, cell.m_TileY)) {
     case TileLook::Empty: break;
     case TileLook::Solid: blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
-    default: masked_blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    default:
+        if (runs && runs->color_depth == bitmap_color_depth(dest))
+            draw_rle_sprite(dest, runs, x, y);
+        else
+            masked_blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE);
+        break;
     }
 }
 
@@ -350,9 +380,8 @@ constexpr int WATER_TILE_ROW = 3;
 
 void CLevelMap::DrawTiles(BITMAP* dest, float t, TileRows rows) const
 {
-    if (!m_Tiles || !dest)
+    if (!m_Tiles || !m_TileLooks || !dest)
         return;
-    TileLooks looks(m_Tiles);
     const int scrollX = DrawnScrollX(t);
     const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
     const int firstRow = m_ScrollY / TILE_SIZE;
@@ -365,9 +394,39 @@ void CLevelMap::DrawTiles(BITMAP* dest, float t, TileRows rows) const
                 continue;
             const bool water = cell->m_TileY == WATER_TILE_ROW;
             if (rows == TileRows::All || water == (rows == TileRows::WaterStones))
-                DrawTile(m_Tiles, dest, looks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
+                DrawTile(m_Tiles, dest, *m_TileLooks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
         }
     }
+}
+
+CLevelMap::RockReach CLevelMap::SolidRockOver(int left, int right, float t) const
+{
+    const int scrollX = DrawnScrollX(t);
+    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
+    const int firstRow = m_ScrollY / TILE_SIZE;
+    const int shiftX = scrollX - firstColumn * TILE_SIZE;
+    const int shiftY = m_ScrollY % TILE_SIZE;
+    const int lastRow = (m_ViewHeight + shiftY - 1) / TILE_SIZE;  // the lowest row on view
+    auto solid = [&](int i, int j) {
+        const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
+        return m_Tiles && m_TileLooks && cell && cell->m_TileY != WATER_TILE_ROW &&
+               m_TileLooks->Of(cell->m_TileX, cell->m_TileY) == TileLook::Solid;
+    };
+    RockReach reach{m_ViewHeight, 0};
+    for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
+        const int x = i * TILE_SIZE - shiftX;
+        if (x + TILE_SIZE <= left || x >= right)
+            continue;
+        int top = 0, bottom = lastRow;
+        while (top <= lastRow && solid(i, top))
+            top++;
+        while (bottom >= top && solid(i, bottom))
+            bottom--;
+        reach.top = std::min(reach.top, std::max(0, top * TILE_SIZE - shiftY));
+        reach.bottom = std::max(reach.bottom, std::min(m_ViewHeight, (bottom + 1) * TILE_SIZE - shiftY));
+    }
+    reach.bottom = std::max(reach.bottom, reach.top);
+    return reach;
 }
 
 void CLevelMap::Draw(BITMAP* dest, float t) const

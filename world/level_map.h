@@ -3,6 +3,7 @@
 #pragma once
 #include "world/chance.h"
 #include <allegro.h>
+#include <memory>
 
 constexpr int MAP_COLUMNS = 34;
 constexpr int MAP_ROWS = 24;
@@ -24,6 +25,7 @@ public:
     CLevelMap(int screenWidth, int screenHeight);
     ~CLevelMap();
 
+    // The tile sheet is read as it is set (set it again after drawing on it).
     void SetBitmaps(BITMAP* tiles, BITMAP* mask);
     void ClearBitmaps();
     void Init();
@@ -49,6 +51,14 @@ public:
     void DrawWaterStones(BITMAP* dest, float t = 1.0f) const;
     void DrawWalls(BITMAP* dest, float t = 1.0f) const;
 
+    // How far the walls' solid rock reaches into the view over screen columns
+    // [left, right), from its top down to `top` and from `bottom` to its foot:
+    // what is drawn there before the walls never shows.
+    struct RockReach {
+        int top, bottom;
+    };
+    RockReach SolidRockOver(int left, int right, float t = 1.0f) const;
+
     int GetLevel() const;
     int GetSpawnTop() const;
     int GetSpawnHeight() const;
@@ -61,6 +71,8 @@ public:
 
     BITMAP* m_Tiles;
     BITMAP* m_TileMask;
+    // How each tile of the sheet is drawn (a copied map shares it).
+    std::shared_ptr<const struct TileSheetLooks> m_TileLooks;
     CMapCell m_Cells[MAP_COLUMNS][MAP_ROWS];
     int m_ScrollX, m_ScrollY;
     int m_SpeedX, m_SpeedY;

@@ -15,6 +15,10 @@ extern CScrollLayer g_ScrollLayer2;
 extern CCharacter g_Enemies;
 extern CCharacter g_Icons;
 
+// The far layers back to front, each band of the view drawn only between the
+// solid rock the walls will cover it with.
+void DrawLayersBehindRock(BITMAP* dest, float t, const CLevelMap& map, const CScrollLayer* const* layers, int count);
+
 // Binding of the fish's and the sea collection's bitmaps; 0 when bound.
 int ReadPlayerData();
 void FreePlayerData();

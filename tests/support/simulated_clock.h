@@ -8,9 +8,11 @@
 namespace SimulatedTime {
 inline int64_t now = 0;
 inline int64_t periodNanos = 1;
+inline int sleeps = 0;  // how often the runner went to sleep
 
 inline void Sleep(int64_t when)
 {
+    sleeps++;
     if (when <= now)
         return;
     g_Ticks += static_cast<int>(when / periodNanos - now / periodNanos);
@@ -22,6 +24,7 @@ struct Running {
     explicit Running(int64_t period)
     {
         now = 0;
+        sleeps = 0;
         periodNanos = period;
         UseRunnerClock({[] { return now; }, Sleep});
     }
