@@ -155,17 +155,23 @@ static void LeaveScreen(const ScreenLoop& loop, const ScreenParts& parts)
     StopTicks();
 }
 
+// A still picture is drawn twice a second.
+constexpr int64_t STILL_PICTURE_REDRAW_NANOS = NANOS_PER_SECOND / 2;
+
 void RunScreen(const ScreenLoop& loop, const ScreenParts& parts)
 {
     EnterScreen(loop);
     bool drawn = false;
-    int64_t shown = 0;
+    int64_t shown = 0, drawnAt = 0;
     auto drawFrame = [&](float t) {
         if (parts.look) {
-            const int64_t look = parts.look();
-            if (drawn && look == shown)
-                return parts.done();  // the same frame is on view already
+            const int64_t look = parts.look(), now = s_Clock.now();
+            // The same frame is on view already; it is drawn again now and then all the
+            // same, since only drawing finds out that the window is gone.
+            if (drawn && look == shown && now - drawnAt < STILL_PICTURE_REDRAW_NANOS)
+                return parts.done();
             shown = look;
+            drawnAt = now;
         }
         drawn = true;
         parts.draw(g_BackBuffer, t);
