@@ -51,8 +51,7 @@ void DemoStep(DemoState& demo)
 
 void DemoDraw(const DemoState& demo, BITMAP* dest, float t)
 {
-    const CScrollLayer* layers[] = {&g_ScrollLayer1, &g_ScrollLayer2};
-    DrawLayersBehindRock(dest, t, g_LevelMap, layers, 2);
+    DrawFarLayers(dest, t);
     g_LevelMap.DrawWaterStones(dest, t);
     g_Enemies.DrawCharacters(dest, t);
     g_LevelMap.DrawWalls(dest, t);

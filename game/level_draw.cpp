@@ -47,8 +47,7 @@ static int Yellow() { return makecol(255, 255, 0); }
 // Only positions are drawn between steps; frames, blinks and the HUD show the latest step.
 static void DrawWorld(BITMAP* dest, float t)
 {
-    const CScrollLayer* layers[] = {&g_ScrollLayer1, &g_ScrollLayer2};
-    DrawLayersBehindRock(dest, t, g_LevelMap, layers, 2);
+    DrawFarLayers(dest, t);
     // Stones in open water stand behind everything that swims, so they never hide it.
     g_LevelMap.DrawWaterStones(dest, t);
     g_Enemies.DrawCharacters(dest, t);

@@ -1,4 +1,5 @@
 #include "platform/draw.h"
+#include <algorithm>
 
 void DrawHeading(BITMAP* bmp, FONT* f, const char* text, int x, int y)
 {
@@ -85,4 +86,33 @@ void DrawCaption(BITMAP* bmp, FONT* f, const char* text, int x, int y, int colou
 {
     const CaptionLine line = {f, text, y, colour, shadow};
     DrawCaptionLines(bmp, x, &line, 1);
+}
+
+std::shared_ptr<RLE_SPRITE> RunsOf(BITMAP* picture, int x, int y, int w, int h)
+{
+    BITMAP* part = create_sub_bitmap(picture, x, y, w, h);
+    RLE_SPRITE* runs = part ? get_rle_sprite(part) : nullptr;
+    if (part)
+        destroy_bitmap(part);
+    return runs ? std::shared_ptr<RLE_SPRITE>(runs, destroy_rle_sprite) : nullptr;
+}
+
+ClipWithin::ClipWithin(BITMAP* bmp, int left, int top, int right, int bottom)
+    : m_Bitmap(bmp), m_WasClipping(get_clip_state(bmp))
+{
+    get_clip_rect(bmp, &m_Left, &m_Top, &m_Right, &m_Bottom);
+    left = std::max(left, m_Left);
+    top = std::max(top, m_Top);
+    right = std::min(right, m_Right);
+    bottom = std::min(bottom, m_Bottom);
+    m_Empty = left > right || top > bottom;
+    set_clip_state(bmp, TRUE);
+    if (!m_Empty)
+        set_clip_rect(bmp, left, top, right, bottom);
+}
+
+ClipWithin::~ClipWithin()
+{
+    set_clip_rect(m_Bitmap, m_Left, m_Top, m_Right, m_Bottom);
+    set_clip_state(m_Bitmap, m_WasClipping);
 }

@@ -1,6 +1,7 @@
-// Drawing helpers shared by the front-end screens.
+// Drawing helpers shared by the front-end screens and the sea.
 #pragma once
 #include <allegro.h>
+#include <memory>
 
 // A heading drawn three times: black 5 px right and down, olive 2 px, then yellow.
 void DrawHeading(BITMAP* bmp, FONT* f, const char* text, int x, int y);
@@ -36,3 +37,26 @@ void DrawCaptionLines(BITMAP* bmp, int x, const CaptionLine* lines, int count);
 // The band: what lies in the rectangle keeps a quarter of its brightness.
 void DarkenBand(BITMAP* bmp, int left, int top, int right, int bottom);
 constexpr int CAPTION_BAND_KEEP_PERCENT = 25;
+
+// A part of a picture (lying wholly on it) as runs of drawn pixels, freed with its
+// last owner: drawn, it skips the see-through pixels instead of testing each one.
+// None if Allegro has no memory for them.
+std::shared_ptr<RLE_SPRITE> RunsOf(BITMAP* picture, int x, int y, int w, int h);
+
+// While it lives, drawing into the bitmap is also clipped to the rectangle
+// (corners included), with clipping on; then the bitmap's own clipping is back.
+class ClipWithin {
+public:
+    ClipWithin(BITMAP* bmp, int left, int top, int right, int bottom);
+    ~ClipWithin();
+    ClipWithin(const ClipWithin&) = delete;
+    ClipWithin& operator=(const ClipWithin&) = delete;
+    // Nothing of the rectangle lies inside the bitmap's own clipping.
+    bool IsEmpty() const { return m_Empty; }
+
+private:
+    BITMAP* m_Bitmap;
+    int m_Left, m_Top, m_Right, m_Bottom;
+    int m_WasClipping;
+    bool m_Empty;
+};

@@ -78,7 +78,7 @@ TEST_F(ScrollLayerTest, ASeeThroughViewStaysInsideItsRectangle)
     EXPECT_EQ(getpixel(big, 101, 50), getpixel(image, 1001, 10));
     EXPECT_EQ(getpixel(big, 739, 50), getpixel(image, 359, 10));
     EXPECT_EQ(getpixel(big, 740, 51), BACKGROUND);
-    EXPECT_EQ(getpixel(big, 101, 401), BACKGROUND);
+    EXPECT_EQ(getpixel(big, 102, 401), BACKGROUND);
 }
 
 // Drawn between two steps, the layer is that far along; going round the image,

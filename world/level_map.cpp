@@ -1,4 +1,5 @@
 #include "world/level_map.h"
+#include "platform/draw.h"
 #include "world/motion.h"
 #include "world/sprite.h"
 #include <algorithm>
@@ -298,6 +299,19 @@ static int FloorDiv(int value, int divisor)
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 
+// Where the grid lies in a frame drawn a fraction t through the latest step: the
+// cell at the view's top left, and how far that cell starts left of and above it.
+struct GridView {
+    int firstColumn, firstRow, shiftX, shiftY;
+};
+
+static GridView GridViewOf(const CLevelMap& map, float t)
+{
+    const int scrollX = map.DrawnScrollX(t);
+    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
+    return {firstColumn, map.m_ScrollY / TILE_SIZE, scrollX - firstColumn * TILE_SIZE, map.m_ScrollY % TILE_SIZE};
+}
+
 // How a tile of the sheet covers what lies behind it. Open water is wholly
 // transparent and rock wholly solid: neither needs a masked copy.
 enum class TileLook : unsigned char { Empty, Solid, Mixed };
@@ -340,11 +354,7 @@ static std::shared_ptr<RLE_SPRITE> TileRuns(BITMAP* tiles, int tileX, int tileY)
     const int x = tileX * TILE_SIZE, y = tileY * TILE_SIZE;
     if (x + TILE_SIZE > tiles->w || y + TILE_SIZE > tiles->h)
         return nullptr;
-    BITMAP* tile = create_sub_bitmap(tiles, x, y, TILE_SIZE, TILE_SIZE);
-    RLE_SPRITE* runs = tile ? get_rle_sprite(tile) : nullptr;
-    if (tile)
-        destroy_bitmap(tile);
-    return runs ? std::shared_ptr<RLE_SPRITE>(runs, destroy_rle_sprite) : nullptr;
+    return RunsOf(tiles, x, y, TILE_SIZE, TILE_SIZE);
 }
 
 static std::shared_ptr<const TileSheetLooks> ReadTileSheet(BITMAP* tiles)
@@ -382,39 +392,33 @@ void CLevelMap::DrawTiles(BITMAP* dest, float t, TileRows rows) const
 {
     if (!m_Tiles || !m_TileLooks || !dest)
         return;
-    const int scrollX = DrawnScrollX(t);
-    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
-    const int firstRow = m_ScrollY / TILE_SIZE;
-    const int shiftX = scrollX - firstColumn * TILE_SIZE;
-    const int shiftY = m_ScrollY % TILE_SIZE;
+    const GridView view = GridViewOf(*this, t);
     for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
         for (int j = 0; j <= m_ViewHeight / TILE_SIZE; j++) {
-            const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
+            const CMapCell* cell = DrawnCell(*this, view.firstColumn + i, view.firstRow + j);
             if (!cell)
                 continue;
             const bool water = cell->m_TileY == WATER_TILE_ROW;
             if (rows == TileRows::All || water == (rows == TileRows::WaterStones))
-                DrawTile(m_Tiles, dest, *m_TileLooks, *cell, i * TILE_SIZE - shiftX, j * TILE_SIZE - shiftY);
+                DrawTile(m_Tiles, dest, *m_TileLooks, *cell, i * TILE_SIZE - view.shiftX, j * TILE_SIZE - view.shiftY);
         }
     }
 }
 
 CLevelMap::RockReach CLevelMap::SolidRockOver(int left, int right, float t) const
 {
-    const int scrollX = DrawnScrollX(t);
-    const int firstColumn = FloorDiv(scrollX, TILE_SIZE);
-    const int firstRow = m_ScrollY / TILE_SIZE;
-    const int shiftX = scrollX - firstColumn * TILE_SIZE;
-    const int shiftY = m_ScrollY % TILE_SIZE;
+    if (!m_Tiles || !m_TileLooks)
+        return {0, m_ViewHeight};  // no walls drawn, nothing covered
+    const GridView view = GridViewOf(*this, t);
+    const int shiftY = view.shiftY;
     const int lastRow = (m_ViewHeight + shiftY - 1) / TILE_SIZE;  // the lowest row on view
     auto solid = [&](int i, int j) {
-        const CMapCell* cell = DrawnCell(*this, firstColumn + i, firstRow + j);
-        return m_Tiles && m_TileLooks && cell && cell->m_TileY != WATER_TILE_ROW &&
-               m_TileLooks->Of(cell->m_TileX, cell->m_TileY) == TileLook::Solid;
+        const CMapCell* cell = DrawnCell(*this, view.firstColumn + i, view.firstRow + j);
+        return cell && cell->m_TileY != WATER_TILE_ROW && m_TileLooks->Of(cell->m_TileX, cell->m_TileY) == TileLook::Solid;
     };
     RockReach reach{m_ViewHeight, 0};
     for (int i = 0; i <= m_ViewWidth / TILE_SIZE; i++) {
-        const int x = i * TILE_SIZE - shiftX;
+        const int x = i * TILE_SIZE - view.shiftX;
         if (x + TILE_SIZE <= left || x >= right)
             continue;
         int top = 0, bottom = lastRow;

@@ -1,5 +1,6 @@
 #include "world/scroll_layer.h"
 #include "world/motion.h"
+#include "platform/draw.h"
 #include <algorithm>
 
 // The layer images are two screens wide; the limits are fixed, not read from the bitmap.
@@ -22,16 +23,6 @@ static bool HasMaskPixels(BITMAP* image, int w, int h)
     return false;
 }
 
-// The part of the image a view can show, as runs (none if Allegro has no memory for them).
-static std::shared_ptr<RLE_SPRITE> RunsOf(BITMAP* image, int w, int h)
-{
-    BITMAP* part = create_sub_bitmap(image, 0, 0, w, h);
-    RLE_SPRITE* runs = part ? get_rle_sprite(part) : nullptr;
-    if (part)
-        destroy_bitmap(part);
-    return runs ? std::shared_ptr<RLE_SPRITE>(runs, destroy_rle_sprite) : nullptr;
-}
-
 void CScrollLayer::SetBitmap(BITMAP* bitmap)
 {
     m_Bitmap = bitmap;
@@ -39,7 +30,7 @@ void CScrollLayer::SetBitmap(BITMAP* bitmap)
     const int w = bitmap ? std::min(bitmap->w, LAYER_WIDTH) : 0, h = bitmap ? std::min(bitmap->h, LAYER_HEIGHT) : 0;
     m_Opaque = w > 0 && h > 0 && !HasMaskPixels(bitmap, w, h);
     if (w > 0 && h > 0 && !m_Opaque)
-        m_Runs = RunsOf(bitmap, w, h);
+        m_Runs = RunsOf(bitmap, 0, 0, w, h);  // the part a view can show
 }
 
 void CScrollLayer::Init()
@@ -102,32 +93,24 @@ float CScrollLayer::DrawnPosX(float t) const
     return Between(m_PrevPosX, m_PosX, t);
 }
 
-static void DrawPiece(BITMAP* source, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int h)
-{
-    if (w > 0 && h > 0)
-        masked_blit(source, dest, sx, sy, dx, dy, w, h);
-}
+using CopyFunction = void (*)(BITMAP*, BITMAP*, int, int, int, int, int, int);
 
-static void CopyPiece(BITMAP* source, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int h)
+static void DrawPiece(CopyFunction copy, BITMAP* source, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int h)
 {
     if (w > 0 && h > 0)
-        blit(source, dest, sx, sy, dx, dy, w, h);
+        copy(source, dest, sx, sy, dx, dy, w, h);
 }
 
 // The runs drawn where the image's corner falls and, for a view across its edge,
 // again one image further on, clipped to the view: the pieces of a wrapped view.
 static void DrawRuns(const RLE_SPRITE* runs, BITMAP* dest, int left, int top, int w, int h, int fx, int fy)
 {
-    int cl, ct, cr, cb;
-    get_clip_rect(dest, &cl, &ct, &cr, &cb);
-    const int clipping = get_clip_state(dest);
-    set_clip_state(dest, TRUE);
-    set_clip_rect(dest, std::max(cl, left), std::max(ct, top), std::min(cr, left + w - 1), std::min(cb, top + h - 1));
+    const ClipWithin view(dest, left, top, left + w - 1, top + h - 1);
+    if (view.IsEmpty())
+        return;
     for (int y : {top - fy, top - fy + LAYER_HEIGHT})
         for (int x : {left - fx, left - fx + LAYER_WIDTH})
             draw_rle_sprite(dest, runs, x, y);
-    set_clip_rect(dest, cl, ct, cr, cb);
-    set_clip_state(dest, clipping);
 }
 
 void CScrollLayer::Draw(BITMAP* dest, float t) const
@@ -140,13 +123,13 @@ void CScrollLayer::Draw(BITMAP* dest, float t) const
         DrawRuns(m_Runs.get(), dest, m_ScreenX, m_ScreenY, m_ViewWidth, m_ViewHeight, fx, fy);
         return;
     }
-    auto piece = m_Opaque ? CopyPiece : DrawPiece;
+    const CopyFunction copy = m_Opaque ? blit : masked_blit;
     const int wA = std::max(0, std::min(m_ViewWidth, LAYER_WIDTH - fx));
     const int hA = std::max(0, std::min(m_ViewHeight, LAYER_HEIGHT - fy));
     const int wB = m_ViewWidth - wA;
     const int hC = m_ViewHeight - hA;
-    piece(m_Bitmap, dest, fx, fy, m_ScreenX, m_ScreenY, wA, hA);
-    piece(m_Bitmap, dest, 0, fy, m_ScreenX + wA, m_ScreenY, wB, hA);
-    piece(m_Bitmap, dest, fx, 0, m_ScreenX, m_ScreenY + hA, wA, hC);
-    piece(m_Bitmap, dest, 0, 0, m_ScreenX + wA, m_ScreenY + hA, wB, hC);
+    DrawPiece(copy, m_Bitmap, dest, fx, fy, m_ScreenX, m_ScreenY, wA, hA);
+    DrawPiece(copy, m_Bitmap, dest, 0, fy, m_ScreenX + wA, m_ScreenY, wB, hA);
+    DrawPiece(copy, m_Bitmap, dest, fx, 0, m_ScreenX, m_ScreenY + hA, wA, hC);
+    DrawPiece(copy, m_Bitmap, dest, 0, 0, m_ScreenX + wA, m_ScreenY + hA, wB, hC);
 }

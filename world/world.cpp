@@ -1,7 +1,7 @@
 #include "world/world.h"
 #include "data/datafile.h"
 #include "app/globals.h"
-#include <algorithm>
+#include "platform/draw.h"
 
 // Defined in one place so that they are constructed in this order before main
 // runs, and destroyed in the reverse order after it returns.
@@ -19,18 +19,20 @@ constexpr int ROCK_BAND_WIDTH = 8 * TILE_SIZE;
 
 void DrawLayersBehindRock(BITMAP* dest, float t, const CLevelMap& map, const CScrollLayer* const* layers, int count)
 {
-    int cl, ct, cr, cb;
-    get_clip_rect(dest, &cl, &ct, &cr, &cb);
     for (int left = 0; left < dest->w; left += ROCK_BAND_WIDTH) {
         const CLevelMap::RockReach reach = map.SolidRockOver(left, left + ROCK_BAND_WIDTH, t);
-        if (reach.bottom <= reach.top || left > cr)
+        const ClipWithin band(dest, left, reach.top, left + ROCK_BAND_WIDTH - 1, reach.bottom - 1);
+        if (band.IsEmpty())
             continue;
-        set_clip_rect(dest, std::max(cl, left), std::max(ct, reach.top), std::min(cr, left + ROCK_BAND_WIDTH - 1),
-                      std::min(cb, reach.bottom - 1));
         for (int i = 0; i < count; i++)
             layers[i]->Draw(dest, t);
     }
-    set_clip_rect(dest, cl, ct, cr, cb);
+}
+
+void DrawFarLayers(BITMAP* dest, float t)
+{
+    const CScrollLayer* layers[] = {&g_ScrollLayer1, &g_ScrollLayer2};
+    DrawLayersBehindRock(dest, t, g_LevelMap, layers, 2);
 }
 
 int ReadPlayerData()

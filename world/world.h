@@ -18,6 +18,8 @@ extern CCharacter g_Icons;
 // The far layers back to front, each band of the view drawn only between the
 // solid rock the walls will cover it with.
 void DrawLayersBehindRock(BITMAP* dest, float t, const CLevelMap& map, const CScrollLayer* const* layers, int count);
+// The same for the game's two layers over its map.
+void DrawFarLayers(BITMAP* dest, float t);
 
 // Binding of the fish's and the sea collection's bitmaps; 0 when bound.
 int ReadPlayerData();
