@@ -4,6 +4,7 @@
 #include "world/character.h"
 #include "world/level_map.h"
 #include "world/scroll_layer.h"
+#include "world/world.h"
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -88,6 +89,18 @@ void BM_DrawBothLayers(benchmark::State& state)
 }
 BENCHMARK(BM_DrawBothLayers)->Unit(benchmark::kMicrosecond);
 
+// The two layers as a frame draws them: the near one over the far one in one pass.
+void BM_DrawNearOverFar(benchmark::State& state)
+{
+    Sea sea;
+    for (auto _ : state) {
+        sea.back.Scroll(12, 0, 6, 1);
+        sea.front.Scroll(12, 0, 3, 1);
+        sea.front.DrawOver(sea.dest, &sea.back, 1.0f);
+    }
+}
+BENCHMARK(BM_DrawNearOverFar)->Unit(benchmark::kMicrosecond);
+
 void BM_DrawThirteenObjects(benchmark::State& state)
 {
     Sea sea;
@@ -105,8 +118,8 @@ void BM_WholeSeaFrame(benchmark::State& state)
         sea.back.Scroll(sea.map.m_SpeedX, 0, 6, 1);
         sea.front.Scroll(sea.map.m_SpeedX, 0, 3, 1);
         sea.objects.MoveCharacter(0);
-        sea.back.Draw(sea.dest);
-        sea.front.Draw(sea.dest);
+        const CScrollLayer* layers[] = {&sea.back, &sea.front};
+        DrawLayersBehindRock(sea.dest, 1.0f, sea.map, layers, 2);
         sea.objects.DrawCharacters(sea.dest);
         sea.map.Draw(sea.dest);
     }

@@ -1,6 +1,10 @@
 // The schedule of frames between steps, on made-up times: where the latest
-// step sits, how a tick early or late moves the schedule, and dropped frames.
+// step sits, how a tick early or late moves the schedule, and dropped frames;
+// and the looser wake-ups of the threads Allegro starts.
 #include "platform/frame_clock.h"
+#include "platform/timer_slack.h"
+#include <sys/prctl.h>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,3 +41,19 @@ TEST(FrameScheduleTest, SlotsComeSixtyASecondAndThosePastAreDropped)
 }
 
 }  // namespace
+
+// A thread started inside may sleep that much late; the starter keeps its own slack.
+TEST(TimerSlackTest, ThreadsStartedInsideWakeLooselyTheStarterDoesNot)
+{
+    const long before = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+    long started = 0;
+    std::thread thread;
+    EXPECT_TRUE(StartWithTimerSlack(3000000, [&] {
+        thread = std::thread([&] { started = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0); });
+        return true;
+    }));
+    thread.join();
+    EXPECT_EQ(started, 3000000);
+    EXPECT_EQ(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0), before);
+    EXPECT_FALSE(StartWithTimerSlack(3000000, [] { return false; }));
+}

@@ -177,6 +177,35 @@ TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
     sea.DrawCharacters(target);
 }
 
+// A frame lands as Allegro's masked_blit puts it: across every edge of the sheet,
+// of the picture and of its clipping, frames of every width.
+TEST(SpriteFrameTest, DrawsWhatMaskedBlitDraws)
+{
+    Picture sheet(97, 61), expected(200, 150), drawn(200, 150);
+    srand(11);
+    for (int y = 0; y < 61; y++)
+        for (int x = 0; x < 97; x++)
+            putpixel(sheet, x, y, rand() % 3 ? rand() & 0xFFFFFF : bitmap_mask_color(sheet));
+    int wrong = 0;
+    for (int round = 0; round < 300; round++) {
+        const int colour = rand() & 0xFFFFFF, w = 1 + rand() % 40, h = 1 + rand() % 30;
+        const int sheetX = rand() % 110 - 10, sheetY = rand() % 70 - 5, frame = rand() % 3;
+        const int x = rand() % 240 - 40, y = rand() % 190 - 40;
+        for (BITMAP* picture : {static_cast<BITMAP*>(expected), static_cast<BITMAP*>(drawn)}) {
+            clear_to_color(picture, colour);
+            set_clip_rect(picture, 0, 0, 199, 149);
+            if (round % 2)
+                set_clip_rect(picture, 30, 20, 150, 110);
+        }
+        masked_blit(sheet, expected, sheetX + frame * w, sheetY, x, y, w, h);
+        DrawSpriteFrame(drawn, sheet, sheetX, sheetY, frame, w, h, x, y);
+        for (int py = 0; py < 150; py++)
+            for (int px = 0; px < 200; px++)
+                wrong += getpixel(expected, px, py) != getpixel(drawn, px, py);
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(CharacterDrawTest, OnlyPureRedIsSolid)
 {
     putpixel(mask, 0, 0, 0xFF0000);

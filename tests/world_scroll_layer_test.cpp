@@ -79,6 +79,11 @@ TEST_F(ScrollLayerTest, ASeeThroughViewStaysInsideItsRectangle)
     EXPECT_EQ(getpixel(big, 739, 50), getpixel(image, 359, 10));
     EXPECT_EQ(getpixel(big, 740, 51), BACKGROUND);
     EXPECT_EQ(getpixel(big, 102, 401), BACKGROUND);
+    clear_to_color(big, BACKGROUND);
+    set_clip_rect(big, 0, 0, 700, 400);  // now the clipping, not the view, ends it on the right
+    layer.Draw(big);
+    EXPECT_EQ(getpixel(big, 700, 52), getpixel(image, 320, 12));
+    EXPECT_EQ(getpixel(big, 701, 52), BACKGROUND);  // image pixel (321, 12) is drawn
 }
 
 // Drawn between two steps, the layer is that far along; going round the image,

@@ -2,6 +2,16 @@
 #pragma once
 #include <allegro.h>
 #include <memory>
+#include <vector>
+
+// Where each row of a see-through image turns from open water to drawn pixels and
+// back: a row's edges start at 0 and end at the row's width; between edges k and
+// k + 1 lies water for even k, picture for odd k (a row that starts drawn starts
+// with an empty stretch of water).
+struct LayerRows {
+    std::vector<int> edges;
+    std::vector<int> rowStart;  // index of each row's first edge; one more at the end
+};
 
 class CScrollLayer {
 public:
@@ -22,10 +32,16 @@ public:
     float DrawnPosX(float t) const;
     // Draws the view at the latest step (t 1) or between the last two steps.
     void Draw(BITMAP* dest, float t = 1.0f) const;
+    // Whether DrawOver can draw this see-through layer over `under` into dest in one
+    // pass (memory bitmaps of one depth, `under` opaque and full size, or none).
+    bool CanDrawOver(BITMAP* dest, const CScrollLayer* under) const;
+    // This layer's view with `under`'s showing through its open water, each pixel
+    // written once; with no `under` the water leaves dest as it was.
+    void DrawOver(BITMAP* dest, const CScrollLayer* under, float t) const;
 
     BITMAP* m_Bitmap;
     bool m_Opaque;       // nothing in the image is see-through
-    std::shared_ptr<RLE_SPRITE> m_Runs;  // a see-through image as runs (a copied layer shares them)
+    std::shared_ptr<const LayerRows> m_Rows;  // a see-through image's rows (a copied layer shares them)
     float m_PosX;
     float m_PosY;
     // Where the view was after the previous step; the latest place after a wrap.

@@ -1,4 +1,4 @@
-// Sprite sheets: rows of equal frames side by side, drawn with masked_blit;
+// Sprite sheets: rows of equal frames side by side, drawn as masked_blit would;
 // collision masks are twins of the sheets where exactly pure red is solid.
 #pragma once
 #include <allegro.h>

@@ -24,8 +24,12 @@ void DrawLayersBehindRock(BITMAP* dest, float t, const CLevelMap& map, const CSc
         const ClipWithin band(dest, left, reach.top, left + ROCK_BAND_WIDTH - 1, reach.bottom - 1);
         if (band.IsEmpty())
             continue;
-        for (int i = 0; i < count; i++)
-            layers[i]->Draw(dest, t);
+        // A see-through layer over an opaque one is drawn in one pass, each pixel written once.
+        if (count == 2 && layers[1]->CanDrawOver(dest, layers[0]))
+            layers[1]->DrawOver(dest, layers[0], t);
+        else
+            for (int i = 0; i < count; i++)
+                layers[i]->Draw(dest, t);
     }
 }
 
