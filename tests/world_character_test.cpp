@@ -177,9 +177,9 @@ TEST_F(CharacterDrawTest, ADamagedSheetIsNotReadPastItsEdge)
     sea.DrawCharacters(target);
 }
 
-// A frame lands as Allegro's masked_blit puts it: across every edge of the sheet,
-// of the picture and of its clipping, frames of every width.
-TEST(SpriteFrameTest, DrawsWhatMaskedBlitDraws)
+// A frame lands as Allegro's masked_blit puts it, and a copied part as blit puts
+// it: across every edge of the sheet, of the picture and of its clipping, at every width.
+TEST(SpriteFrameTest, DrawsWhatAllegroDraws)
 {
     Picture sheet(97, 61), expected(200, 150), drawn(200, 150);
     srand(11);
@@ -187,7 +187,7 @@ TEST(SpriteFrameTest, DrawsWhatMaskedBlitDraws)
         for (int x = 0; x < 97; x++)
             putpixel(sheet, x, y, rand() % 3 ? rand() & 0xFFFFFF : bitmap_mask_color(sheet));
     int wrong = 0;
-    for (int round = 0; round < 300; round++) {
+    for (int round = 0; round < 450; round++) {
         const int colour = rand() & 0xFFFFFF, w = 1 + rand() % 40, h = 1 + rand() % 30;
         const int sheetX = rand() % 110 - 10, sheetY = rand() % 70 - 5, frame = rand() % 3;
         const int x = rand() % 240 - 40, y = rand() % 190 - 40;
@@ -197,8 +197,13 @@ TEST(SpriteFrameTest, DrawsWhatMaskedBlitDraws)
             if (round % 2)
                 set_clip_rect(picture, 30, 20, 150, 110);
         }
-        masked_blit(sheet, expected, sheetX + frame * w, sheetY, x, y, w, h);
-        DrawSpriteFrame(drawn, sheet, sheetX, sheetY, frame, w, h, x, y);
+        if (round % 3) {
+            masked_blit(sheet, expected, sheetX + frame * w, sheetY, x, y, w, h);
+            DrawSpriteFrame(drawn, sheet, sheetX, sheetY, frame, w, h, x, y);
+        } else {
+            blit(sheet, expected, sheetX, sheetY, x, y, w, h);
+            CopyPart(drawn, sheet, sheetX, sheetY, x, y, w, h);
+        }
         for (int py = 0; py < 150; py++)
             for (int px = 0; px < 200; px++)
                 wrong += getpixel(expected, px, py) != getpixel(drawn, px, py);

@@ -375,7 +375,7 @@ static void DrawTile(BITMAP* tiles, BITMAP* dest, const TileSheetLooks& sheet, c
     const RLE_SPRITE* runs = sheet.RunsOf(cell.m_TileX, cell.m_TileY);
     switch (sheet.Of(cell.m_TileX, cell.m_TileY)) {
     case TileLook::Empty: break;
-    case TileLook::Solid: blit(tiles, dest, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
+    case TileLook::Solid: CopyPart(dest, tiles, sx, sy, x, y, TILE_SIZE, TILE_SIZE); break;
     default:
         if (runs && runs->color_depth == bitmap_color_depth(dest))
             draw_rle_sprite(dest, runs, x, y);

@@ -1,6 +1,7 @@
 #include "world/sprite.h"
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <emmintrin.h>
 
 int MaskPixel(BITMAP* mask, int x, int y)
@@ -70,6 +71,20 @@ static void MaskedCopy32(BITMAP* sheet, BITMAP* dest, Copy c)
             if (from[i] != mask)
                 to[i] = from[i];
     }
+}
+
+void CopyPart(BITMAP* dest, BITMAP* source, int sx, int sy, int x, int y, int w, int h)
+{
+    if (!source || !dest || w <= 0 || h <= 0)
+        return;
+    if (!IsPlain32(source) || !IsPlain32(dest)) {
+        blit(source, dest, sx, sy, x, y, w, h);
+        return;
+    }
+    const Copy c = Clipped(source, dest, {sx, sy, x, y, w, h});
+    for (int row = 0; row < c.h && c.w > 0; row++)
+        memcpy(reinterpret_cast<uint32_t*>(dest->line[c.dy + row]) + c.dx,
+               reinterpret_cast<const uint32_t*>(source->line[c.sy + row]) + c.sx, c.w * sizeof(uint32_t));
 }
 
 void DrawSpriteFrame(BITMAP* dest, BITMAP* sheet, int sheetX, int sheetY, int frame, int w, int h,

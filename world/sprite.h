@@ -17,3 +17,7 @@ bool IsMaskSolid(BITMAP* mask, int x, int y);
 // frame w x h, with its top-left corner at (x, y). Nothing without a sheet.
 void DrawSpriteFrame(BITMAP* dest, BITMAP* sheet, int sheetX, int sheetY, int frame, int w, int h,
                      int x, int y);
+
+// What blit copies, for 32-bit memory bitmaps a row at a time without Allegro's
+// line-by-line bank calls: a wall tile is drawn hundreds of times a frame.
+void CopyPart(BITMAP* dest, BITMAP* source, int sx, int sy, int x, int y, int w, int h);
