@@ -97,6 +97,11 @@ std::shared_ptr<RLE_SPRITE> RunsOf(BITMAP* picture, int x, int y, int w, int h)
     return runs ? std::shared_ptr<RLE_SPRITE>(runs, destroy_rle_sprite) : nullptr;
 }
 
+bool IsMemoryPicture(BITMAP* bitmap, int depth)
+{
+    return bitmap && is_memory_bitmap(bitmap) && bitmap_color_depth(bitmap) == depth;
+}
+
 ClipWithin::ClipWithin(BITMAP* bmp, int left, int top, int right, int bottom)
     : m_Bitmap(bmp), m_WasClipping(get_clip_state(bmp))
 {

@@ -43,6 +43,9 @@ constexpr int CAPTION_BAND_KEEP_PERCENT = 25;
 // None if Allegro has no memory for them.
 std::shared_ptr<RLE_SPRITE> RunsOf(BITMAP* picture, int x, int y, int w, int h);
 
+// A memory bitmap of that colour depth: its rows can be read and written directly.
+bool IsMemoryPicture(BITMAP* bitmap, int depth);
+
 // While it lives, drawing into the bitmap is also clipped to the rectangle
 // (corners included), with clipping on; then the bitmap's own clipping is back.
 class ClipWithin {

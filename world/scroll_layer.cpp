@@ -161,11 +161,6 @@ static void CopyRound(unsigned char* to, const BITMAP* image, ImagePlace from, i
     memcpy(to + first * bytes, row, (n - first) * bytes);
 }
 
-static bool IsMemoryPicture(BITMAP* bitmap, int depth)
-{
-    return bitmap && is_memory_bitmap(bitmap) && bitmap_color_depth(bitmap) == depth;
-}
-
 bool CScrollLayer::CanDrawOver(BITMAP* dest, const CScrollLayer* under) const
 {
     const int depth = dest ? bitmap_color_depth(dest) : 0;

@@ -1,4 +1,5 @@
 #include "world/sprite.h"
+#include "platform/draw.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -11,7 +12,7 @@ int MaskPixel(BITMAP* mask, int x, int y)
         return -1;
     // The fish's collision scans read thousands of mask pixels every tick: a
     // 32-bit memory bitmap (every datafile mask) is read straight from its line.
-    if (is_memory_bitmap(mask) && bitmap_color_depth(mask) == 32)
+    if (IsMemoryPicture(mask, 32))
         return static_cast<int>(reinterpret_cast<const uint32_t*>(mask->line[y])[x]);
     return getpixel(mask, x, y);
 }
@@ -19,11 +20,6 @@ int MaskPixel(BITMAP* mask, int x, int y)
 bool IsMaskSolid(BITMAP* mask, int x, int y)
 {
     return MaskPixel(mask, x, y) == MASK_SOLID;
-}
-
-static bool IsPlain32(BITMAP* bitmap)
-{
-    return is_memory_bitmap(bitmap) && bitmap_color_depth(bitmap) == 32;
 }
 
 // A rectangle of the sheet and where it lands, cut to what both bitmaps hold.
@@ -77,7 +73,7 @@ void CopyPart(BITMAP* dest, BITMAP* source, int sx, int sy, int x, int y, int w,
 {
     if (!source || !dest || w <= 0 || h <= 0)
         return;
-    if (!IsPlain32(source) || !IsPlain32(dest)) {
+    if (!IsMemoryPicture(source, 32) || !IsMemoryPicture(dest, 32)) {
         blit(source, dest, sx, sy, x, y, w, h);
         return;
     }
@@ -94,11 +90,12 @@ void DrawSpriteFrame(BITMAP* dest, BITMAP* sheet, int sheetX, int sheetY, int fr
         return;
     // Both ways clip against both bitmaps, so a sheet smaller than the frame
     // draws what it has and reads nothing beyond its edges.
-    if (IsPlain32(sheet) && IsPlain32(dest)) {
-        const Copy c = Clipped(sheet, dest, {sheetX + frame * w, sheetY, x, y, w, h});
+    const int frameX = sheetX + frame * w;
+    if (IsMemoryPicture(sheet, 32) && IsMemoryPicture(dest, 32)) {
+        const Copy c = Clipped(sheet, dest, {frameX, sheetY, x, y, w, h});
         if (c.w > 0 && c.h > 0)
             MaskedCopy32(sheet, dest, c);
         return;
     }
-    masked_blit(sheet, dest, sheetX + frame * w, sheetY, x, y, w, h);
+    masked_blit(sheet, dest, frameX, sheetY, x, y, w, h);
 }
